@@ -1,0 +1,3 @@
+#include "app/inicio.h"
+
+int main(int argc, char* argv[]) { return executaZelvana(argc, argv); }
