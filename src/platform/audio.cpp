@@ -1,5 +1,6 @@
 #include "platform/audio.h"
 
+#include <QAudioDevice>
 #include <QMediaDevices>
 
 bool saidaDeAudioDisponivel() {
