@@ -1,0 +1,20 @@
+// How any part of the program tells the user something or asks a yes/no question.
+// The model knows no widgets: the application installs message boxes here at start-up, tests
+// install recorders. Without an installed handler, errors go to stderr and questions answer No.
+#pragma once
+
+#include <QString>
+#include <functional>
+
+struct Avisos {
+    std::function<void(const QString& texto)> erro;               // a message box with OK
+    std::function<void(const QString& texto, int ms)> rapida;     // the self-closing notice
+    std::function<bool(const QString& texto)> pergunta;           // Yes (true) / No
+};
+
+// Replaces the handlers; gives back the previous ones so a test can restore them.
+Avisos instalaAvisos(Avisos novos);
+
+void avisoErro(const QString& texto);
+void mensagemRapida(const QString& texto, int ms);
+bool perguntaSimNao(const QString& texto);

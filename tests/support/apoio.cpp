@@ -1,0 +1,53 @@
+#include "support/apoio.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QTimer>
+#include <memory>
+
+GravaAvisos::GravaAvisos(bool resposta) : resposta(resposta) {
+    Avisos a;
+    a.erro = [this](const QString& t) { erros << t; };
+    a.rapida = [this](const QString& t, int) { rapidas << t; };
+    a.pergunta = [this](const QString& t) {
+        perguntas << t;
+        return this->resposta;
+    };
+    anteriores = instalaAvisos(a);
+}
+
+GravaAvisos::~GravaAvisos() { instalaAvisos(anteriores); }
+
+void quandoAbrirModal(std::function<void(QWidget*)> acao, int limiteMs) {
+    auto relogio = std::make_shared<QElapsedTimer>();
+    relogio->start();
+    auto tenta = std::make_shared<std::function<void()>>();
+    *tenta = [acao, limiteMs, relogio, tenta]() {
+        if (QWidget* w = QApplication::activeModalWidget()) {
+            acao(w);
+            return;
+        }
+        if (relogio->elapsed() < limiteMs)
+            QTimer::singleShot(20, *tenta);
+    };
+    QTimer::singleShot(0, *tenta);
+}
+
+QString copiaDadosDeTeste(const QTemporaryDir& destino, const QString& pastaDeDados) {
+    const QString alvo = destino.path();
+    if (pastaDeDados.isEmpty())
+        return alvo;
+    const QString origem = QStringLiteral(ZELVANA_TEST_DATA "/") + pastaDeDados;
+    QDirIterator it(origem, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString f = it.next();
+        const QString rel = QDir(origem).relativeFilePath(f);
+        QDir().mkpath(QFileInfo(alvo + "/" + rel).path());
+        QFile::copy(f, alvo + "/" + rel);
+    }
+    return alvo;
+}
