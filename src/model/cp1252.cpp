@@ -39,10 +39,6 @@ QByteArray paraCp1252(const QString& texto, int* trocados) {
     const int tam = texto.size();
     for (int i = 0; i < tam; ++i) {
         const char16_t u = p[i].unicode();
-        if (u == '\r' || u == '\n') { // line ends come from the writer itself
-            saida[n++] = char(u);
-            continue;
-        }
         const uchar b = t[u];
         if (b) {
             saida[n++] = char(b);

@@ -138,13 +138,13 @@ QString simNao(bool v) {
     return v ? QStringLiteral("SIM") : QStringLiteral("NÃO");
 }
 
-QString textoPranchas() {
-    const QString fim = QStringLiteral("\r\n");
+QByteArray textoPranchas(int& trocados) {
+    const QByteArray fim("\r\n");
     const QString traco = u';' + QString(73, u'-');
-    QString s;
+    QByteArray s;
     s.reserve(64 * 1024);
     auto linha = [&](const QString& t) {
-        s += t;
+        s += paraCp1252(t, &trocados);
         s += fim;
     };
     linha(traco);
@@ -196,13 +196,14 @@ QString textoPranchas() {
             if (it.rotulo.isEmpty()) continue;
             const QString num = QString::number(n);
             linha(num + u'=' + it.rotulo);
+            const QByteArray numero = num.toLatin1();
             auto chave = [&](const char* k, const QString& v) {
-                s += QLatin1String("    ");
-                s += QLatin1String(k);
-                s += u' ';
-                s += num;
-                s += u'=';
-                s += v;
+                s += "    ";
+                s += k;
+                s += ' ';
+                s += numero;
+                s += '=';
+                s += paraCp1252(v, &trocados);
                 s += fim;
             };
             if (!it.figura.isEmpty()) chave("FIGURA", it.figura);
@@ -356,7 +357,7 @@ void carregaPranchas(const QString& pasta) {
 
 bool gravaPranchas(const QString& pasta, const QString& nomeArquivo) {
     int trocados = 0;
-    const QByteArray bytes = paraCp1252(textoPranchas(), &trocados);
+    const QByteArray bytes = textoPranchas(trocados);
     QSaveFile f(pasta + u'/' + nomeArquivo);
     if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
         f.cancelWriting();
