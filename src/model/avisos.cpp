@@ -7,9 +7,7 @@ namespace {
 Avisos atuais;
 }
 
-Avisos instalaAvisos(Avisos novos) {
-    return std::exchange(atuais, std::move(novos));
-}
+Avisos instalaAvisos(Avisos novos) { return std::exchange(atuais, std::move(novos)); }
 
 void avisoErro(const QString& texto) {
     if (atuais.erro)
@@ -25,6 +23,4 @@ void mensagemRapida(const QString& texto, int ms) {
         std::fprintf(stderr, "%s\n", qPrintable(texto));
 }
 
-bool perguntaSimNao(const QString& texto) {
-    return atuais.pergunta ? atuais.pergunta(texto) : false;
-}
+bool perguntaSimNao(const QString& texto) { return atuais.pergunta ? atuais.pergunta(texto) : false; }

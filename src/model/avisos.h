@@ -7,9 +7,9 @@
 #include <functional>
 
 struct Avisos {
-    std::function<void(const QString& texto)> erro;           // a message box with OK
-    std::function<void(const QString& texto, int ms)> rapida; // the self-closing notice
-    std::function<bool(const QString& texto)> pergunta;       // Yes (true) / No
+    std::function<void(const QString& texto)> erro;               // a message box with OK
+    std::function<void(const QString& texto, int ms)> rapida;     // the self-closing notice
+    std::function<bool(const QString& texto)> pergunta;           // Yes (true) / No
 };
 
 // Replaces the handlers; gives back the previous ones so a test can restore them.
