@@ -112,16 +112,22 @@ private slots:
                 QVERIFY2(ini440 < 0, "o tom de 440 Hz veio antes do de 880 Hz");
             } else if (e440) {
                 if (ini440 < 0) ini440 = j;
-            } else if (ini880 < 0) {
+            } else if (ini880 < 0 && a880 < 1500 && a440 < 1500) {
+                // Neither tone, not even the edge of one: speech.
                 fimFala = j;
-            } else if (escuta.rms(j) > 2000) {
-                // Speech (loud and neither tone) after the first recording started.
-                QVERIFY2(ini440 >= 0 ? j < ini440 : false, "fala depois das gravações");
             }
         }
+        // Each entry ends before the next begins: silence lies between them.
+        auto silencioEntre = [&](int de, int ate) {
+            for (int j = de + 1; j < ate; ++j)
+                if (!escuta.soando(j)) return true;
+            return false;
+        };
         QVERIFY2(fimFala >= 0, "a fala não foi ouvida");
         QVERIFY(ini880 > fimFala);
         QVERIFY(ini440 > fim880);
+        QVERIFY2(silencioEntre(fimFala, ini880), "a gravação começou durante a fala");
+        QVERIFY2(silencioEntre(fim880, ini440), "as gravações se sobrepuseram");
         QVERIFY2((fim880 - ini880 + 1) * 10 > 500, "o tom de 880 Hz foi cortado");
     }
 
