@@ -46,7 +46,9 @@ void tocaProximo();
 void aoMudarEstado(QAudio::State estado) {
     if (estado == QAudio::IdleState) {
         Saida& s = saida();
-        s.fimPrevisto = agoraMs() + folgaAposOciosoMs;
+        // Idle can also be a short underrun with samples still to come.
+        const qint64 resta = s.buffer ? s.buffer->bytesAvailable() / 2 * 1000 / s.taxa : 0;
+        s.fimPrevisto = agoraMs() + resta + folgaAposOciosoMs;
         if (!s.esperando.empty()) tocaProximo();
     } else if (estado == QAudio::StoppedState) {
         saida().fimPrevisto = 0;
@@ -60,20 +62,15 @@ void tocaProximo() {
     s.esperando.pop_front();
     QCoreApplication* app = QCoreApplication::instance();
     if (!app) return;
-    if (!s.sink || s.sink->format().sampleRate() != s.taxa) {
-        encerraSink();
-        QAudioFormat formato;
-        formato.setSampleRate(s.taxa);
-        formato.setChannelCount(1);
-        formato.setSampleFormat(QAudioFormat::Int16);
-        s.sink = new QAudioSink(QMediaDevices::defaultAudioOutput(), formato, app);
-        QObject::connect(s.sink, &QAudioSink::stateChanged, s.sink, aoMudarEstado);
-    } else {
-        s.sink->disconnect();
-        s.sink->stop();
-        QObject::connect(s.sink, &QAudioSink::stateChanged, s.sink, aoMudarEstado);
-    }
-    if (s.buffer) s.buffer->deleteLater();
+    // A fresh sink for every buffer: a sink stopped and restarted many times was seen to stay
+    // "active" without playing anything.
+    encerraSink();
+    QAudioFormat formato;
+    formato.setSampleRate(s.taxa);
+    formato.setChannelCount(1);
+    formato.setSampleFormat(QAudioFormat::Int16);
+    s.sink = new QAudioSink(QMediaDevices::defaultAudioOutput(), formato, app);
+    QObject::connect(s.sink, &QAudioSink::stateChanged, s.sink, aoMudarEstado);
     s.buffer = new QBuffer(s.sink);
     s.buffer->setData(amostras);
     s.buffer->open(QIODevice::ReadOnly);
@@ -90,7 +87,9 @@ void toca(const QByteArray& amostras, int taxa) {
     if (amostras.isEmpty() || taxa <= 0) return;
     if (s.taxa != taxa) s.taxa = taxa;
     s.esperando.push_back(amostras);
-    const bool ativo = s.sink && s.sink->state() == QAudio::ActiveState;
+    // A sink past its expected end counts as finished even if it never said so.
+    const bool ativo = s.sink && s.sink->state() == QAudio::ActiveState && s.buffer &&
+                       s.buffer->bytesAvailable() > 0 && agoraMs() < s.fimPrevisto;
     if (!ativo) tocaProximo();
 }
 
@@ -106,8 +105,11 @@ void para() {
 }
 
 bool tocando() {
-    const Saida& s = saida();
-    if (!s.esperando.empty()) return true;
+    Saida& s = saida();
+    if (!s.esperando.empty()) {
+        if (!s.sink || agoraMs() >= s.fimPrevisto) tocaProximo();
+        return true;
+    }
     return s.sink && s.sink->state() != QAudio::StoppedState && agoraMs() < s.fimPrevisto;
 }
 
