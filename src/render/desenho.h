@@ -4,6 +4,7 @@
 // whole drawing into any painter.
 #pragma once
 
+#include "figura.h"
 #include "model/prvars.h"
 
 #include <QColor>
@@ -50,7 +51,7 @@ public:
     using ElementoGraf::ElementoGraf;
     void pinta(QPainter& p) const override;
     QImage figura;
-    QRect destino; // where the picture lies, in the element's coordinates
+    QRect destino;   // where the picture lies, in the element's coordinates
     QString arquivo; // the file shown, empty when none
 };
 
@@ -117,10 +118,6 @@ int indiceDoControle(const QObject* elemento);
 // board surface (the runner's client area when the board fills it).
 int itemSobCursor(const TPranchaGraf& graf, const QWidget* janela);
 int itemNoPonto(const TPranchaGraf& graf, QPoint ponto); // same, for a point on the surface
-
-// Picture file for an item: the name, name + ".jpg" or label + ".jpg", with "?" and "*" as
-// wildcards in the test and removed from the answer; empty when none exists.
-QString resolveFigura(const QString& figura, const QString& rotulo);
 
 // Paints the drawing as it lies on its surface into p (origin at the surface's top left).
 void pintaPranchaGraf(QPainter& p, const TPranchaGraf& graf);
