@@ -227,6 +227,10 @@ void TstLayout::widgetIgualImagem() {
     const QImage avulsa =
         desenhaPranchaImagem(QStringLiteral("Título"), 3, 2, 0xC0FFC0, itens, sup.size());
     QVERIFY(avulsa == pintada);
+    QVERIFY(QFontInfo(graf.labelTitulo->fonte).family().contains(QStringLiteral("Narrow")));
+    QVERIFY(graf.labelTitulo->fonte.bold());
+    if (!qEnvironmentVariableIsEmpty("ZELVANA_GUARDA_DESENHO"))
+        pintada.save(qEnvironmentVariable("ZELVANA_GUARDA_DESENHO"));
     liberaPranchaGraf(graf);
 }
 
