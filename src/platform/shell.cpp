@@ -14,7 +14,6 @@ bool abreDocumento(const QString& caminho) {
         p->deleteLater();
         return false;
     }
-    if (!p->waitForFinished(3000))
-        return true;
+    if (!p->waitForFinished(3000)) return true;
     return p->exitStatus() == QProcess::NormalExit && p->exitCode() == 0;
 }

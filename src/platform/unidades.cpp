@@ -11,12 +11,10 @@ namespace {
 bool dispositivoRemovivel(const QString& dispositivo) {
     const QString real = QFileInfo(dispositivo).canonicalFilePath();
     QString nome = QFileInfo(real.isEmpty() ? dispositivo : real).fileName();
-    if (nome.isEmpty())
-        return false;
+    if (nome.isEmpty()) return false;
     for (QString candidato = nome; !candidato.isEmpty(); candidato.chop(1)) {
         QFile f("/sys/block/" + candidato + "/removable");
-        if (f.open(QIODevice::ReadOnly))
-            return f.readAll().trimmed() == "1";
+        if (f.open(QIODevice::ReadOnly)) return f.readAll().trimmed() == "1";
     }
     return false;
 }
@@ -29,21 +27,17 @@ bool montadaComoRemovivel(const QString& raiz) {
 
 QString textoDaUnidade(const QString& nomeCurto, const QString& rotulo) {
     QString t = "Drive " + nomeCurto;
-    if (!rotulo.isEmpty())
-        t += " [" + rotulo.left(30) + "]";
+    if (!rotulo.isEmpty()) t += " [" + rotulo.left(30) + "]";
     return t;
 }
 
 QList<Unidade> unidadesRemoviveis() {
     QList<Unidade> lista;
     for (const QStorageInfo& v : QStorageInfo::mountedVolumes()) {
-        if (!v.isValid() || !v.isReady())
-            continue;
+        if (!v.isValid() || !v.isReady()) continue;
         const QString dispositivo = QString::fromLocal8Bit(v.device());
-        if (!dispositivo.startsWith("/dev/"))
-            continue;
-        if (!dispositivoRemovivel(dispositivo) && !montadaComoRemovivel(v.rootPath()))
-            continue;
+        if (!dispositivo.startsWith("/dev/")) continue;
+        if (!dispositivoRemovivel(dispositivo) && !montadaComoRemovivel(v.rootPath())) continue;
         const QString curto = QFileInfo(v.rootPath()).fileName().isEmpty()
                                   ? QFileInfo(dispositivo).fileName()
                                   : QFileInfo(v.rootPath()).fileName();
