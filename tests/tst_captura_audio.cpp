@@ -1,14 +1,18 @@
 // A real recording from the default input while a 1 kHz tone plays into the null sink.
 #include "sound/captura_wav.h"
+#include "sound/formgravador.h"
 #include "sound/som_editado.h"
 #include "sound/toca_memoria.h"
 
 #include <QAudioFormat>
 #include <QAudioSink>
 #include <QBuffer>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLabel>
 #include <QMediaDevices>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <QtTest>
@@ -108,6 +112,33 @@ private slots:
         for (int i = relido.nAmostras - 200; i < relido.nAmostras; ++i)
             picoFim = std::max(picoFim, std::abs(int(relido.amostra(i))));
         QVERIFY2(picoFim < pico / 50, qPrintable(QString::number(picoFim)));
+    }
+
+    // The window's record toggle, and closing it while it records.
+    void janelaGravaEFecha() {
+        QTemporaryDir pasta;
+        TFormGravador f;
+        f.combo_nomeArq->setEditText(pasta.filePath("voz.wav"));
+        f.show();
+        f.b_record->click();
+        QVERIFY(f.gravando());
+        QCOMPARE(f.l_status->text(), QStringLiteral("Gravando"));
+        QTest::qWait(600);
+        f.b_record->click();
+        QVERIFY(!f.gravando());
+        QVERIFY(!gravacaoAberta());
+        QCOMPARE(f.l_status->text(), QString());
+        QVERIFY(f.som()->nAmostras > taxaEditor / 5);
+        f.b_record->click();
+        QVERIFY(gravacaoAberta());
+        QTest::qWait(300);
+        f.close();
+        QVERIFY(!gravacaoAberta());
+        QFile v(pasta.filePath("voz.wav"));
+        QVERIFY(v.open(QIODevice::ReadOnly));
+        const QByteArray b = v.readAll();
+        QCOMPARE(b.left(4), QByteArray("RIFF"));
+        QCOMPARE(qFromLittleEndian<quint32>(b.constData() + 40), quint32(b.size() - 44));
     }
 };
 
