@@ -475,8 +475,7 @@ void TFormProg::Visualizar1Click() {
     const int i = pranchaSelecionada();
     if (i < 0 || !janelas.formVisualiza) return;
     janelas.formVisualiza->selecionaPrancha(i);
-    janelas.formVisualiza->setWindowModality(Qt::ApplicationModal);
-    janelas.formVisualiza->show();
+    janelas.formVisualiza->mostraModal();
 }
 
 void TFormProg::Imprimirprancha1Click() {

@@ -5,6 +5,7 @@
 #include "render/desenho.h"
 
 #include <QMainWindow>
+#include <functional>
 
 class QListWidget;
 class QPushButton;

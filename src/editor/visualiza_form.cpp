@@ -11,11 +11,13 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScreen>
+#include <QTimer>
 #include <QVBoxLayout>
 
 bool modoSilencioso = false;
@@ -32,10 +34,26 @@ TformVisualiza::TformVisualiza(QWidget* pai) : QWidget(pai, Qt::Window) {
     Panel1->setObjectName("Panel1");
     layout->addWidget(Panel1);
     Panel1->installEventFilter(this);
+    // A board's sound and then its speech: the queue moves on only when pumped.
+    auto* bomba = new QTimer(this);
+    bomba->setInterval(200);
+    connect(bomba, &QTimer::timeout, this, [] { saidaLivre(); });
+    bomba->start();
 }
 
 void TformVisualiza::selecionaPrancha(int indice) {
     pranchaVisualizada = indice;
+}
+
+void TformVisualiza::mostraModal() {
+    QEventLoop laco;
+    setWindowModality(Qt::ApplicationModal);
+    fechado = [&laco] { laco.quit(); };
+    show();
+    activateWindow();
+    laco.exec();
+    fechado = nullptr;
+    setWindowModality(Qt::NonModal);
 }
 
 void TformVisualiza::desenhaVisualizacao(int indice) {
@@ -84,6 +102,7 @@ void TformVisualiza::closeEvent(QCloseEvent* e) {
     desenhoHabilitado = false;
     liberaPranchaGraf(graf);
     QWidget::closeEvent(e);
+    if (fechado) fechado();
 }
 
 void TformVisualiza::Panel1MouseUp(QWidget* elemento) {

@@ -4,6 +4,7 @@
 #include "render/desenho.h"
 
 #include <QWidget>
+#include <functional>
 
 class QPrinter;
 
@@ -15,6 +16,8 @@ class TformVisualiza : public QWidget {
 public:
     explicit TformVisualiza(QWidget* pai = nullptr);
     void selecionaPrancha(int indice);
+    // Shows the window modally and returns when it closes.
+    void mostraModal();
     void desenhaVisualizacao(int indice);
     // Through the print dialog; `impressora` given skips the dialog (tests, PDF).
     void imprimePrancha(QPrinter* impressora = nullptr);
@@ -34,4 +37,5 @@ private:
     QImage imagemDoPainel() const;
     TPranchaGraf graf;
     bool desenhoHabilitado = false;
+    std::function<void()> fechado;
 };
