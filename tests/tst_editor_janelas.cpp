@@ -139,6 +139,32 @@ private slots:
         QCOMPARE(projeto.pranchas[0].nItens, 9);
     }
 
+    // The sample project in the editor; with ZELVANA_CAPTURA set, the picture is kept there.
+    void projetoDeExemploNoEditor() {
+        GravaAvisos avisos(true);
+        QTemporaryDir exemplo;
+        const QString origem = QString(ZELVANA_SOURCE_DIR) + "/data/exemplo";
+        if (!QFileInfo::exists(origem + "/pranchas.pra")) QSKIP("no sample project");
+        for (const QString& nome : QDir(origem).entryList(QDir::Files))
+            QFile::copy(origem + "/" + nome, exemplo.path() + "/" + nome);
+        pastaProjeto = exemplo.path();
+        QDir::setCurrent(pastaProjeto);
+        carregaPranchas(pastaProjeto);
+        QVERIFY(projeto.nPranchas > 0);
+        TFormProg f;
+        f.show();
+        f.activateWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        QTRY_COMPARE(f.lb_pranchas->count(), projeto.nPranchas);
+        QCOMPARE(f.lb_itens->count(), projeto.pranchas[0].nItens);
+        QTRY_VERIFY(f.graf.criada);
+        const QString captura = qEnvironmentVariable("ZELVANA_CAPTURA");
+        if (!captura.isEmpty()) f.grab().save(captura + "/editor.png");
+        f.close();
+        pastaProjeto = dir.path();
+        QDir::setCurrent(dir.path());
+    }
+
     void mensagensDaVisualizacao() {
         GravaAvisos avisos(true);
         projeto = TProjeto{};
