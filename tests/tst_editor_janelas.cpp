@@ -137,6 +137,17 @@ private slots:
         f.b_sair1Click();
         QVERIFY(projetoSalvo);
         QCOMPARE(projeto.pranchas[0].nItens, 9);
+
+        // A save that fails keeps the edits in memory.
+        QTemporaryDir soLeitura;
+        pastaProjeto = soLeitura.path() + "/nao/existe";
+        projetoSalvo = false;
+        insereItemNaPrancha(projeto.pranchas[0], 8, "novo");
+        f.b_sair1Click();
+        QVERIFY(!projetoSalvo);
+        QCOMPARE(projeto.pranchas[0].nItens, 10);
+        QVERIFY(!avisos.erros.isEmpty());
+        pastaProjeto = dir.path();
     }
 
     // The sample project in the editor; with ZELVANA_CAPTURA set, the picture is kept there.

@@ -466,7 +466,8 @@ void TFormProg::Terminar1Click() {
 }
 
 void TFormProg::b_sair1Click() {
-    Salvar1Click();
+    // Reading the file back after a failed save would throw the edits away: stay instead.
+    if (!salvarProjeto()) return;
     Terminar1Click();
     projetoSalvo = true;
 }
