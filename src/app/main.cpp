@@ -1,3 +1,5 @@
 #include "app/inicio.h"
 
-int main(int argc, char* argv[]) { return executaZelvana(argc, argv); }
+int main(int argc, char* argv[]) {
+    return executaZelvana(argc, argv);
+}

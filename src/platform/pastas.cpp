@@ -11,11 +11,9 @@ QString pastaDoPrograma() {
     if (QFileInfo::exists(aoLado + "/_figvazia.jpg") || QFileInfo::exists(aoLado + "/ARASAAC_mini"))
         return aoLado;
     const QString instalada = QDir(aoLado).absoluteFilePath("../share/zelvana");
-    if (QFileInfo(instalada).isDir())
-        return QDir::cleanPath(instalada);
+    if (QFileInfo(instalada).isDir()) return QDir::cleanPath(instalada);
     const QString fixa = QStringLiteral(ZELVANA_INSTALL_DATA);
-    if (QFileInfo(fixa).isDir())
-        return fixa;
+    if (QFileInfo(fixa).isDir()) return fixa;
     return aoLado;
 }
 
@@ -24,5 +22,9 @@ static QString pastaOuInicio(QStandardPaths::StandardLocation onde) {
     return p.isEmpty() ? QDir::homePath() : QDir::cleanPath(p);
 }
 
-QString pastaDocumentos() { return pastaOuInicio(QStandardPaths::DocumentsLocation); }
-QString pastaAreaDeTrabalho() { return pastaOuInicio(QStandardPaths::DesktopLocation); }
+QString pastaDocumentos() {
+    return pastaOuInicio(QStandardPaths::DocumentsLocation);
+}
+QString pastaAreaDeTrabalho() {
+    return pastaOuInicio(QStandardPaths::DesktopLocation);
+}

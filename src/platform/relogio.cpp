@@ -15,6 +15,10 @@ qint64 relogioReal() {
 }
 } // namespace
 
-qint64 agoraMs() { return relogioAtual ? relogioAtual() : relogioReal(); }
+qint64 agoraMs() {
+    return relogioAtual ? relogioAtual() : relogioReal();
+}
 
-void usaRelogio(RelogioFalso relogio) { relogioAtual = relogio; }
+void usaRelogio(RelogioFalso relogio) {
+    relogioAtual = relogio;
+}

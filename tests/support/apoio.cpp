@@ -20,7 +20,9 @@ GravaAvisos::GravaAvisos(bool resposta) : resposta(resposta) {
     anteriores = instalaAvisos(a);
 }
 
-GravaAvisos::~GravaAvisos() { instalaAvisos(anteriores); }
+GravaAvisos::~GravaAvisos() {
+    instalaAvisos(anteriores);
+}
 
 void quandoAbrirModal(std::function<void(QWidget*)> acao, int limiteMs) {
     auto relogio = std::make_shared<QElapsedTimer>();
@@ -31,16 +33,14 @@ void quandoAbrirModal(std::function<void(QWidget*)> acao, int limiteMs) {
             acao(w);
             return;
         }
-        if (relogio->elapsed() < limiteMs)
-            QTimer::singleShot(20, *tenta);
+        if (relogio->elapsed() < limiteMs) QTimer::singleShot(20, *tenta);
     };
     QTimer::singleShot(0, *tenta);
 }
 
 QString copiaDadosDeTeste(const QTemporaryDir& destino, const QString& pastaDeDados) {
     const QString alvo = destino.path();
-    if (pastaDeDados.isEmpty())
-        return alvo;
+    if (pastaDeDados.isEmpty()) return alvo;
     const QString origem = QStringLiteral(ZELVANA_TEST_DATA "/") + pastaDeDados;
     QDirIterator it(origem, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
     while (it.hasNext()) {

@@ -1,0 +1,51 @@
+#include "app/form_quick_msg.h"
+
+#include "platform/cores.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QTimer>
+
+TformQuickMsg::TformQuickMsg(QWidget* parent)
+    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      Label1(new QLabel(this)), Timer1(new QTimer(this)) {
+    setObjectName("formQuickMsg");
+    setWindowTitle("Zelvana");
+    setFixedSize(457, 54);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, corDeTColor(clSkyBlue));
+    setPalette(pal);
+
+    Label1->setObjectName("Label1");
+    Label1->setGeometry(0, 16, 457, 20);
+    Label1->setAlignment(Qt::AlignCenter);
+    Label1->setAutoFillBackground(true);
+    QPalette pl = Label1->palette();
+    pl.setColor(QPalette::Window, corDeTColor(clAqua));
+    Label1->setPalette(pl);
+    QFont f = Label1->font();
+    f.setBold(true);
+    f.setPixelSize(16);
+    Label1->setFont(f);
+
+    Timer1->setObjectName("Timer1");
+    Timer1->setSingleShot(true);
+    Timer1->setTimerType(Qt::PreciseTimer);
+    connect(Timer1, &QTimer::timeout, this, &TformQuickMsg::Timer1Timer);
+}
+
+void TformQuickMsg::mostra(const QString& texto, int ms) {
+    Label1->setText(texto);
+    Timer1->setInterval(qMax(0, ms));
+    Timer1->start();
+    if (QScreen* tela = QGuiApplication::primaryScreen())
+        move(tela->availableGeometry().center() - rect().center());
+    exec();
+}
+
+void TformQuickMsg::Timer1Timer() {
+    Timer1->stop();
+    accept();
+}

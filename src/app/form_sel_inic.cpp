@@ -1,0 +1,359 @@
+#include "app/form_sel_inic.h"
+
+#include "app/about_box.h"
+#include "app/icone.h"
+#include "app/janelas.h"
+#include "model/avisos.h"
+#include "model/pranchas_arquivo.h"
+#include "model/prvars.h"
+#include "platform/cores.h"
+#include "platform/pastas.h"
+#include "platform/shell.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStyle>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+const char* const semPasta = "Pasta do projeto não foi definida";
+}
+
+TformSelInic::TformSelInic(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint) {
+    setObjectName("formSelInic");
+    setWindowTitle("Zelvana ");
+    setFixedSize(609, 553);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, corDeTColor(clSkyBlue));
+    pal.setColor(QPalette::WindowText, Qt::black);
+    setPalette(pal);
+
+    Label1 = new QLabel("Zelvana - v ", this);
+    Label1->setObjectName("Label1");
+    Label1->setGeometry(16, 8, 577, 36);
+    QFont f24 = Label1->font();
+    f24.setBold(true);
+    f24.setPixelSize(24);
+    Label1->setFont(f24);
+    Label1->setText(Label1->text() + "1.4a");
+
+    l_pasta = new QLabel("[nenhuma pasta de pranchas está selecionada]", this);
+    l_pasta->setObjectName("l_pasta");
+    l_pasta->setGeometry(16, 48, 577, 22);
+    QFont fb = l_pasta->font();
+    fb.setBold(true);
+    l_pasta->setFont(fb);
+    l_pasta->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    Image1 = new QLabel(this);
+    Image1->setObjectName("Image1");
+    Image1->setGeometry(16, 80, 256, 150);
+    Image1->setAlignment(Qt::AlignCenter);
+    Image1->setPixmap(iconeDoPrograma(140));
+    Image1->setCursor(Qt::PointingHandCursor);
+    Image1->installEventFilter(this);
+
+    rg_onde = new QGroupBox("Onde", this);
+    rg_onde->setObjectName("rg_onde");
+    rg_onde->setGeometry(16, 238, 256, 200);
+    ondeLayout = new QVBoxLayout(rg_onde);
+    ondeLayout->addStretch();
+    rg_ondeBotoes = new QButtonGroup(this);
+    rg_ondeBotoes->setExclusive(true);
+
+    b_renovar = new QPushButton("Renovar", this);
+    b_renovar->setObjectName("b_renovar");
+    b_renovar->setGeometry(16, 444, 100, 26);
+
+    b_sobre = new QPushButton("Sobre este programa", this);
+    b_sobre->setObjectName("b_sobre");
+    b_sobre->setGeometry(16, 510, 160, 28);
+
+    b_ajuda = new QPushButton("Ajuda", this);
+    b_ajuda->setObjectName("b_ajuda");
+    b_ajuda->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
+    b_ajuda->setGeometry(184, 510, 88, 28);
+
+    p_projeto = new QWidget(this);
+    p_projeto->setObjectName("p_projeto");
+    p_projeto->setGeometry(288, 80, 305, 458);
+    p_projeto->setAutoFillBackground(true);
+    QPalette pp = p_projeto->palette();
+    pp.setColor(QPalette::Window, corDeTColor(azulDoPainel));
+    p_projeto->setPalette(pp);
+
+    b_criarProjeto = botaoDoPainel("Criar Projeto", 0);
+    b_criarProjeto->setObjectName("b_criarProjeto");
+    b_escolherPasta = botaoDoPainel("Escolher Pasta", 1);
+    b_escolherPasta->setObjectName("b_escolherPasta");
+    b_editar = botaoDoPainel("Editar", 2);
+    b_editar->setObjectName("b_editar");
+    b_salvar = botaoDoPainel("Salvar", 3);
+    b_salvar->setObjectName("b_salvar");
+    b_imprimir = botaoDoPainel("Imprimir", 4);
+    b_imprimir->setObjectName("b_imprimir");
+    b_configurar = botaoDoPainel("Configurar", 5);
+    b_configurar->setObjectName("b_configurar");
+    b_executar = botaoDoPainel("Executar", 6);
+    b_executar->setObjectName("b_executar");
+    b_exportar = botaoDoPainel("Exportar Projeto", 7);
+    b_exportar->setObjectName("b_exportar");
+    b_importar = botaoDoPainel("Importar Modelo", 8);
+    b_importar->setObjectName("b_importar");
+    for (QPushButton* b : {b_editar, b_salvar, b_imprimir, b_configurar, b_exportar, b_importar})
+        b->setEnabled(false);
+
+    connect(b_renovar, &QPushButton::clicked, this, &TformSelInic::b_renovarClick);
+    connect(b_criarProjeto, &QPushButton::clicked, this, &TformSelInic::b_criarProjetoClick);
+    connect(b_escolherPasta, &QPushButton::clicked, this, &TformSelInic::b_escolherPastaClick);
+    connect(b_editar, &QPushButton::clicked, this, &TformSelInic::b_editarClick);
+    connect(b_salvar, &QPushButton::clicked, this, &TformSelInic::b_salvarClick);
+    connect(b_imprimir, &QPushButton::clicked, this, &TformSelInic::b_imprimirClick);
+    connect(b_configurar, &QPushButton::clicked, this, &TformSelInic::b_configurarClick);
+    connect(b_executar, &QPushButton::clicked, this, &TformSelInic::b_executarClick);
+    connect(b_sobre, &QPushButton::clicked, this, &TformSelInic::b_sobreClick);
+    connect(b_ajuda, &QPushButton::clicked, this, &TformSelInic::b_ajudaClick);
+
+    pranchaInicialExec.clear();
+    b_renovarClick();
+    if (QScreen* tela = QGuiApplication::primaryScreen())
+        move(tela->availableGeometry().center() - rect().center());
+}
+
+QPushButton* TformSelInic::botaoDoPainel(const QString& texto, int ordem) {
+    auto* b = new QPushButton(texto, p_projeto);
+    QFont f = b->font();
+    f.setPixelSize(24);
+    b->setFont(f);
+    b->setGeometry(12, 6 + ordem * 50, 281, 44);
+    return b;
+}
+
+bool TformSelInic::event(QEvent* e) {
+    if (e->type() == QEvent::WindowActivate)
+        // Out of the event handler: the about box is modal.
+        QTimer::singleShot(0, this, &TformSelInic::FormActivate);
+    return QWidget::event(e);
+}
+
+bool TformSelInic::eventFilter(QObject* alvo, QEvent* e) {
+    if (alvo == Image1 && e->type() == QEvent::MouseButtonRelease) {
+        b_sobreClick();
+        return true;
+    }
+    return QWidget::eventFilter(alvo, e);
+}
+
+void TformSelInic::FormActivate() {
+    if (QApplication::activeModalWidget())
+        return; // a dialog of ours is up: the window was not really re-activated by the user
+    b_renovarClick();
+    if (primeiraAtivacao) {
+        primeiraAtivacao = false;
+        if (janelas.aboutBox) {
+            janelas.aboutBox->ativaFechamentoAutomatico();
+            janelas.aboutBox->exec();
+        }
+    }
+}
+
+void TformSelInic::b_renovarClick() {
+    int escolhido = rg_ondeBotoes->checkedId();
+    for (QAbstractButton* b : rg_ondeBotoes->buttons()) {
+        rg_ondeBotoes->removeButton(b);
+        delete b;
+    }
+    unidades = unidadesRemoviveis();
+    QStringList textos{"Minhas pranchas", "Área de trabalho"};
+    for (const Unidade& u : unidades)
+        textos << u.texto;
+    textos << "Outro lugar";
+    for (int i = 0; i < textos.size(); ++i) {
+        auto* r = new QRadioButton(textos[i], rg_onde);
+        r->setObjectName(QString("rg_onde_%1").arg(i));
+        rg_ondeBotoes->addButton(r, i);
+        ondeLayout->insertWidget(i, r);
+    }
+    // Fewer drives than before: keep the choice inside the list.
+    escolhido = qBound(0, escolhido, int(textos.size()) - 1);
+    rg_ondeBotoes->button(escolhido)->setChecked(true);
+}
+
+QString TformSelInic::pastaOnde() const {
+    const int i = rg_ondeBotoes->checkedId();
+    const int ultimo = int(rg_ondeBotoes->buttons().size()) - 1;
+    if (i <= 0) {
+        const QString p = pastaDocumentos() + "/Minhas Pranchas";
+        QDir().mkpath(p);
+        return p;
+    }
+    if (i == 1) return pastaAreaDeTrabalho();
+    if (i == ultimo) {
+        // The folder that holds the desktop: the user's own folder.
+        const QString pai = QFileInfo(pastaAreaDeTrabalho()).absolutePath();
+        return pai.isEmpty() ? QDir::homePath() : pai;
+    }
+    return unidades.value(i - 2).raiz;
+}
+
+bool TformSelInic::escolhePasta(const QString& inicio, bool permiteCriar) {
+    if (!permiteCriar) avisoErro("Dê clique duplo na pasta desejada para confirmar");
+    const QString antes = QDir::currentPath();
+    QFileDialog d(this, "Escolha a pasta do projeto", inicio);
+    d.setFileMode(QFileDialog::Directory);
+    d.setOption(QFileDialog::ShowDirsOnly);
+    d.setOption(QFileDialog::DontUseNativeDialog);
+    d.setOption(QFileDialog::ReadOnly, !permiteCriar);
+    d.setDirectory(inicio);
+    const bool ok = d.exec() == QDialog::Accepted && !d.selectedFiles().isEmpty();
+    QString pasta = ok ? QDir::cleanPath(d.selectedFiles().constFirst()) : QString();
+    if (ok && !QFileInfo(pasta).isDir()) {
+        if (!permiteCriar || !perguntaSimNao("A pasta " + pasta + " não existe. Deseja criá-la?") ||
+            !QDir().mkpath(pasta))
+            pasta.clear();
+    }
+    if (pasta.isEmpty()) {
+        QDir::setCurrent(antes);
+        return false;
+    }
+    pastaProjeto = pasta;
+    QDir::setCurrent(pasta);
+    mostraPasta();
+    return true;
+}
+
+void TformSelInic::mostraPasta() {
+    l_pasta->setText(QDir::toNativeSeparators(pastaProjeto));
+}
+
+void TformSelInic::habilitaBotoes() {
+    for (QPushButton* b :
+         {b_editar, b_salvar, b_imprimir, b_configurar, b_exportar, b_importar, b_executar})
+        b->setEnabled(true);
+}
+
+bool TformSelInic::abrePastaDaLinhaDeComando(const QString& pasta) {
+    const QFileInfo fi(pasta);
+    if (!fi.isDir()) {
+        avisoErro("A pasta " + pasta + " não existe ou não é uma pasta.");
+        return false;
+    }
+    pastaProjeto = QDir::cleanPath(fi.absoluteFilePath());
+    QDir::setCurrent(pastaProjeto);
+    mostraPasta();
+    habilitaBotoes();
+    carregaPranchas(pastaProjeto);
+    b_editarClick();
+    return true;
+}
+
+void TformSelInic::b_criarProjetoClick() {
+    const QString base = pastaOnde();
+    QInputDialog d(this);
+    d.setWindowTitle("Informe o nome do seu projeto");
+    d.setLabelText("Este será o nome da pasta a criar dentro de\r\n" + base);
+    d.setTextValue(QString());
+    if (d.exec() != QDialog::Accepted) return;
+    const QString nome = d.textValue().trimmed();
+    const QString caminho = base + "/" + nome;
+    // A name that would leave the chosen place is refused like any folder that cannot be made.
+    const bool nomeValido = !nome.isEmpty() && !nome.contains('/') && nome != "." && nome != "..";
+    if (!nomeValido || !QDir(base).mkdir(nome)) {
+        avisoErro("O diretório de projeto não pode ser criado, reuse ou editore o nome");
+        escolhePasta(nomeValido ? caminho : base, true);
+    } else {
+        escolhePasta(caminho, false);
+        limpaPranchas(projeto);
+    }
+    habilitaBotoes();
+    b_editarClick();
+    projetoSalvo = false;
+}
+
+void TformSelInic::b_escolherPastaClick() {
+    if (!escolhePasta(pastaOnde(), false)) return;
+    habilitaBotoes();
+    carregaPranchas(pastaProjeto);
+    b_editarClick();
+}
+
+void TformSelInic::b_editarClick() {
+    if (pastaProjeto.isEmpty()) {
+        avisoErro(semPasta);
+        return;
+    }
+    projetoSalvo = false;
+}
+
+void TformSelInic::b_salvarClick() {
+    if (pastaProjeto.isEmpty()) {
+        avisoErro(semPasta);
+        return;
+    }
+    salvarProjeto();
+    projetoSalvo = true;
+}
+
+void TformSelInic::b_imprimirClick() {
+    if (pastaProjeto.isEmpty()) {
+        avisoErro("Você ainda não selecionou nenhuma pasta, não posso imprimir");
+        return;
+    }
+}
+
+void TformSelInic::b_configurarClick() {}
+
+void TformSelInic::b_executarClick() {
+    if (pastaProjeto.isEmpty()) {
+        if (escolhePasta(pastaOnde(), false)) carregaPranchas(pastaProjeto);
+    }
+    if (projeto.nPranchas <= 0) {
+        mensagemRapida("Não existem pranchas neste projeto", 2000);
+        pastaProjeto.clear();
+        return;
+    }
+    habilitaBotoes();
+    pranchaInicialExec = projeto.pranchaInicial;
+}
+
+void TformSelInic::b_sobreClick() {
+    if (janelas.aboutBox) janelas.aboutBox->exec();
+}
+
+void TformSelInic::b_ajudaClick() {
+    const QString pasta = pastaDoPrograma();
+    for (const char* nome : {"zelvana.chm", "zelvana.html"}) {
+        const QString caminho = pasta + "/" + nome;
+        if (QFileInfo::exists(caminho)) {
+            if (!abreDocumento(caminho))
+                avisoErro("Não foi possível abrir a ajuda " + caminho +
+                          ": nenhum programa desta máquina abre esse tipo de arquivo.");
+            return;
+        }
+    }
+    avisoErro("Arquivo de ajuda não encontrado");
+}
+
+void TformSelInic::closeEvent(QCloseEvent* e) {
+    if (projetoSalvo || perguntaSimNao("Tem certeza de quer vai terminar?  Já salvou ?"))
+        e->accept();
+    else
+        e->ignore();
+}

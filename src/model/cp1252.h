@@ -1,0 +1,11 @@
+// Windows-1252 at the file boundary.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+QString deCp1252(const QByteArray& bytes);
+// A character the code page cannot hold, and any control character (line ends too: a
+// value must stay on its line), becomes "?";
+// `trocados` (when given) counts them.
+QByteArray paraCp1252(const QString& texto, int* trocados = nullptr);

@@ -1,0 +1,34 @@
+// The board file read the way INI profile functions read it: parsed once into an index,
+// then looked up by section and key without regard to letter case.
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+class ArquivoIni {
+public:
+    ArquivoIni() = default;
+    // Bytes in Windows-1252.
+    static ArquivoIni deBytes(const QByteArray& bytes);
+    // Empty index when the file cannot be read.
+    static ArquivoIni doArquivo(const QString& caminho);
+
+    // Section names in file order, one per section line, duplicates included.
+    const QStringList& secoes() const { return nomes; }
+    // The value with surrounding blanks and one pair of quotes removed; empty when absent.
+    // The first section of a name and the first key of a name count.
+    QString valor(const QString& secao, const QString& chave) const;
+    bool temChave(const QString& secao, const QString& chave) const;
+    // Key names of the first section of that name, as written.
+    QStringList chaves(const QString& secao) const;
+
+private:
+    using Secao = QHash<QString, QPair<QString, QString>>; // lower-case key -> (key, value)
+    QStringList nomes;
+    QVector<Secao> conteudos;
+    QHash<QString, int> indice; // lower-case name -> first section
+    const Secao* achaSecao(const QString& secao) const;
+};

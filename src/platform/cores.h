@@ -1,0 +1,16 @@
+// The board file's colours ($00BBGGRR) on screen.
+#pragma once
+
+#include "model/prvars.h"
+
+#include <QColor>
+
+inline QColor corDeTColor(TColor c) {
+    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
+
+constexpr TColor clSkyBlue = 0xF0CAA6;
+constexpr TColor clAqua = 0xFFFF00;
+constexpr TColor clMaroon = 0x000080;
+constexpr TColor clYellow = 0x00FFFF;
+constexpr TColor azulDoPainel = 0xFF9010;

@@ -1,0 +1,79 @@
+#include "platform/midia_tocador.h"
+
+#include "platform/relogio.h"
+
+#include <QAudioOutput>
+#include <QCoreApplication>
+#include <QMediaPlayer>
+#include <QPointer>
+#include <QUrl>
+
+namespace tocadorMidia {
+namespace {
+
+// A player that neither starts nor fails within this time is taken as finished.
+constexpr qint64 limiteCarregandoMs = 5000;
+// Past the file's own length, the end is assumed even if the player never said so.
+constexpr qint64 folgaAposDuracaoMs = 2000;
+
+struct Tocador {
+    QPointer<QMediaPlayer> player;
+    qint64 inicio = 0;
+};
+
+Tocador& tocador() {
+    static Tocador t;
+    return t;
+}
+
+QMediaPlayer* player() {
+    Tocador& t = tocador();
+    if (!t.player && QCoreApplication::instance()) {
+        t.player = new QMediaPlayer(QCoreApplication::instance());
+        t.player->setAudioOutput(new QAudioOutput(t.player));
+    }
+    return t.player;
+}
+
+} // namespace
+
+void toca(const QString& caminho) {
+    QMediaPlayer* p = player();
+    if (!p) return;
+    p->stop();
+    // The source is set right before play(): a source loaded earlier loses the start of the
+    // clip in proportion to the wait.
+    p->setSource(QUrl::fromLocalFile(caminho));
+    p->play();
+    tocador().inicio = agoraMs();
+}
+
+void para() {
+    QMediaPlayer* p = tocador().player;
+    if (!p) return;
+    p->stop();
+    p->setSource(QUrl());
+}
+
+bool tocando() {
+    const Tocador& t = tocador();
+    QMediaPlayer* p = t.player;
+    if (!p || p->playbackState() != QMediaPlayer::PlayingState) return false;
+    const qint64 decorrido = agoraMs() - t.inicio;
+    switch (p->mediaStatus()) {
+    case QMediaPlayer::NoMedia:
+    case QMediaPlayer::EndOfMedia:
+    case QMediaPlayer::InvalidMedia:
+        return false;
+    case QMediaPlayer::LoadingMedia:
+    case QMediaPlayer::StalledMedia:
+        if (p->duration() <= 0) return decorrido < limiteCarregandoMs;
+        break;
+    default:
+        break;
+    }
+    if (p->duration() > 0) return decorrido < p->duration() + folgaAposDuracaoMs;
+    return decorrido < limiteCarregandoMs;
+}
+
+} // namespace tocadorMidia

@@ -1,0 +1,16 @@
+// Plays one media file (WAV, MP3) at a time on the default audio output without blocking.
+#pragma once
+
+#include <QString>
+
+namespace tocadorMidia {
+
+// Stops whatever plays and starts the file at this absolute path.
+void toca(const QString& caminho);
+// Stops and forgets the file; synchronous.
+void para();
+// True while the file plays. A file that cannot be opened, or a player that never reports its
+// end, stops counting as playing instead of holding the caller forever.
+bool tocando();
+
+} // namespace tocadorMidia

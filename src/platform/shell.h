@@ -1,0 +1,9 @@
+// Starting other programs and opening documents, never through a shell, so that no text in a
+// board file can become a command.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Opens a document or folder in the desktop's program for it (xdg-open). True when it opened.
+bool abreDocumento(const QString& caminho);

@@ -1,0 +1,209 @@
+#include "platform/voz_espeak.h"
+
+#include <QCoreApplication>
+#include <QMetaObject>
+#include <QPointer>
+#include <atomic>
+#include <condition_variable>
+#include <deque>
+#include <espeak-ng/speak_lib.h>
+#include <future>
+#include <mutex>
+#include <thread>
+
+namespace sintetizador {
+namespace {
+
+struct Pedido {
+    QByteArray utf8;
+    quint64 geracao;
+};
+
+// Everything shared between the caller and the worker, under one lock.
+struct Estado {
+    std::mutex trava;
+    std::condition_variable temPedido;
+    std::condition_variable temResultado;
+    std::deque<Pedido> pedidos;
+    std::deque<QByteArray> prontos;
+    int emSintese = 0; // taken by the worker, not yet finished
+    bool iniciado = false;
+    bool ok = false;
+    bool sair = false;
+    int taxa = 22050;
+    std::function<void()> aviso;
+    QPointer<QObject> contexto;
+};
+
+Estado& estado() {
+    static Estado e;
+    return e;
+}
+
+// Raised to abandon work: a synthesis whose generation is older is cut short and dropped.
+std::atomic<quint64> geracaoAtual{0};
+QByteArray* destinoAtual = nullptr; // only touched on the worker thread
+quint64 geracaoEmCurso = 0;
+
+int recebeAmostras(short* amostras, int n, espeak_EVENT*) {
+    if (geracaoEmCurso != geracaoAtual.load()) return 1;
+    if (amostras && n > 0 && destinoAtual)
+        destinoAtual->append(reinterpret_cast<const char*>(amostras), n * int(sizeof(short)));
+    return 0;
+}
+
+void avisaChamador() {
+    Estado& e = estado();
+    QObject* ctx = nullptr;
+    {
+        std::lock_guard<std::mutex> g(e.trava);
+        ctx = e.contexto.data();
+    }
+    if (!ctx) return;
+    QMetaObject::invokeMethod(
+        ctx,
+        [] {
+            std::function<void()> aviso;
+            {
+                std::lock_guard<std::mutex> g(estado().trava);
+                aviso = estado().aviso;
+            }
+            if (aviso) aviso();
+        },
+        Qt::QueuedConnection);
+}
+
+void trabalha(std::promise<bool>* partida);
+
+class Trabalhador {
+public:
+    Trabalhador() {
+        std::promise<bool> partida;
+        auto pronto = partida.get_future();
+        fio = std::thread(trabalha, &partida);
+        ok = pronto.get();
+    }
+    ~Trabalhador() {
+        {
+            std::lock_guard<std::mutex> g(estado().trava);
+            estado().sair = true;
+            geracaoAtual++;
+        }
+        estado().temPedido.notify_all();
+        fio.join();
+    }
+    bool ok = false;
+
+private:
+    std::thread fio;
+};
+
+void trabalha(std::promise<bool>* partida) {
+    const int taxa =
+        espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr, espeakINITIALIZE_DONT_EXIT);
+    bool ok = taxa > 0 && espeak_SetVoiceByName("pt-br") == EE_OK;
+    if (ok) {
+        espeak_SetSynthCallback(recebeAmostras);
+        std::lock_guard<std::mutex> g(estado().trava);
+        estado().taxa = taxa;
+    }
+    partida->set_value(ok);
+    if (!ok) {
+        if (taxa > 0) espeak_Terminate();
+        return;
+    }
+    Estado& e = estado();
+    for (;;) {
+        Pedido p;
+        {
+            std::unique_lock<std::mutex> g(e.trava);
+            e.temPedido.wait(g, [&] { return e.sair || !e.pedidos.empty(); });
+            if (e.sair) break;
+            p = std::move(e.pedidos.front());
+            e.pedidos.pop_front();
+            e.emSintese++;
+        }
+        QByteArray amostras;
+        destinoAtual = &amostras;
+        geracaoEmCurso = p.geracao;
+        if (p.geracao == geracaoAtual.load())
+            espeak_Synth(p.utf8.constData(), size_t(p.utf8.size()) + 1, 0, POS_CHARACTER, 0,
+                         espeakCHARS_UTF8, nullptr, nullptr);
+        destinoAtual = nullptr;
+        bool entrega = false;
+        {
+            std::lock_guard<std::mutex> g(e.trava);
+            e.emSintese--;
+            if (p.geracao == geracaoAtual.load() && !amostras.isEmpty()) {
+                e.prontos.push_back(std::move(amostras));
+                entrega = true;
+            }
+        }
+        e.temResultado.notify_all();
+        if (entrega) avisaChamador();
+    }
+    espeak_Terminate();
+}
+
+} // namespace
+
+bool inicia() {
+    // Started once and kept until the process ends; a failed start is not retried.
+    static Trabalhador trabalhador;
+    return trabalhador.ok;
+}
+
+int taxaDeAmostragem() {
+    std::lock_guard<std::mutex> g(estado().trava);
+    return estado().taxa;
+}
+
+void pede(const QString& texto) {
+    if (!inicia()) return;
+    Estado& e = estado();
+    {
+        std::lock_guard<std::mutex> g(e.trava);
+        e.pedidos.push_back({texto.toUtf8(), geracaoAtual.load()});
+    }
+    e.temPedido.notify_one();
+}
+
+void abandona() {
+    Estado& e = estado();
+    std::lock_guard<std::mutex> g(e.trava);
+    geracaoAtual++;
+    e.pedidos.clear();
+    e.prontos.clear();
+}
+
+bool ocupado() {
+    Estado& e = estado();
+    std::lock_guard<std::mutex> g(e.trava);
+    return !e.pedidos.empty() || e.emSintese > 0 || !e.prontos.empty();
+}
+
+void esperaResultado(int ms) {
+    Estado& e = estado();
+    std::unique_lock<std::mutex> g(e.trava);
+    e.temResultado.wait_for(g, std::chrono::milliseconds(ms), [&] {
+        return !e.prontos.empty() || (e.pedidos.empty() && e.emSintese == 0);
+    });
+}
+
+bool colhe(QByteArray& amostras) {
+    Estado& e = estado();
+    std::lock_guard<std::mutex> g(e.trava);
+    if (e.prontos.empty()) return false;
+    amostras = std::move(e.prontos.front());
+    e.prontos.pop_front();
+    return true;
+}
+
+void aoFicarPronto(std::function<void()> aviso) {
+    Estado& e = estado();
+    std::lock_guard<std::mutex> g(e.trava);
+    e.aviso = std::move(aviso);
+    e.contexto = QCoreApplication::instance();
+}
+
+} // namespace sintetizador

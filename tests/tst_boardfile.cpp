@@ -1,0 +1,306 @@
+// The board file: byte-exact writing, the reading rules, the save with its backup, and the
+// repairs of damaged or unwritable files.
+#include "model/cp1252.h"
+#include "model/pranchas_arquivo.h"
+#include "support/apoio.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+QByteArray le(const QString& caminho) {
+    QFile f(caminho);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void escreve(const QString& caminho, const QByteArray& bytes) {
+    QFile f(caminho);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+// A hand-written file in a fresh folder, loaded into `projeto`.
+void carregaTexto(const QTemporaryDir& dir, const QString& texto) {
+    QList<QByteArray> linhas;
+    for (const QString& l : texto.split(u'\n'))
+        linhas.append(paraCp1252(l.chopped(l.endsWith(u'\r') ? 1 : 0)));
+    escreve(dir.filePath("pranchas.pra"), linhas.join("\r\n"));
+    carregaPranchas(dir.path());
+}
+
+} // namespace
+
+class TstBoardFile : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { projeto = TProjeto(); }
+
+    void idaEVoltaByteAByte() {
+        GravaAvisos avisos;
+        QTemporaryDir dir;
+        const QString pasta = copiaDadosDeTeste(dir, "ouro");
+        carregaPranchas(pasta);
+        QVERIFY(avisos.erros.isEmpty());
+        QCOMPARE(projeto.nPranchas, 3);
+        QCOMPARE(projeto.pranchas.size(), 4); // the spare entry after [CONFIG]
+        QCOMPARE(projeto.autor, QString("Ana Lúcia"));
+        QCOMPARE(projeto.info, QString("Feito na escola"));
+        QVERIFY(projeto.falando && projeto.falaVarredura && !projeto.sintetizando);
+        QCOMPARE(projeto.tempoVarredura, 1500);
+        QCOMPARE(projeto.tempoHisterese, 0);
+        QCOMPARE(projeto.tempoAutoClique, 800);
+        const TPrancha& cozinha = projeto.pranchas.at(1);
+        QCOMPARE(cozinha.nItens, 4);
+        QCOMPARE(cozinha.cor, TColor(-16777201));
+        const TItem& agua = cozinha.itens.at(0);
+        QCOMPARE(agua.rotulo, QString("água"));
+        QCOMPARE(agua.cor, TColor(0xFF0000));
+        QCOMPARE(agua.posTexto, TPosVertical::cima);
+        QCOMPARE(agua.dimMoldura, TDimMoldura::grossa);
+        QVERIFY(agua.deslocHoriz && agua.semRotulo && agua.semFigura);
+        QVERIFY(cozinha.itens.at(1).rotulo.isEmpty());
+        QCOMPARE(cozinha.itens.at(2).cor, TColor(0x00FFC080));
+
+        QTemporaryDir saida;
+        QVERIFY(gravaPranchas(saida.path(), "pranchas.pra"));
+        QCOMPARE(le(saida.filePath("pranchas.pra")), le(pasta + "/pranchas.pra"));
+        QCOMPARE(avisos.rapidas, QStringList{"Pranchas gravadas"});
+    }
+
+    void semPranchasTerminaNosComentarios() {
+        GravaAvisos avisos;
+        QTemporaryDir dir;
+        projeto.nome = "Pranchas";
+        QVERIFY(gravaPranchas(dir.path(), "pranchas.pra"));
+        const QByteArray b = le(dir.filePath("pranchas.pra"));
+        QVERIFY(b.endsWith("prancha ESCAPE n\xE3o \xE9 usado\r\n"));
+        QVERIFY(b.contains("SINTETIZANDO=N\xC3O\r\n"));
+    }
+
+    void regrasDeLeitura() {
+        GravaAvisos avisos;
+        QTemporaryDir dir;
+        const QString longo(300, u'a');
+        carregaTexto(dir, "; comentário\n"
+                          "[CONFIG]\n"
+                          "  falando = sim  \n"
+                          "FALANDO=NÃO\n"
+                          "VARREDURA= $10 \n"
+                          "HISTERESE=0x20\n"
+                          "SOCORRO=-5\n"
+                          "AUTOCLIQUE=12abc\n"
+                          "AUTOR=\"Com aspas\"\n"
+                          "\n"
+                          "[Casa]\n"
+                          "modelo=3x4\n"
+                          "  ; 1=comentário não é chave\n"
+                          "    FIGURA 1 = 'mesa.jpg'\n"
+                          "SEMROTULO 1=sim\n"
+                          "SEMFIGURA 1=Sim\n"
+                          "2=dois\n"
+                          "2=segundo dois não conta\n"
+                          "DIMTEXTO 2=grande\n"
+                          "DIMTEXTO 3=médio\n"
+                          "DIMTEXTO 4=abc\n"
+                          "DIMTEXTO 5=20\n"
+                          "FALA 6=" +
+                              longo +
+                              "\n"
+                              "[CASA]\n"
+                              "MODELO=1X1\n"
+                              "1=outra\n");
+        QVERIFY(avisos.erros.isEmpty());
+        QVERIFY(projeto.falando);
+        QCOMPARE(projeto.tempoVarredura, 16);
+        QCOMPARE(projeto.tempoHisterese, 32);
+        QCOMPARE(projeto.tempoSocorro, -5);
+        QCOMPARE(projeto.tempoAutoClique, 0);
+        QCOMPARE(projeto.autor, QString("Com aspas"));
+        QCOMPARE(projeto.nPranchas, 2);
+        for (int i : {0, 1}) { // two sections of one name read the first one's keys
+            const TPrancha& p = projeto.pranchas.at(i);
+            QCOMPARE(p.nLinhas, 3);
+            QCOMPARE(p.nColunas, 4);
+            QCOMPARE(p.itens.size(), 12);
+            QCOMPARE(p.itens.at(0).figura, QString("mesa.jpg"));
+            QVERIFY(!p.itens.at(0).semRotulo);
+            QVERIFY(p.itens.at(0).semFigura);
+            QCOMPARE(p.itens.at(1).rotulo, QString("dois"));
+            QCOMPARE(p.itens.at(1).dimTexto, 72);
+            QCOMPARE(p.itens.at(2).dimTexto, 36);
+            QCOMPARE(p.itens.at(3).dimTexto, 36);
+            QCOMPARE(p.itens.at(4).dimTexto, 20);
+            QCOMPARE(p.itens.at(5).fala, longo);
+        }
+        QCOMPARE(projeto.pranchas.at(1).nome, QString("CASA"));
+
+        carregaTexto(dir, "[config]\nMODELO=12X3\nCOR 13=clred\n");
+        QCOMPARE(projeto.nPranchas, 1);
+        const TPrancha& config = projeto.pranchas.at(0);
+        QCOMPARE(config.nome, QString("config"));
+        QCOMPARE(config.nItens, 36);
+        QCOMPARE(config.itens.at(12).cor, TColor(0x0000FF));
+    }
+
+    void semConfigMantemValores() {
+        GravaAvisos avisos;
+        QTemporaryDir dir;
+        projeto.tempoVarredura = 777;
+        projeto.falando = true;
+        projeto.pranchaInicial = "X";
+        carregaTexto(dir, "[A]\r\nMODELO=1X1\r\n[CONFIG]\r\nVARREDURA=5\r\n");
+        QCOMPARE(projeto.tempoVarredura, 777);
+        QVERIFY(projeto.falando);
+        QCOMPARE(projeto.pranchaInicial, QString("X"));
+        QCOMPARE(projeto.autor, QString("Orvalis"));
+        QCOMPARE(projeto.info, QString("Zelvana 1.4a"));
+        QVERIFY(!projeto.data.isEmpty());
+        QCOMPARE(projeto.nPranchas, 2);
+        QCOMPARE(projeto.pranchas.at(1).nome, QString("CONFIG"));
+    }
+
+    void valores() {
+        qint32 v = 0;
+        QVERIFY(leInteiro(" -12 ", v) && v == -12);
+        QVERIFY(leInteiro("$FFFFFFFF", v) && v == -1);
+        QVERIFY(!leInteiro("", v) && !leInteiro("1 2", v) && !leInteiro("$", v));
+        QVERIFY(!leInteiro("99999999999", v) && !leInteiro("0x-1", v));
+        QCOMPARE(textoCor(16711680), QString("clBlue"));
+        QCOMPARE(textoCor(0x00FFC080), QString("$00FFC080"));
+        QCOMPARE(textoCor(-1), QString("$FFFFFFFF"));
+        TColor c = 0;
+        QVERIFY(leCor("CLMONEYGREEN", c) && c == 0xC0DCC0);
+        QVERIFY(leCor("", c) && c == semCor);
+        QVERIFY(!leCor("azul", c));
+        qint32 l = 0, col = 0;
+        QVERIFY(leModelo("12X3", l, col) && l == 12 && col == 3);
+        QVERIFY(leModelo("2;5", l, col) && l == 2 && col == 5);
+        QVERIFY(!leModelo("X3", l, col) && !leModelo("3", l, col) && !leModelo("3X", l, col));
+        QVERIFY(!leModelo("99999X99999", l, col));
+        QCOMPARE(dimensaoTexto(" pequeno "), 18);
+        QCOMPARE(dimensaoTexto("MEDIO"), 36);
+        const QDateTime meiaNoite(QDate(2026, 1, 2), QTime(0, 0));
+        QCOMPARE(textoData(meiaNoite),
+                 QLocale::system().toString(meiaNoite.date(), QLocale::ShortFormat));
+        QVERIFY(textoData(meiaNoite.addSecs(1)).startsWith(textoData(meiaNoite) + ' '));
+        ArquivoIni ini = ArquivoIni::deBytes("[S]\nK= \t x \x01\n");
+        QCOMPARE(leChave(ini, "s", "k"), QString("x"));
+        QVERIFY(leChave(ini, "S", "").isEmpty());
+    }
+
+    void pranchasDanificadasSaoConsertadas() {
+        GravaAvisos avisos;
+        QTemporaryDir dir;
+        carregaTexto(dir, "[A]\nTITULO=sem modelo\n1=um\n5=cinco\n"
+                          "[B]\nMODELO=1X2\nCOR=azul\nCOR 2=verde\n2=dois\n"
+                          "[C]\nMODELO=2X2\nPOSTEXTO 1=lado\nDIMMOLDURA 1=enorme\n");
+        QCOMPARE(projeto.nPranchas, 3);
+        const TPrancha& a = projeto.pranchas.at(0);
+        QCOMPARE(a.nLinhas, 1);
+        QCOMPARE(a.nColunas, 5);
+        QCOMPARE(a.itens.at(4).rotulo, QString("cinco"));
+        QCOMPARE(projeto.pranchas.at(1).cor, semCor);
+        QCOMPARE(projeto.pranchas.at(1).itens.at(1).rotulo, QString("dois"));
+        QCOMPARE(projeto.pranchas.at(2).itens.at(0).posTexto, TPosVertical::baixo);
+        QCOMPARE(projeto.pranchas.at(2).itens.at(0).dimMoldura, TDimMoldura::sem);
+        QCOMPARE(avisos.erros.size(), 1);
+        QVERIFY(avisos.erros.first().endsWith(": A, B"));
+    }
+
+    void arquivoAusente() {
+        GravaAvisos avisos;
+        QTemporaryDir dir;
+        projeto.pranchas.resize(2);
+        projeto.nPranchas = 2;
+        projeto.autor = "fica";
+        carregaPranchas(dir.path());
+        QCOMPARE(avisos.erros, QStringList{"Arquivo de pranchas não foi achado"});
+        QCOMPARE(projeto.nPranchas, 0);
+        QVERIFY(projeto.pranchas.isEmpty());
+        QCOMPARE(projeto.autor, QString("fica"));
+    }
+
+    void backupGuardaOPrimeiroArquivo() {
+        GravaAvisos avisos;
+        QTemporaryDir dir;
+        pastaProjeto = copiaDadosDeTeste(dir, "ouro");
+        const QByteArray original = le(pastaProjeto + "/pranchas.pra");
+        carregaPranchas(pastaProjeto);
+        projeto.pranchas[0].titulo = "primeira";
+        QVERIFY(salvarProjeto());
+        QCOMPARE(le(pastaProjeto + "/pranchas.bak"), original);
+        projeto.pranchas[0].titulo = "segunda";
+        QVERIFY(salvarProjeto());
+        QCOMPARE(le(pastaProjeto + "/pranchas.bak"), original);
+        carregaPranchas(pastaProjeto);
+        QCOMPARE(projeto.pranchas.at(0).titulo, QString("segunda"));
+        QCOMPARE(avisos.rapidas.size(), 2);
+    }
+
+    void gravacaoQueFalhaNaoEstragaNada() {
+        GravaAvisos avisos;
+        QTemporaryDir dir;
+        pastaProjeto = dir.path();
+        // as root nothing is read-only: a folder where the file must go makes the swap fail
+        QVERIFY(QDir(dir.path()).mkpath("pranchas.pra/dentro"));
+        escreve(dir.filePath("pranchas.pra/dentro/x"), "guardado");
+        projeto.nome = "Pranchas";
+        QVERIFY(!salvarProjeto());
+        QCOMPARE(avisos.erros, QStringList{"Arquivo de pranchas não pode ser gravado"});
+        QVERIFY(avisos.rapidas.isEmpty());
+        QCOMPARE(le(dir.filePath("pranchas.pra/dentro/x")), QByteArray("guardado"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList{"pranchas.pra"}); // no temporary left behind
+
+        // writing into a missing folder fails before anything is touched
+        QVERIFY(!gravaPranchas(dir.filePath("nao/existe"), "pranchas.pra"));
+        QCOMPARE(avisos.erros.size(), 2);
+    }
+
+    void caracteresForaDoCodigo() {
+        GravaAvisos avisos;
+        QTemporaryDir dir;
+        projeto.nPranchas = 1;
+        projeto.pranchas.resize(1);
+        TPrancha& p = projeto.pranchas[0];
+        p.nome = "Emoção";
+        p.nLinhas = 1;
+        p.nColunas = 2;
+        p.nItens = 2;
+        p.itens.resize(2);
+        p.itens[0].rotulo = QString::fromUtf8("feliz 😀 ç€");
+        p.itens[1].rotulo = "linha\nquebrada\ttab";
+        QVERIFY(gravaPranchas(dir.path(), "pranchas.pra"));
+        const QByteArray b = le(dir.filePath("pranchas.pra"));
+        for (char c : b)
+            QVERIFY(uchar(c) >= 0x20 || c == '\r' || c == '\n');
+        QVERIFY(b.contains("\r\n1=feliz ? \xE7\x80\r\n"));
+        QVERIFY(b.contains("\r\n2=linha?quebrada?tab\r\n"));
+        QVERIFY(b.contains("[Emo\xE7\xE3o]"));
+        QCOMPARE(avisos.erros.size(), 1);
+        QVERIFY(avisos.erros.first().contains("\"?\""));
+        carregaPranchas(dir.path());
+        QCOMPARE(projeto.pranchas.at(0).itens.at(0).rotulo, QString("feliz ? ç€"));
+    }
+
+    void listaArquivosDoProjeto() {
+        QTemporaryDir dir;
+        pastaProjeto = dir.path();
+        for (const char* n : {"a.wav", "b.WAV", "c.mp3", "wav", "dwav"})
+            escreve(dir.filePath(n), "x");
+        QVERIFY(QDir(dir.path()).mkdir("pasta.wav"));
+        QStringList lista{"antes"};
+        listaArquivos(lista, "wav");
+        QCOMPARE(lista.first(), QString("antes"));
+        lista.removeFirst();
+        lista.sort();
+        QCOMPARE(lista, (QStringList{"a.wav", "b.WAV"}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TstBoardFile)
+#include "tst_boardfile.moc"

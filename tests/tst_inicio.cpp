@@ -1,0 +1,226 @@
+// The start window's flows, offscreen, with every dialog answered by the test.
+#include "app/about_box.h"
+#include "app/form_quick_msg.h"
+#include "app/form_sel_inic.h"
+#include "app/janelas.h"
+#include "model/prvars.h"
+#include "platform/pastas.h"
+#include "platform/unidades.h"
+#include "support/apoio.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QInputDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+class TstInicio : public QObject {
+    Q_OBJECT
+    QTemporaryDir casa;
+    TformSelInic* w = nullptr;
+
+    void respondePasta(const QString& pasta) {
+        quandoAbrirModal([pasta](QWidget* m) {
+            auto* d = qobject_cast<QFileDialog*>(m);
+            QVERIFY(d);
+            d->setDirectory(QFileInfo(pasta).path());
+            d->selectFile(pasta);
+            static_cast<QDialog*>(d)->accept();
+        });
+    }
+
+private slots:
+    void initTestCase() {
+        // The user's folders of this test live in a folder of its own.
+        qputenv("HOME", casa.path().toLocal8Bit());
+        qunsetenv("XDG_CONFIG_HOME");
+        criaJanelas();
+        w = janelas.formSelInic;
+    }
+    void cleanupTestCase() { destroiJanelas(); }
+    void init() {
+        pastaProjeto.clear();
+        limpaPranchas(projeto);
+        projetoSalvo = false;
+        w->rg_ondeBotoes->button(0)->setChecked(true);
+    }
+
+    void janelaComoDescrita() {
+        QCOMPARE(w->windowTitle(), QString("Zelvana "));
+        QCOMPARE(w->size(), QSize(609, 553));
+        QCOMPARE(w->Label1->text(), QString("Zelvana - v 1.4a"));
+        QCOMPARE(w->l_pasta->text(), QString("[nenhuma pasta de pranchas está selecionada]"));
+        QCOMPARE(w->rg_onde->title(), QString("Onde"));
+        // The project buttons in the blue panel, top to bottom, and which start enabled.
+        const QList<QPair<QPushButton*, QString>> ordem{{w->b_criarProjeto, "Criar Projeto"},
+                                                        {w->b_escolherPasta, "Escolher Pasta"},
+                                                        {w->b_editar, "Editar"},
+                                                        {w->b_salvar, "Salvar"},
+                                                        {w->b_imprimir, "Imprimir"},
+                                                        {w->b_configurar, "Configurar"},
+                                                        {w->b_executar, "Executar"},
+                                                        {w->b_exportar, "Exportar Projeto"},
+                                                        {w->b_importar, "Importar Modelo"}};
+        int y = -1;
+        for (const auto& [b, texto] : ordem) {
+            QCOMPARE(b->text(), texto);
+            QCOMPARE(b->parentWidget(), w->p_projeto);
+            QVERIFY(b->y() > y);
+            y = b->y();
+            const bool ativo =
+                texto == "Criar Projeto" || texto == "Escolher Pasta" || texto == "Executar";
+            QCOMPARE(b->isEnabled(), ativo);
+        }
+        QCOMPARE(w->p_projeto->palette().color(QPalette::Window), QColor(0x10, 0x90, 0xFF));
+        QCOMPARE(w->palette().color(QPalette::Window), QColor(0xA6, 0xCA, 0xF0));
+    }
+
+    void lugaresDosProjetos() {
+        const auto botoes = w->rg_ondeBotoes->buttons();
+        QVERIFY(botoes.size() >= 3);
+        QCOMPARE(w->rg_ondeBotoes->button(0)->text(), QString("Minhas pranchas"));
+        QCOMPARE(w->rg_ondeBotoes->button(1)->text(), QString("Área de trabalho"));
+        QCOMPARE(w->rg_ondeBotoes->button(int(botoes.size()) - 1)->text(), QString("Outro lugar"));
+        QCOMPARE(textoDaUnidade("E", "PENDRIVE"), QString("Drive E [PENDRIVE]"));
+        QCOMPARE(textoDaUnidade("E", ""), QString("Drive E"));
+
+        const QString minhas = w->pastaOnde();
+        QVERIFY(minhas.endsWith("/Minhas Pranchas"));
+        QVERIFY(QFileInfo(minhas).isDir()); // created when missing
+        w->rg_ondeBotoes->button(int(botoes.size()) - 1)->setChecked(true);
+        QCOMPARE(w->pastaOnde(), QFileInfo(pastaAreaDeTrabalho()).absolutePath());
+        // A selection past the end after a rebuild stays inside the list.
+        w->b_renovarClick();
+        QVERIFY(w->rg_ondeBotoes->checkedButton());
+        QCOMPARE(w->rg_ondeBotoes->checkedButton()->text(), QString("Outro lugar"));
+    }
+
+    void criarProjetoEscola() {
+        GravaAvisos avisos;
+        const QString alvo = w->pastaOnde() + "/Escola";
+        QDir(alvo).removeRecursively();
+        projeto.pranchas.append(TPrancha{});
+        projeto.nPranchas = 1;
+        quandoAbrirModal([this, alvo](QWidget* m) {
+            auto* d = qobject_cast<QInputDialog*>(m);
+            QVERIFY(d);
+            QCOMPARE(d->windowTitle(), QString("Informe o nome do seu projeto"));
+            QVERIFY(d->labelText().startsWith("Este será o nome da pasta a criar dentro de\r\n"));
+            d->setTextValue("Escola");
+            respondePasta(alvo);
+            d->accept();
+        });
+        w->b_criarProjeto->click();
+        QVERIFY(QFileInfo(alvo).isDir());
+        QCOMPARE(pastaProjeto, alvo);
+        QCOMPARE(QDir::currentPath(), alvo);
+        QCOMPARE(w->l_pasta->text(), alvo);
+        QCOMPARE(projeto.nPranchas, 0);
+        QVERIFY(!projetoSalvo);
+        QVERIFY(w->b_editar->isEnabled() && w->b_importar->isEnabled());
+        QCOMPARE(avisos.erros, QStringList{"Dê clique duplo na pasta desejada para confirmar"});
+    }
+
+    void nomeQueSaiDoLugarERecusado() {
+        GravaAvisos avisos;
+        quandoAbrirModal([this](QWidget* m) {
+            auto* d = qobject_cast<QInputDialog*>(m);
+            QVERIFY(d);
+            d->setTextValue("../fora");
+            quandoAbrirModal([](QWidget* f) { qobject_cast<QDialog*>(f)->reject(); });
+            d->accept();
+        });
+        w->b_criarProjeto->click();
+        QVERIFY(!QFileInfo(QFileInfo(w->pastaOnde()).path() + "/fora").exists());
+        QCOMPARE(avisos.erros.value(0),
+                 QString("O diretório de projeto não pode ser criado, reuse ou editore o nome"));
+    }
+
+    void executarSemPranchasEsqueceAPasta() {
+        GravaAvisos avisos;
+        QTemporaryDir vazia;
+        QFile f(vazia.path() + "/pranchas.pra");
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.close();
+        pastaProjeto = vazia.path();
+        w->b_executar->click();
+        QCOMPARE(avisos.rapidas, QStringList{"Não existem pranchas neste projeto"});
+        QVERIFY(pastaProjeto.isEmpty());
+    }
+
+    void mensagensSemPasta() {
+        GravaAvisos avisos;
+        w->b_editarClick();
+        w->b_salvarClick();
+        w->b_imprimirClick();
+        QCOMPARE(avisos.erros, (QStringList{"Pasta do projeto não foi definida",
+                                            "Pasta do projeto não foi definida",
+                                            "Você ainda não selecionou nenhuma pasta, não posso "
+                                            "imprimir"}));
+    }
+
+    void fecharPerguntaSoSemSalvar() {
+        QTemporaryDir pasta;
+        GravaAvisos avisos(false);
+        pastaProjeto = pasta.path();
+        w->b_editarClick();
+        QCloseEvent fecha;
+        QApplication::sendEvent(w, &fecha);
+        QVERIFY(!fecha.isAccepted()); // answered No: stays open
+        QCOMPARE(avisos.perguntas, QStringList{"Tem certeza de quer vai terminar?  Já salvou ?"});
+        w->b_salvarClick();
+        QVERIFY(QFile::exists(pasta.path() + "/pranchas.pra"));
+        QCOMPARE(avisos.rapidas, QStringList{"Pranchas gravadas"});
+        QCloseEvent denovo;
+        QApplication::sendEvent(w, &denovo);
+        QVERIFY(denovo.isAccepted());
+        QCOMPARE(avisos.perguntas.size(), 1);
+    }
+
+    void pastaDaLinhaDeComando() {
+        GravaAvisos avisos;
+        QVERIFY(!w->abrePastaDaLinhaDeComando("/nao/existe/mesmo"));
+        QVERIFY(pastaProjeto.isEmpty());
+        QCOMPARE(avisos.erros.size(), 1);
+        QVERIFY(avisos.erros[0].contains("/nao/existe/mesmo"));
+    }
+
+    void mensagemRapidaFechaSozinha() {
+        TformQuickMsg q;
+        QElapsedTimer t;
+        t.start();
+        q.mostra("Pranchas gravadas", 300);
+        QVERIFY(t.elapsed() >= 290);
+        QVERIFY(t.elapsed() < 3000);
+        QVERIFY(!q.isVisible());
+        QCOMPARE(q.Label1->text(), QString("Pranchas gravadas"));
+    }
+
+    void sobreArmadoFechaSozinhoSemArmarFicaAberto() {
+        TAboutBox caixa;
+        caixa.ativaFechamentoAutomatico();
+        QElapsedTimer t;
+        t.start();
+        caixa.exec();
+        QVERIFY(t.elapsed() >= 4900);
+        bool aindaAberta = false;
+        QTimer::singleShot(5500, &caixa, [&] {
+            aindaAberta = caixa.isVisible();
+            caixa.b_OK->click();
+        });
+        caixa.exec();
+        QVERIFY(aindaAberta);
+    }
+};
+
+QTEST_MAIN(TstInicio)
+#include "tst_inicio.moc"

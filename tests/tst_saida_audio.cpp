@@ -1,0 +1,160 @@
+// What the queue really plays and says, heard on the null sink's monitor.
+// Run with scripts/com-servicos.sh.
+#include "model/prvars.h"
+#include "platform/audio.h"
+#include "runner/fila_saida.h"
+#include "runner/voz.h"
+#include "support/apoio.h"
+#include "support/escuta.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TstSaidaAudio : public QObject {
+    Q_OBJECT
+    QTemporaryDir pasta;
+    QString pastaAnterior;
+    QElapsedTimer relogio;
+
+    // Pumps the queue as the runner does (but every 20 ms) until it is free, then keeps
+    // listening a little so the end of the sound is caught.
+    void bombeiaAteLivre(int limiteMs = 15000) {
+        QElapsedTimer t;
+        t.start();
+        while (!saidaLivre() && t.elapsed() < limiteMs)
+            QTest::qWait(20);
+        QVERIFY2(t.elapsed() < limiteMs, "a fila não terminou");
+        QTest::qWait(300);
+    }
+
+private slots:
+    void initTestCase() {
+        if (!saidaDeAudioDisponivel())
+            QSKIP("sem servidor de som: rode com scripts/com-servicos.sh");
+        relogio.start();
+        pastaAnterior = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(pasta.path()));
+        QVERIFY(gravaTom("tom440.wav", 440, 1000));
+        QVERIFY(gravaTom("tom880.wav", 880, 600));
+        QVERIFY(gravaTom("longo.wav", 440, 4000));
+        QVERIFY(gravaTom("base.wav", 440, 1500));
+        QCOMPARE(QProcess::execute("lame", {"--quiet", "-b", "128", "base.wav", "tom440.mp3"}), 0);
+        GravaAvisos avisos;
+        iniciaVoz(true);
+        QVERIFY(temVoz());
+        QVERIFY(avisos.erros.isEmpty());
+    }
+    void cleanupTestCase() {
+        encerraVoz();
+        paraTudo();
+        QDir::setCurrent(pastaAnterior);
+    }
+    void init() { paraTudo(); }
+
+    void tomWavOuvidoComoTal_data() {
+        QTest::addColumn<QString>("entrada");
+        QTest::addColumn<int>("ms");
+        QTest::newRow("wav, nome sem extensão") << "tom440" << 1000;
+        QTest::newRow("mp3") << "tom440.mp3" << 1500;
+    }
+    void tomWavOuvidoComoTal() {
+        QFETCH(QString, entrada);
+        QFETCH(int, ms);
+        Escuta escuta(relogio);
+        QVERIFY(escuta.ok());
+        QTest::qWait(100);
+        enfileiraSom(entrada);
+        bombeiaAteLivre();
+        escuta.drena();
+        const int de = escuta.primeiraSoando(), ate = escuta.ultimaSoando();
+        QVERIFY2(de >= 0, "nada foi ouvido");
+        const int duracao = (ate - de + 1) * 10;
+        QVERIFY2(qAbs(duracao - ms) <= 120, qPrintable(QString::number(duracao)));
+        QVERIFY2(escuta.janelasSoando() * 10 >= ms - 60, "o som teve falhas");
+        const double hz = escuta.frequencia(de + 5, ate - 5);
+        QVERIFY2(qAbs(hz - 440) < 10, qPrintable(QString::number(hz)));
+    }
+
+    void fraseFaladaSoPrimeiraLinha() {
+        Escuta escuta(relogio);
+        QTest::qWait(100);
+        enfileiraFala("Bom dia, eu quero brincar com você no parque.\nEsta segunda linha é bem "
+                      "mais comprida e não pode ser falada de jeito nenhum, nunca.");
+        bombeiaAteLivre();
+        escuta.drena();
+        const int de = escuta.primeiraSoando(), ate = escuta.ultimaSoando();
+        QVERIFY2(de >= 0, "nada foi ouvido");
+        const int duracao = (ate - de + 1) * 10;
+        // One short sentence: a couple of seconds; both lines would take over five.
+        QVERIFY2(duracao > 1200 && duracao < 4500, qPrintable(QString::number(duracao)));
+    }
+
+    void falaEGravacaoEmOrdemSemSobreposicao() {
+        Escuta escuta(relogio);
+        QTest::qWait(100);
+        enfileiraFala("Olá, tudo bem?");
+        enfileiraSom("tom880");
+        enfileiraSom("tom440");
+        bombeiaAteLivre();
+        escuta.drena();
+        // Label every sounding window: tone 880, tone 440 or other (speech).
+        int fimFala = -1, ini880 = -1, fim880 = -1, ini440 = -1;
+        for (int j = 0; j < escuta.nJanelas(); ++j) {
+            if (!escuta.soando(j)) continue;
+            const double a880 = escuta.forca(j, 880), a440 = escuta.forca(j, 440);
+            const bool e880 = a880 > 8000, e440 = a440 > 8000;
+            QVERIFY2(!(e880 && e440), "dois sons ao mesmo tempo");
+            if (e880) {
+                if (ini880 < 0) ini880 = j;
+                fim880 = j;
+                QVERIFY2(ini440 < 0, "o tom de 440 Hz veio antes do de 880 Hz");
+            } else if (e440) {
+                if (ini440 < 0) ini440 = j;
+            } else if (ini880 < 0 && a880 < 1500 && a440 < 1500) {
+                // Neither tone, not even the edge of one: speech.
+                fimFala = j;
+            }
+        }
+        // Each entry ends before the next begins: silence lies between them.
+        auto silencioEntre = [&](int de, int ate) {
+            for (int j = de + 1; j < ate; ++j)
+                if (!escuta.soando(j)) return true;
+            return false;
+        };
+        QVERIFY2(fimFala >= 0, "a fala não foi ouvida");
+        QVERIFY(ini880 > fimFala);
+        QVERIFY(ini440 > fim880);
+        QVERIFY2(silencioEntre(fimFala, ini880), "a gravação começou durante a fala");
+        QVERIFY2(silencioEntre(fim880, ini440), "as gravações se sobrepuseram");
+        QVERIFY2((fim880 - ini880 + 1) * 10 > 500, "o tom de 880 Hz foi cortado");
+    }
+
+    void paraTudoCortaAGravacao() {
+        Escuta escuta(relogio);
+        QTest::qWait(100);
+        enfileiraSom("longo");
+        enfileiraSom("tom880");
+        enfileiraFala("não deve ser dito");
+        saidaLivre();
+        QTest::qWait(1200);
+        QVERIFY(midiaTocando());
+        const qint64 parada = relogio.elapsed();
+        paraTudo();
+        QVERIFY(filaSaida.isEmpty());
+        for (int i = 0; i < 50; ++i) {
+            QVERIFY(saidaLivre());
+            QTest::qWait(20);
+        }
+        escuta.drena();
+        const int ate = escuta.ultimaSoando();
+        QVERIFY2(ate >= 0, "nada foi ouvido");
+        const double atraso = escuta.instanteJanela(ate + 1) - parada;
+        QVERIFY2(atraso <= 100, qPrintable(QString::number(atraso)));
+        QVERIFY2(escuta.instanteJanela(escuta.primeiraSoando()) < parada, "o som nem começou");
+    }
+};
+
+QTEST_MAIN(TstSaidaAudio)
+#include "tst_saida_audio.moc"

@@ -1,0 +1,55 @@
+// With no audio server the program stays silent: nothing hangs, nothing crashes, and the user
+// is told once. ctest runs this with PULSE_SERVER pointing at nothing.
+#include "model/prvars.h"
+#include "platform/audio.h"
+#include "platform/midia_aviso.h"
+#include "runner/fila_saida.h"
+#include "runner/voz.h"
+#include "support/apoio.h"
+#include "support/escuta.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TstSaidaMuda : public QObject {
+    Q_OBJECT
+
+private slots:
+    void tudoPassaEmSilencioComUmAviso() {
+        if (saidaDeAudioDisponivel()) QSKIP("há saída de som; este teste roda sem servidor de som");
+        QTemporaryDir pasta;
+        const QString anterior = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(pasta.path()));
+        QVERIFY(gravaTom("tom.wav", 440, 3000));
+        projeto.sintetizando = true;
+        GravaAvisos avisos;
+        QElapsedTimer t;
+        t.start();
+        iniciaVoz(true);
+        iniciaVoz(true);
+        QVERIFY(!temVoz());
+        enfileiraSom("tom");
+        enfileiraFala("bom dia");
+        enfileiraSom("sem gravação");
+        int bombeadas = 0;
+        while (!saidaLivre() && bombeadas < 10)
+            ++bombeadas;
+        QVERIFY(saidaLivre());
+        QVERIFY(bombeadas <= 3); // one entry per pump, none held back
+        tocaArquivo("tom.wav");
+        QVERIFY(!midiaTocando());
+        falaTexto("olá");
+        QVERIFY(!estaFalando());
+        paraTudo();
+        encerraVoz();
+        QVERIFY2(t.elapsed() < 2000, qPrintable(QString::number(t.elapsed())));
+        QCOMPARE(avisos.erros, QStringList({textoSemSaidaDeAudio}));
+        QVERIFY(avisos.rapidas.isEmpty());
+        QDir::setCurrent(anterior);
+    }
+};
+
+QTEST_MAIN(TstSaidaMuda)
+#include "tst_saida_muda.moc"
