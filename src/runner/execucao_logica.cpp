@@ -1,0 +1,294 @@
+#include "runner/execucao_logica.h"
+
+#include "model/avisos.h"
+#include "model/prvars.h"
+#include "platform/relogio.h"
+
+#include <QtGlobal>
+
+namespace {
+
+bool ehNumeroInteiro(const QString& s) {
+    if (s.isEmpty()) return false;
+    for (const QChar c : s)
+        if (!c.isDigit()) return false;
+    bool ok = false;
+    s.toInt(&ok);
+    return ok;
+}
+
+int naoNegativo(int ms) {
+    return ms < 0 ? 0 : ms;
+}
+
+} // namespace
+
+Deslocado separaDeslocamento(const QString& texto) {
+    for (const QChar sinal : {QChar('+'), QChar('-')}) {
+        const int i = texto.indexOf(sinal);
+        if (i > 0 && ehNumeroInteiro(texto.mid(i + 1))) {
+            const int n = texto.mid(i + 1).toInt();
+            return {texto.left(i), sinal == '+' ? n : -n};
+        }
+    }
+    return {texto, 0};
+}
+
+MotorExecucao::MotorExecucao(TProjeto& projeto, PortasExecucao portas)
+    : projeto_(projeto), p_(std::move(portas)) {}
+
+bool MotorExecucao::procuraPrancha(const QString& texto, bool avisa) {
+    const Deslocado d = separaDeslocamento(texto.trimmed());
+    const int n = qMin(projeto_.nPranchas, int(projeto_.pranchas.size()));
+    int alvo = -1;
+    if (d.texto.toUpper() == QLatin1String("#ANTERIOR")) {
+        alvo = pranchaAnterior + d.deslocamento;
+    } else {
+        pranchaAnterior = pranchaAtual;
+        for (int k = 0; k < n; ++k) {
+            if (projeto_.pranchas[k].nome.trimmed().compare(d.texto, Qt::CaseInsensitive) == 0) {
+                alvo = k + d.deslocamento;
+                break;
+            }
+        }
+    }
+    if (alvo >= 0 && alvo < n) {
+        pranchaAtual = alvo;
+        posVarredura = 0;
+        return true;
+    }
+    if (avisa)
+        avisoErro(QStringLiteral("Prancha ") + d.texto + QStringLiteral(" não foi encontrada"));
+    return false;
+}
+
+bool MotorExecucao::preparaExecucao(const QString& nome) {
+    // A start board that names nothing would leave an index from another project: no run.
+    pranchaAtual = 0;
+    pranchaAnterior = 0;
+    const bool achou = procuraPrancha(nome, true);
+    pranchaInicialIdx = pranchaAnterior = pranchaAtual;
+    intervaloGuardado = 0;
+    defineVarredura(naoNegativo(projeto_.tempoVarredura));
+    intervaloHisterese_ = naoNegativo(projeto_.tempoHisterese);
+    ultimoAutoClique = -1;
+    pendente = semPendente;
+    return achou;
+}
+
+void MotorExecucao::mostraPranchaExec(int k) {
+    if (k < 0 || k >= qMin(projeto_.nPranchas, int(projeto_.pranchas.size()))) return;
+    p_.desenha(k);
+    pranchaAtual = k;
+    posVarredura = 0;
+    p_.moveCursor(QPoint(32, 32));
+    const TPrancha& pr = projeto_.pranchas[k];
+    p_.enfileiraSom(pr.som);
+    p_.enfileiraSom(pr.fala);
+}
+
+void MotorExecucao::paraVarredura() {
+    varreduraParada = true;
+    p_.timerVarredura(false);
+    p_.escondeMoldura();
+}
+
+void MotorExecucao::marcaOcupado() {
+    ocupado = true;
+    p_.cursor(FormaCursor::ampulheta);
+}
+
+void MotorExecucao::desmarcaOcupado() {
+    ocupado = false;
+    p_.cursor(FormaCursor::padrao);
+}
+
+void MotorExecucao::retomaAposSaida() {
+    // The dead time is simply the interval in milliseconds; below 100 ms there is none.
+    if (intervaloHisterese_ >= 100) {
+        p_.timerHisterese(true);
+        p_.cursor(FormaCursor::setasDivididas);
+        return;
+    }
+    p_.timerVarredura(intervaloVarredura_ != 0);
+    desmarcaOcupado();
+    varreduraParada = false;
+}
+
+void MotorExecucao::tickHisterese() {
+    p_.timerHisterese(false);
+    p_.cursor(FormaCursor::padrao);
+    p_.timerVarredura(intervaloVarredura_ != 0);
+    desmarcaOcupado();
+    varreduraParada = false;
+}
+
+void MotorExecucao::ativacao() {
+    pendente = pranchaAtual;
+    paraVarredura();
+}
+
+void MotorExecucao::redimensiona() {
+    pendente = pranchaAtual;
+}
+
+void MotorExecucao::fechamento() {
+    paraVarredura();
+    p_.timerHisterese(false);
+    pendente = semPendente;
+}
+
+void MotorExecucao::tickSerializacao() {
+    if (!p_.emPrimeiroPlano()) {
+        if (!varreduraParada) paraVarredura();
+        pendente = pranchaAtual;
+        return;
+    }
+    if (intervaloHisterese_ == 0) acompanhaCursor(projeto_.tempoAutoClique > 0);
+    if (!p_.saidaLivre() || pendente < 0) return;
+    if (!p_.emPrimeiroPlano()) return;
+    if (pendente != soRetomar) mostraPranchaExec(pranchaAtual);
+    retomaAposSaida();
+    pendente = semPendente;
+}
+
+void MotorExecucao::pressiona() {
+    instanteClique = agoraMs();
+    if (!ocupado) paraVarredura();
+}
+
+bool MotorExecucao::verificaSocorro() {
+    if (projeto_.tempoSocorro <= 0 || instanteClique < 0) return false;
+    if (qAbs(agoraMs() - instanteClique) < projeto_.tempoSocorro) return false;
+    pranchaAtual = pranchaInicialIdx;
+    if (!projeto_.pranchaSocorro.isEmpty()) procuraPrancha(projeto_.pranchaSocorro, true);
+    pendente = pranchaAtual;
+    return true;
+}
+
+void MotorExecucao::solta(int item) {
+    if (ocupado) return;
+    if (verificaSocorro()) return;
+    marcaOcupado();
+    paraVarredura();
+    seleciona(item, true);
+}
+
+void MotorExecucao::seleciona(int item, bool porClique) {
+    if (pranchaAtual < 0 || pranchaAtual >= projeto_.pranchas.size()) return;
+    const TPrancha& pr = projeto_.pranchas[pranchaAtual];
+    if (item < 0 || item >= pr.itens.size()) return;
+    // Copy: procuraPrancha may change the current board while we still read the item.
+    const TItem it = pr.itens[item];
+    const QString linkPrancha = pr.link;
+    p_.enfileiraSom(it.som);
+    p_.enfileiraSom(it.fala);
+    if (porClique) {
+        if (projeto_.falando && p_.vozExiste()) p_.enfileiraFala(it.rotulo);
+        if (!it.executar.isEmpty()) p_.executaPrograma(it.executar);
+    }
+    const QString link = it.link.isEmpty() ? linkPrancha : it.link;
+    pendente = soRetomar;
+    if (!link.isEmpty() && procuraPrancha(link, true)) {
+        pendente = pranchaAtual;
+        if (!porClique) ultimoAutoClique = -1;
+    }
+}
+
+QRect MotorExecucao::moldura(int pos) const {
+    return p_.retanguloCelula(pos).adjusted(-10, -10, 10, 10);
+}
+
+void MotorExecucao::tickVarredura() {
+    p_.escondeMoldura();
+    const int n = p_.nCelulas();
+    bool achou = false;
+    for (int tentativa = 0; n > 0 && tentativa < 1000; ++tentativa) {
+        posVarredura = ((posVarredura % n) + n) % n;
+        if (p_.celulaMostrada(posVarredura)) {
+            achou = true;
+            break;
+        }
+        posVarredura = (posVarredura + 1) % n;
+    }
+    if (!achou) {
+        paraVarredura();
+        avisoErro(QStringLiteral("Erro de execução: esta prancha contém itens não alocados"));
+        p_.fecha();
+        return;
+    }
+    const QRect r = moldura(posVarredura);
+    p_.mostraMoldura(r);
+    p_.moveCursor(r.topLeft() + QPoint(56, 56));
+    if (projeto_.falaVarredura && p_.saidaLivre())
+        p_.enfileiraFala(p_.rotuloDesenhado(posVarredura));
+    posVarredura = (posVarredura + 1) % n;
+}
+
+void MotorExecucao::acompanhaCursor(bool permanenciaPermitida) {
+    if (pendente >= 0) return;
+    const int i = p_.itemSobCursor();
+    if (i < 0) {
+        p_.escondeMoldura();
+        return;
+    }
+    if (p_.celulaMostrada(i) && !ocupado) p_.mostraMoldura(moldura(i));
+    if (!permanenciaPermitida) return;
+    if (!p_.saidaLivre() || i != itemPermanencia || i == ultimoAutoClique) {
+        tempoPermanencia = 0;
+        itemPermanencia = i;
+        p_.cursor(FormaCursor::padrao);
+        return;
+    }
+    tempoPermanencia += intervaloSerializacao;
+    if (tempoPermanencia >= intervaloSerializacao / 2) p_.cursor(FormaCursor::maoApontando);
+    if (ocupado || tempoPermanencia <= projeto_.tempoAutoClique) return;
+    paraVarredura();
+    ultimoAutoClique = i;
+    seleciona(i, false);
+    tempoPermanencia = 0;
+    itemPermanencia = -1;
+}
+
+void MotorExecucao::defineVarredura(int ms) {
+    intervaloVarredura_ = ms;
+    p_.intervaloVarredura(ms);
+}
+
+void MotorExecucao::tecla(QChar c) {
+    paraVarredura();
+    switch (c.unicode()) {
+    case 16: // Ctrl+P
+        p_.imprimeTela();
+        break;
+    case ' ':
+        if (intervaloGuardado != 0) {
+            defineVarredura(intervaloGuardado);
+            intervaloGuardado = 0;
+        } else {
+            intervaloGuardado = intervaloVarredura_;
+            defineVarredura(0);
+        }
+        break;
+    case '*':
+        mostraPranchaExec(pranchaAtual);
+        ocupado = false;
+        break;
+    case '+':
+        defineVarredura(intervaloVarredura_ + 1000);
+        break;
+    case '-':
+        defineVarredura(intervaloVarredura_ <= 1000 ? 0 : intervaloVarredura_ - 1000);
+        break;
+    case '/':
+        if (procuraPrancha(pranchaInicialExec, true)) mostraPranchaExec(pranchaAtual);
+        ocupado = false;
+        break;
+    case '?':
+        p_.mostraDicas();
+        break;
+    default:
+        break;
+    }
+    retomaAposSaida();
+}

@@ -1,0 +1,107 @@
+// The run of a project, free of widgets: link resolution, the run state, the serialization
+// tick, press and release, the help press, the scan step, hover and dwell, and the keys.
+// The window plugs its drawing, output queue, pointer and timers in through PortasExecucao,
+// so tests drive every rule with a fake clock and by calling the tick.
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QString>
+#include <functional>
+
+struct TProjeto;
+
+// Separates a trailing "+n" / "-n" from a link text (the cut text is not trimmed again).
+struct Deslocado {
+    QString texto;
+    int deslocamento = 0;
+};
+Deslocado separaDeslocamento(const QString& texto);
+
+enum class FormaCursor { padrao, ampulheta, setasDivididas, maoApontando };
+
+constexpr int semPendente = -1;
+constexpr int soRetomar = 99999;
+constexpr int intervaloSerializacao = 200;
+
+// What the run needs from the window around it.
+struct PortasExecucao {
+    std::function<void(int prancha)> desenha;        // draw board k into the panel
+    std::function<int()> nCelulas;                   // cells of the drawn board
+    std::function<bool(int pos)> celulaMostrada;     // item drawn and not empty
+    std::function<QRect(int pos)> retanguloCelula;   // in client coordinates
+    std::function<QString(int pos)> rotuloDesenhado; // label text as drawn ("" without)
+    std::function<int()> itemSobCursor;              // -1 when none
+    std::function<void(QPoint cliente)> moveCursor;
+    std::function<void(const QRect& r)> mostraMoldura; // Shape1 placed and shown
+    std::function<void()> escondeMoldura;
+    std::function<void(FormaCursor)> cursor;
+    std::function<void(const QString&)> enfileiraSom;
+    std::function<void(const QString&)> enfileiraFala;
+    std::function<bool()> saidaLivre;
+    std::function<bool()> vozExiste;
+    std::function<bool()> emPrimeiroPlano;
+    std::function<void(const QString&)> executaPrograma;
+    std::function<void(bool ligado)> timerVarredura;
+    std::function<void(int ms)> intervaloVarredura;
+    std::function<void(bool ligado)> timerHisterese;
+    std::function<void()> imprimeTela;
+    std::function<void()> mostraDicas;
+    std::function<void()> fecha; // ends the run
+};
+
+class MotorExecucao {
+public:
+    MotorExecucao(TProjeto& projeto, PortasExecucao portas);
+
+    // Finds the board a link names; on success pranchaAtual becomes it.
+    bool procuraPrancha(const QString& texto, bool avisa);
+    // False when the start board does not exist: the run must not start.
+    bool preparaExecucao(const QString& nome);
+    void mostraPranchaExec(int k);
+
+    void paraVarredura();
+    void marcaOcupado();
+    void desmarcaOcupado();
+    void retomaAposSaida();
+
+    void ativacao();     // FormActivate
+    void redimensiona(); // FormResize
+    void fechamento();   // FormClose (the window stops output and voice itself)
+
+    void tickSerializacao();
+    void tickHisterese();
+    void tickVarredura();
+    void pressiona();
+    void solta(int item);
+    bool verificaSocorro();
+    void acompanhaCursor(bool permanenciaPermitida);
+    void tecla(QChar c);
+
+    int intervaloVarreduraAtual() const { return intervaloVarredura_; }
+    int intervaloHisterese() const { return intervaloHisterese_; }
+
+    // The run state, open to the window and to tests.
+    int pranchaAtual = 0;
+    int pranchaAnterior = 0;
+    int pranchaInicialIdx = 0;
+    int posVarredura = 0;
+    int intervaloGuardado = 0;
+    qint64 instanteClique = -1; // agoraMs() of the last press; -1 before any
+    int pendente = semPendente;
+    int itemPermanencia = 0;
+    int tempoPermanencia = 0;
+    int ultimoAutoClique = -1;
+    bool varreduraParada = true;
+    bool ocupado = false;
+
+private:
+    void defineVarredura(int ms);
+    void seleciona(int item, bool porClique);
+    QRect moldura(int pos) const;
+
+    TProjeto& projeto_;
+    PortasExecucao p_;
+    int intervaloVarredura_ = 0;
+    int intervaloHisterese_ = 0;
+};

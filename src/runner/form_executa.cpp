@@ -1,0 +1,250 @@
+#include "runner/form_executa.h"
+
+#include "app/janelas.h"
+#include "model/prvars.h"
+#include "runner/dicas_exec.h"
+#include "runner/execucao_programa.h"
+#include "runner/fila_saida.h"
+#include "runner/imprime_tela.h"
+#include "runner/ponteiro.h"
+#include "runner/voz.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QTimer>
+#include <QVBoxLayout>
+
+MolduraVermelha::MolduraVermelha(QWidget* pai) : QWidget(pai) {
+    setObjectName(QStringLiteral("Shape1"));
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+    hide();
+}
+
+void MolduraVermelha::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const QRect r = rect();
+    const QColor vermelho(Qt::red);
+    p.fillRect(QRect(r.left(), r.top(), r.width(), 10), vermelho);
+    p.fillRect(QRect(r.left(), r.bottom() - 9, r.width(), 10), vermelho);
+    p.fillRect(QRect(r.left(), r.top(), 10, r.height()), vermelho);
+    p.fillRect(QRect(r.right() - 9, r.top(), 10, r.height()), vermelho);
+}
+
+namespace {
+
+void poeCursor(FormaCursor f) {
+    QApplication::restoreOverrideCursor();
+    while (QApplication::overrideCursor())
+        QApplication::restoreOverrideCursor();
+    switch (f) {
+    case FormaCursor::padrao:
+        break;
+    case FormaCursor::ampulheta:
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        break;
+    case FormaCursor::setasDivididas:
+        QApplication::setOverrideCursor(Qt::SplitVCursor);
+        break;
+    case FormaCursor::maoApontando:
+        QApplication::setOverrideCursor(Qt::PointingHandCursor);
+        break;
+    }
+}
+
+} // namespace
+
+TFormExecuta::TFormExecuta(QWidget* pai) : QDialog(pai) {
+    setObjectName(QStringLiteral("formExecuta"));
+    setWindowTitle(QStringLiteral("Zelvana - Demonstração"));
+    setModal(true);
+    setSizeGripEnabled(false);
+
+    Panel1 = new QWidget(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(Panel1);
+    Shape1 = new MolduraVermelha(Panel1);
+
+    TimerVarredura = new QTimer(this);
+    TimerVarredura->setObjectName(QStringLiteral("TimerVarredura"));
+    TimerHisterese = new QTimer(this);
+    TimerHisterese->setObjectName(QStringLiteral("TimerHisterese"));
+    TimerSerializacao = new QTimer(this);
+    TimerSerializacao->setObjectName(QStringLiteral("TimerSerializacao"));
+    TimerSerializacao->setInterval(intervaloSerializacao);
+
+    motor_ = std::make_unique<MotorExecucao>(projeto, portas());
+    connect(TimerVarredura, &QTimer::timeout, this, [this] { motor_->tickVarredura(); });
+    connect(TimerHisterese, &QTimer::timeout, this, [this] { motor_->tickHisterese(); });
+    connect(TimerSerializacao, &QTimer::timeout, this, [this] { motor_->tickSerializacao(); });
+}
+
+TFormExecuta::~TFormExecuta() {
+    liberaPranchaGraf(graf_);
+}
+
+PortasExecucao TFormExecuta::portas() {
+    PortasExecucao p;
+    p.desenha = [this](int k) {
+        const TPrancha& pr = projeto.pranchas[k];
+        liberaPranchaGraf(graf_);
+        desenhaPranchaGraf(graf_, pr.titulo, pr.nColunas, pr.nLinhas, pr.cor, pr.itens, Panel1);
+        const int n = qMin(pr.nItens, int(graf_.itensGraf.size()));
+        for (int i = 0; i < n; ++i)
+            ligaEventosItem(
+                graf_.itensGraf[i], i, [this](QWidget* el, QMouseEvent*) { Panel1MouseDown(el); },
+                [this](QWidget* el, QMouseEvent*) { Panel1MouseUp(el); });
+        Shape1->raise();
+    };
+    p.nCelulas = [this] { return int(graf_.itensGraf.size()); };
+    p.celulaMostrada = [this](int i) {
+        return i >= 0 && i < graf_.itensGraf.size() && graf_.itensGraf[i].criado &&
+               !graf_.itensGraf[i].vazio;
+    };
+    p.retanguloCelula = [this](int i) {
+        const TItemGraf& it = graf_.itensGraf.value(i);
+        return it.painel ? it.painel->geometry() : QRect();
+    };
+    p.rotuloDesenhado = [this](int i) {
+        const TItemGraf& it = graf_.itensGraf.value(i);
+        return it.legenda && it.legenda->isVisible() ? it.legenda->texto : QString();
+    };
+    p.itemSobCursor = [this] { return itemSobCursor(graf_, this); };
+    p.moveCursor = [this](QPoint c) { movePonteiro(Panel1->mapToGlobal(c)); };
+    p.mostraMoldura = [this](const QRect& r) {
+        Shape1->setGeometry(r);
+        Shape1->raise();
+        Shape1->show();
+    };
+    p.escondeMoldura = [this] { Shape1->hide(); };
+    p.cursor = poeCursor;
+    p.enfileiraSom = [](const QString& s) { enfileiraSom(s); };
+    p.enfileiraFala = [](const QString& s) { enfileiraFala(s); };
+    p.saidaLivre = [] { return saidaLivre(); };
+    p.vozExiste = [] { return temVoz(); };
+    // While a program is being started the runner keeps still, as if another window were in front.
+    p.emPrimeiroPlano = [this] {
+        return !programaEmCurso_ && QApplication::activeWindow() == this;
+    };
+    p.executaPrograma = [this](const QString& texto) {
+        programaEmCurso_ = true;
+        QPointer<TFormExecuta> eu(this);
+        ::executaPrograma(
+            texto, [] { return saidaLivre(); },
+            [eu] {
+                if (eu) eu->programaEmCurso_ = false;
+            });
+    };
+    p.timerVarredura = [this](bool ligado) {
+        if (ligado && TimerVarredura->interval() > 0)
+            TimerVarredura->start();
+        else
+            TimerVarredura->stop();
+    };
+    p.intervaloVarredura = [this](int ms) { TimerVarredura->setInterval(ms); };
+    p.timerHisterese = [this](bool ligado) {
+        if (ligado)
+            TimerHisterese->start();
+        else
+            TimerHisterese->stop();
+    };
+    p.imprimeTela = [this] { ::imprimeTela(this); };
+    p.mostraDicas = [this] {
+        if (janelas.formDicasExec)
+            janelas.formDicasExec->exec();
+        else
+            TformDicasExec(this).exec();
+    };
+    p.fecha = [this] { QTimer::singleShot(0, this, [this] { close(); }); };
+    return p;
+}
+
+bool TFormExecuta::preparaExecucao(const QString& nome) {
+    const bool achou = motor_->preparaExecucao(nome);
+    TimerHisterese->setInterval(motor_->intervaloHisterese());
+    TimerHisterese->setSingleShot(true);
+    return achou;
+}
+
+void TFormExecuta::cobreATela() {
+    showMaximized();
+    // Without a window manager maximizing does nothing: take the screen ourselves.
+    QScreen* tela = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (tela && !frameGeometry().contains(tela->availableGeometry()))
+        setGeometry(tela->availableGeometry());
+}
+
+void TFormExecuta::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    cobreATela();
+    activateWindow();
+    raise();
+}
+
+bool TFormExecuta::event(QEvent* e) {
+    if (e->type() == QEvent::WindowActivate && isVisible()) FormActivate();
+    return QDialog::event(e);
+}
+
+void TFormExecuta::FormActivate() {
+    motor_->ativacao();
+    if (!temVoz()) iniciaVoz(projeto.falando);
+    cobreATela();
+    TimerSerializacao->start();
+}
+
+void TFormExecuta::resizeEvent(QResizeEvent* e) {
+    QDialog::resizeEvent(e);
+    motor_->redimensiona();
+}
+
+void TFormExecuta::closeEvent(QCloseEvent* e) {
+    FormClose();
+    QDialog::closeEvent(e);
+}
+
+void TFormExecuta::reject() {
+    // Escape does not end a run; only closing the window does.
+    if (isVisible() && !TimerSerializacao->isActive()) QDialog::reject();
+}
+
+void TFormExecuta::FormClose() {
+    motor_->fechamento();
+    TimerSerializacao->stop();
+    paraTudo();
+    encerraVoz();
+    liberaPranchaGraf(graf_);
+    poeCursor(FormaCursor::padrao);
+    setWindowState(Qt::WindowNoState);
+}
+
+void TFormExecuta::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_F4 && (e->modifiers() & Qt::AltModifier)) {
+        close(); // also where no window manager handles Alt+F4
+        return;
+    }
+    if (e->key() == Qt::Key_P && (e->modifiers() & Qt::ControlModifier)) {
+        motor_->tecla(QChar(16));
+        return;
+    }
+    const QString t = e->text();
+    if (t.size() == 1 && QStringLiteral(" +-*/?").contains(t[0])) {
+        motor_->tecla(t[0]);
+        return;
+    }
+    if (e->key() == Qt::Key_Escape) return;
+    QDialog::keyPressEvent(e);
+}
+
+void TFormExecuta::Panel1MouseDown(QWidget*) {
+    motor_->pressiona();
+}
+
+void TFormExecuta::Panel1MouseUp(QWidget* elemento) {
+    motor_->solta(indiceDoControle(elemento));
+}

@@ -1,0 +1,400 @@
+// The run's rules driven by a fake clock and by calling the ticks, not by waiting.
+#include "model/prvars.h"
+#include "platform/relogio.h"
+#include "runner/execucao_logica.h"
+#include "support/apoio.h"
+
+#include <QtTest>
+
+namespace {
+
+qint64 relogio = 0;
+qint64 relogioFalso() {
+    return relogio;
+}
+
+// A board surface of n cells; the test says which are shown and where the pointer is.
+struct Falso {
+    int celulas = 4;
+    QList<bool> mostradas{true, true, true, true};
+    int sobCursor = -1;
+    bool livre = true;
+    bool frente = true;
+    bool voz = true;
+    bool molduraVisivel = false;
+    bool varreduraLigada = false;
+    bool histereseLigada = false;
+    bool fechou = false;
+    FormaCursor forma = FormaCursor::padrao;
+    QPoint cursorEm;
+    QStringList sons, falas, programas;
+    QList<int> desenhadas;
+
+    PortasExecucao portas() {
+        PortasExecucao p;
+        p.desenha = [this](int k) { desenhadas << k; };
+        p.nCelulas = [this] { return celulas; };
+        p.celulaMostrada = [this](int i) { return i >= 0 && i < mostradas.size() && mostradas[i]; };
+        p.retanguloCelula = [](int i) { return QRect(100 * i + 10, 50, 90, 90); };
+        p.rotuloDesenhado = [](int i) { return QStringLiteral("rótulo %1").arg(i); };
+        p.itemSobCursor = [this] { return sobCursor; };
+        p.moveCursor = [this](QPoint c) { cursorEm = c; };
+        p.mostraMoldura = [this](const QRect&) { molduraVisivel = true; };
+        p.escondeMoldura = [this] { molduraVisivel = false; };
+        p.cursor = [this](FormaCursor f) { forma = f; };
+        p.enfileiraSom = [this](const QString& s) { sons << s; };
+        p.enfileiraFala = [this](const QString& s) { falas << s; };
+        p.saidaLivre = [this] { return livre; };
+        p.vozExiste = [this] { return voz; };
+        p.emPrimeiroPlano = [this] { return frente; };
+        p.executaPrograma = [this](const QString& s) { programas << s; };
+        p.timerVarredura = [this](bool l) { varreduraLigada = l; };
+        p.intervaloVarredura = [](int) {};
+        p.timerHisterese = [this](bool l) { histereseLigada = l; };
+        p.imprimeTela = [] {};
+        p.mostraDicas = [] {};
+        p.fecha = [this] { fechou = true; };
+        return p;
+    }
+};
+
+TItem item(const QString& rotulo, const QString& link = {}, const QString& som = {}) {
+    TItem it;
+    it.rotulo = rotulo;
+    it.link = link;
+    it.som = som;
+    return it;
+}
+
+TPrancha prancha(const QString& nome, TItemArray itens) {
+    TPrancha p;
+    p.nome = nome;
+    p.nColunas = 2;
+    p.nLinhas = 2;
+    p.itens = std::move(itens);
+    p.nItens = int(p.itens.size());
+    p.som = nome + QStringLiteral(".wav");
+    return p;
+}
+
+TProjeto projetoDeTeste() {
+    TProjeto p;
+    p.pranchas << prancha(QStringLiteral("INICIO"),
+                          {item("casa", "CASA"), item("mais", "CASA+1"), item("espaço", "CASA +1"),
+                           item("fim", "FRUTAS")});
+    p.pranchas << prancha(QStringLiteral(" Casa "),
+                          {item("voltar", "#ANTERIOR"), item("antes", "#ANTERIOR-1"),
+                           item("som", {}, "sino.wav"), item("x")});
+    p.pranchas << prancha(QStringLiteral("COMIDA"), {item("a"), item("b"), item("c"), item("d")});
+    p.pranchas << prancha(QStringLiteral("SOCORRO"), {item("s")});
+    p.nPranchas = int(p.pranchas.size());
+    p.pranchaSocorro = QStringLiteral("SOCORRO");
+    return p;
+}
+
+} // namespace
+
+class TesteExecucaoLogica : public QObject {
+    Q_OBJECT
+
+    // Presses and releases item i of the shown board, then lets the outputs run dry.
+    static void clica(MotorExecucao& m, int i, qint64 segura = 10) {
+        m.pressiona();
+        relogio += segura;
+        m.solta(i);
+    }
+
+private slots:
+    void init() {
+        relogio = 1000000;
+        usaRelogio(relogioFalso);
+    }
+    void cleanup() { usaRelogio(nullptr); }
+
+    void deslocamento() {
+        QCOMPARE(separaDeslocamento("CASA+1").texto, QString("CASA"));
+        QCOMPARE(separaDeslocamento("CASA+1").deslocamento, 1);
+        QCOMPARE(separaDeslocamento("#ANTERIOR-2").deslocamento, -2);
+        QCOMPARE(separaDeslocamento("CASA +1").texto, QString("CASA "));
+        QCOMPARE(separaDeslocamento("+1").deslocamento, 0); // sign as the first character
+        QCOMPARE(separaDeslocamento("A+B").texto, QString("A+B"));
+        QCOMPARE(separaDeslocamento("PRE-ESCOLA").deslocamento, 0);
+    }
+
+    void linksPorNomeAnteriorEDeslocamento() {
+        TProjeto p = projetoDeTeste();
+        Falso f;
+        GravaAvisos avisos;
+        MotorExecucao m(p, f.portas());
+        QVERIFY(m.preparaExecucao(QStringLiteral("inicio")));
+        m.ativacao();
+        m.tickSerializacao();
+        QCOMPARE(f.desenhadas, QList<int>{0});
+
+        clica(m, 0); // "CASA" matches the trimmed " Casa " without regard to case
+        QCOMPARE(m.pendente, 1);
+        m.tickSerializacao();
+        QCOMPARE(m.pranchaAtual, 1);
+
+        clica(m, 0); // #ANTERIOR
+        m.tickSerializacao();
+        QCOMPARE(m.pranchaAtual, 0);
+        clica(m, 0); // to CASA again, then #ANTERIOR twice: no history beyond one step
+        m.tickSerializacao();
+        clica(m, 0);
+        m.tickSerializacao();
+        QCOMPARE(m.pranchaAtual, 0);
+        m.pranchaAtual = 1; // shown again by "*"-like means
+        QVERIFY(m.procuraPrancha("#ANTERIOR", false));
+        QCOMPARE(m.pranchaAtual, 0);
+        QVERIFY(m.procuraPrancha("#anterior", false));
+        QCOMPARE(m.pranchaAtual, 0);
+
+        clica(m, 1); // CASA+1 is the board after CASA
+        m.tickSerializacao();
+        QCOMPARE(m.pranchaAtual, 2);
+
+        m.mostraPranchaExec(0);
+        m.pendente = semPendente;
+        clica(m, 2); // "CASA +1" looks for "CASA " and fails; the board stays
+        QCOMPARE(avisos.erros.value(0), QString("Prancha CASA  não foi encontrada"));
+        QCOMPARE(m.pranchaAtual, 0);
+        QCOMPARE(m.pendente, soRetomar);
+
+        QVERIFY(!m.procuraPrancha("SOCORRO+1", false)); // beyond the last board
+        QVERIFY(!m.procuraPrancha("INICIO-1", false));
+        QVERIFY(!m.procuraPrancha("#ANTERIOR-1", false)); // before the first board
+        QCOMPARE(avisos.erros.size(), 1);
+    }
+
+    void inicioInexistenteNaoExecuta() {
+        TProjeto p = projetoDeTeste();
+        p.tempoVarredura = -500;
+        p.tempoHisterese = -1;
+        Falso f;
+        GravaAvisos avisos;
+        MotorExecucao m(p, f.portas());
+        QVERIFY(!m.preparaExecucao(QStringLiteral("NADA")));
+        QCOMPARE(avisos.erros, QStringList{"Prancha NADA não foi encontrada"});
+        QCOMPARE(m.intervaloVarreduraAtual(), 0);
+        QCOMPARE(m.intervaloHisterese(), 0);
+        p.nPranchas = 0;
+        m.mostraPranchaExec(0); // no board to draw: nothing happens
+        QVERIFY(f.desenhadas.isEmpty());
+    }
+
+    void histereseIgnoraSegundoClique() {
+        TProjeto p = projetoDeTeste();
+        p.tempoHisterese = 1000;
+        Falso f;
+        GravaAvisos avisos;
+        MotorExecucao m(p, f.portas());
+        m.preparaExecucao("INICIO");
+        m.ativacao();
+        m.tickSerializacao(); // first board shown, then the dead time
+        QVERIFY(f.histereseLigada);
+        QCOMPARE(f.forma, FormaCursor::setasDivididas);
+        m.tickHisterese();
+        QVERIFY(!m.ocupado);
+
+        f.livre = false;
+        clica(m, 3); // FRUTAS is not there: resume only
+        QCOMPARE(f.forma, FormaCursor::ampulheta);
+        f.sons.clear();
+        clica(m, 0); // outputs still running: refused
+        QVERIFY(f.sons.isEmpty());
+        f.livre = true;
+        m.tickSerializacao();
+        QCOMPARE(f.forma, FormaCursor::setasDivididas);
+        clica(m, 0); // the extra second: still refused
+        QVERIFY(f.sons.isEmpty());
+        m.tickHisterese();
+        QCOMPARE(f.forma, FormaCursor::padrao);
+        clica(m, 0);
+        QVERIFY(!f.sons.isEmpty());
+    }
+
+    void semHistereseSemAutoCliqueSoMoveMoldura() {
+        TProjeto p = projetoDeTeste();
+        Falso f;
+        MotorExecucao m(p, f.portas());
+        m.preparaExecucao("INICIO");
+        m.ativacao();
+        m.tickSerializacao();
+        f.sons.clear();
+        f.sobCursor = 1;
+        for (int i = 0; i < 30; ++i)
+            m.tickSerializacao();
+        QVERIFY(f.molduraVisivel);
+        f.sobCursor = -1;
+        m.tickSerializacao();
+        QVERIFY(!f.molduraVisivel);
+        QVERIFY(f.sons.isEmpty());
+        QCOMPARE(m.pranchaAtual, 0);
+    }
+
+    void permanenciaSelecionaNoSextoTique() {
+        TProjeto p = projetoDeTeste();
+        p.tempoAutoClique = 1000;
+        Falso f;
+        MotorExecucao m(p, f.portas());
+        m.preparaExecucao("COMIDA");
+        m.ativacao();
+        m.tickSerializacao();
+        f.sobCursor = 2;
+        m.tickSerializacao(); // only takes note of the item
+        f.sons.clear();
+        for (int i = 1; i <= 5; ++i)
+            m.tickSerializacao();
+        QVERIFY(f.sons.isEmpty());
+        QCOMPARE(f.forma, FormaCursor::maoApontando);
+        m.tickSerializacao(); // sixth counting tick: 1200 ms gathered
+        QCOMPARE(f.sons.size(), 2);
+        QCOMPARE(m.ultimoAutoClique, 2);
+        QVERIFY(f.falas.isEmpty()); // a dwell never speaks the label
+        m.tickSerializacao();       // resume
+        f.sons.clear();
+        for (int i = 0; i < 20; ++i)
+            m.tickSerializacao();
+        QVERIFY(f.sons.isEmpty()); // never the same item twice in a row
+        f.sobCursor = 1;
+        for (int i = 0; i < 7; ++i)
+            m.tickSerializacao();
+        QCOMPARE(m.ultimoAutoClique, 1);
+    }
+
+    void teclasDaVarredura() {
+        TProjeto p = projetoDeTeste();
+        Falso f;
+        MotorExecucao m(p, f.portas());
+        m.preparaExecucao("INICIO");
+        m.tecla('+');
+        QCOMPARE(m.intervaloVarreduraAtual(), 1000);
+        QVERIFY(f.varreduraLigada);
+        m.tecla('+');
+        m.tecla(' ');
+        QCOMPARE(m.intervaloVarreduraAtual(), 0);
+        QCOMPARE(m.intervaloGuardado, 2000);
+        QVERIFY(!f.varreduraLigada);
+        m.tecla(' ');
+        QCOMPARE(m.intervaloVarreduraAtual(), 2000);
+        m.tecla('-');
+        m.tecla('-');
+        QCOMPARE(m.intervaloVarreduraAtual(), 0);
+        QVERIFY(!f.varreduraLigada);
+
+        pranchaInicialExec = QStringLiteral("COMIDA");
+        m.ocupado = true;
+        m.tecla('/');
+        QCOMPARE(m.pranchaAtual, 2);
+        QCOMPARE(f.desenhadas.last(), 2);
+        QVERIFY(!m.ocupado);
+        m.tecla('*');
+        QCOMPARE(f.desenhadas.size(), 2);
+        QCOMPARE(f.sons.last(), QString()); // board speech text queued after its sound
+        QCOMPARE(f.sons.at(f.sons.size() - 2), QString("COMIDA.wav"));
+    }
+
+    void passoDaVarredura() {
+        TProjeto p = projetoDeTeste();
+        p.falaVarredura = true;
+        Falso f;
+        f.mostradas = {true, false, true, false};
+        GravaAvisos avisos;
+        MotorExecucao m(p, f.portas());
+        m.preparaExecucao("INICIO");
+        m.tickVarredura();
+        QCOMPARE(f.cursorEm, QPoint(0 + 56, 40 + 56)); // 46 px inside cell 0
+        QCOMPARE(f.falas.last(), QString("rótulo 0"));
+        m.tickVarredura(); // skips the empty cell 1
+        QCOMPARE(f.falas.last(), QString("rótulo 2"));
+        m.tickVarredura();
+        QCOMPARE(f.falas.last(), QString("rótulo 0"));
+        QVERIFY(f.molduraVisivel);
+
+        f.mostradas = {false, false, false, false};
+        m.tickVarredura();
+        QCOMPARE(avisos.erros,
+                 QStringList{"Erro de execução: esta prancha contém itens não alocados"});
+        QVERIFY(f.fechou);
+    }
+
+    void socorroVaiParaAjudaSemTocarOItem() {
+        TProjeto p = projetoDeTeste();
+        p.tempoSocorro = 3000;
+        Falso f;
+        MotorExecucao m(p, f.portas());
+        m.preparaExecucao("INICIO");
+        m.tickSerializacao();
+        clica(m, 0);
+        m.tickSerializacao(); // on CASA now
+        f.sons.clear();
+        clica(m, 2, 3000);
+        QCOMPARE(m.pendente, 3);
+        QVERIFY(f.sons.isEmpty());
+        m.tickSerializacao();
+        QCOMPARE(m.pranchaAtual, 3);
+        // The start board was current during the lookup: "#ANTERIOR" leads there.
+        QVERIFY(m.procuraPrancha("#ANTERIOR", false));
+        QCOMPARE(m.pranchaAtual, 0);
+
+        p.pranchaSocorro.clear();
+        m.mostraPranchaExec(1);
+        clica(m, 2, 2999); // just short: the item plays
+        QCOMPARE(f.sons.value(f.sons.size() - 2), QString("sino.wav"));
+        m.tickSerializacao();
+        clica(m, 2, 5000); // without a help board: the start board
+        QCOMPARE(m.pendente, 0);
+    }
+
+    void pranchaPendenteSoAposSaidaLivre() {
+        TProjeto p = projetoDeTeste();
+        Falso f;
+        MotorExecucao m(p, f.portas());
+        m.preparaExecucao("INICIO");
+        m.ativacao();
+        f.livre = false;
+        m.tickSerializacao();
+        QVERIFY(f.desenhadas.isEmpty());
+        f.livre = true;
+        m.tickSerializacao();
+        QCOMPARE(f.desenhadas, QList<int>{0});
+        QCOMPARE(f.cursorEm, QPoint(32, 32));
+
+        f.livre = false;
+        clica(m, 0);
+        m.tickSerializacao();
+        m.tickSerializacao();
+        QCOMPARE(f.desenhadas.size(), 1);
+        f.livre = true;
+        m.tickSerializacao();
+        QCOMPARE(f.desenhadas.last(), 1);
+        QVERIFY(!m.ocupado);
+
+        f.frente = false; // another program in front: the board is shown again on return
+        m.tickSerializacao();
+        QCOMPARE(m.pendente, 1);
+        f.frente = true;
+        m.tickSerializacao();
+        QCOMPARE(f.desenhadas.size(), 3);
+    }
+
+    void rotuloFaladoEProgramaNoClique() {
+        TProjeto p = projetoDeTeste();
+        p.falando = true;
+        p.pranchas[2].itens[0].executar = QStringLiteral("\"/bin/true\" -x");
+        Falso f;
+        MotorExecucao m(p, f.portas());
+        m.preparaExecucao("COMIDA");
+        clica(m, 0);
+        QCOMPARE(f.falas, QStringList{"a"});
+        QCOMPARE(f.programas, QStringList{"\"/bin/true\" -x"});
+        m.tickSerializacao();
+        f.voz = false;
+        clica(m, 1);
+        QCOMPARE(f.falas.size(), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TesteExecucaoLogica)
+#include "tst_execucao_logica.moc"
