@@ -3,12 +3,14 @@
 #include "app/about_box.h"
 #include "app/icone.h"
 #include "app/janelas.h"
+#include "editor/form_prog.h"
 #include "model/avisos.h"
 #include "model/pranchas_arquivo.h"
 #include "model/prvars.h"
 #include "platform/cores.h"
 #include "platform/pastas.h"
 #include "platform/shell.h"
+#include "runner/execucao_quiosque.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -301,6 +303,11 @@ void TformSelInic::b_editarClick() {
         return;
     }
     projetoSalvo = false;
+    if (janelas.formProg) {
+        janelas.formProg->show();
+        janelas.formProg->raise();
+        janelas.formProg->activateWindow();
+    }
 }
 
 void TformSelInic::b_salvarClick() {
@@ -325,13 +332,8 @@ void TformSelInic::b_executarClick() {
     if (pastaProjeto.isEmpty()) {
         if (escolhePasta(pastaOnde(), false)) carregaPranchas(pastaProjeto);
     }
-    if (projeto.nPranchas <= 0) {
-        mensagemRapida("Não existem pranchas neste projeto", 2000);
-        pastaProjeto.clear();
-        return;
-    }
-    habilitaBotoes();
-    pranchaInicialExec = projeto.pranchaInicial;
+    if (projeto.nPranchas > 0) habilitaBotoes();
+    executaProjeto();
 }
 
 void TformSelInic::b_sobreClick() {

@@ -4,7 +4,14 @@
 #include "app/form_quick_msg.h"
 #include "app/form_sel_inic.h"
 #include "app/janelas.h"
+#include "editor/form_prog.h"
+#include "editor/visualiza_form.h"
 #include "model/avisos.h"
+#include "render/jpg_prancha.h"
+#include "runner/dicas_exec.h"
+#include "runner/execucao_quiosque.h"
+#include "runner/form_executa.h"
+#include "runner/sel_executa.h"
 #include "sound/formgravador.h"
 
 #include <QApplication>
@@ -19,7 +26,12 @@ Janelas janelas;
 void criaJanelas() {
     janelas.formSelInic = new TformSelInic;
     janelas.aboutBox = new TAboutBox(janelas.formSelInic);
+    janelas.formProg = new TFormProg(janelas.formSelInic);
+    janelas.formVisualiza = new TformVisualiza(janelas.formSelInic);
     janelas.formGravador = new TFormGravador(janelas.formSelInic);
+    janelas.formSelExecuta = new TFormSelExecuta(janelas.formSelInic);
+    janelas.formDicasExec = new TformDicasExec(janelas.formSelInic);
+    janelas.formExecuta = new TFormExecuta(janelas.formSelInic);
     janelas.formQuickMsg = new TformQuickMsg(janelas.formSelInic);
 }
 
@@ -49,6 +61,10 @@ void instalaAvisosDeTela() {
 }
 
 int executaZelvana(int argc, char* argv[]) {
+    const bool soJpg = argc > 1 && QByteArray(argv[1]) == "--jpg";
+    // Writing a board picture needs no screen at all.
+    if (soJpg && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName("Zelvana");
     QApplication::setApplicationDisplayName("Zelvana");
@@ -59,8 +75,14 @@ int executaZelvana(int argc, char* argv[]) {
         QApplication::installTranslator(&traducaoQt);
 
     const QStringList args = QApplication::arguments().mid(1);
+    if (soJpg) return exportaJpgLinhaDeComando(args.mid(1));
     instalaAvisosDeTela();
     criaJanelas();
+    if (args.value(0) == "--executar") {
+        const int r = executaQuiosque(args.value(1), args.value(2));
+        destroiJanelas();
+        return r;
+    }
     janelas.formSelInic->show();
     if (!args.isEmpty()) janelas.formSelInic->abrePastaDaLinhaDeComando(args.constFirst());
     const int r = app.exec();
