@@ -147,8 +147,9 @@ QPushButton* TformSelInic::botaoDoPainel(const QString& texto, int ordem) {
 }
 
 bool TformSelInic::event(QEvent* e) {
-    if (e->type() == QEvent::WindowActivate)
-        // Out of the event handler: the about box is modal.
+    // Without a window manager a window is never activated: the first showing counts as the
+    // first activation. Out of the event handler, since the about box is modal.
+    if (e->type() == QEvent::WindowActivate || (e->type() == QEvent::Show && primeiraAtivacao))
         QTimer::singleShot(0, this, &TformSelInic::FormActivate);
     return QWidget::event(e);
 }

@@ -5,6 +5,7 @@
 #include "app/form_sel_inic.h"
 #include "app/janelas.h"
 #include "model/avisos.h"
+#include "sound/formgravador.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -18,6 +19,7 @@ Janelas janelas;
 void criaJanelas() {
     janelas.formSelInic = new TformSelInic;
     janelas.aboutBox = new TAboutBox(janelas.formSelInic);
+    janelas.formGravador = new TFormGravador(janelas.formSelInic);
     janelas.formQuickMsg = new TformQuickMsg(janelas.formSelInic);
 }
 

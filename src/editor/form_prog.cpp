@@ -1,0 +1,516 @@
+#include "editor/form_prog.h"
+
+#include "app/janelas.h"
+#include "editor/operacoes_projeto.h"
+#include "editor/visualiza_form.h"
+#include "model/avisos.h"
+#include "model/pranchas_arquivo.h"
+#include "model/prvars.h"
+#include "platform/pastas.h"
+#include "platform/shell.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QInputDialog>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+QPushButton* botao(QWidget* pai, const char* nome, const QString& texto) {
+    auto* b = new QPushButton(texto, pai);
+    b->setObjectName(nome);
+    return b;
+}
+QLabel* titulo(QWidget* pai, const char* nome, const QString& texto) {
+    auto* l = new QLabel(texto, pai);
+    l->setObjectName(nome);
+    QFont f = l->font();
+    f.setPixelSize(24);
+    l->setFont(f);
+    return l;
+}
+QListWidget* lista(QWidget* pai, const char* nome) {
+    auto* l = new QListWidget(pai);
+    l->setObjectName(nome);
+    QFont f("Consolas");
+    f.setPixelSize(16);
+    l->setFont(f);
+    l->setUniformItemSizes(true);
+    l->setStyleSheet("QListWidget::item { height: 19px; }");
+    return l;
+}
+void informa(QWidget* pai, const QString& texto) {
+    QMessageBox::information(pai, "Zelvana", texto);
+}
+} // namespace
+
+TFormProg::TFormProg(QWidget* pai) : QMainWindow(pai) {
+    setObjectName("FormProg");
+    setWindowTitle("Zelvana - Programação das pranchas");
+    setWindowFlags((windowFlags() | Qt::WindowMinimizeButtonHint) & ~Qt::WindowMaximizeButtonHint);
+    resize(751, 567);
+    if (const QScreen* tela = QGuiApplication::primaryScreen())
+        move(tela->availableGeometry().center() - rect().center());
+    QFont fonte("MS Sans Serif");
+    fonte.setPixelSize(13);
+    fonte.setBold(true);
+    setFont(fonte);
+    setStyleSheet("TFormProg, QWidget#centro { background: #87CEEB; }");
+    pedeNome = [this](const QString& t, const QString& r, const QString& inicial, bool& ok) {
+        return QInputDialog::getText(this, t, r, QLineEdit::Normal, inicial, &ok);
+    };
+    criaControles();
+    criaMenu();
+}
+
+void TFormProg::criaControles() {
+    auto* centro = new QWidget(this);
+    centro->setObjectName("centro");
+    setCentralWidget(centro);
+    auto* grade = new QGridLayout(centro);
+
+    grade->addWidget(titulo(centro, "Label1", "Pranchas"), 0, 0);
+    grade->addWidget(titulo(centro, "Label10", "Visualização"), 0, 1);
+    lb_pranchas = lista(centro, "lb_pranchas");
+    grade->addWidget(lb_pranchas, 1, 0, 3, 1);
+    auto* botoesPrancha = new QHBoxLayout;
+    b_insAbaixo = botao(centro, "b_insAbaixo", "Nova prancha");
+    b_detalhar = botao(centro, "b_detalhar", "Editar");
+    b_paraCima = botao(centro, "b_paraCima", "Para cima");
+    b_paraBaixo = botao(centro, "b_paraBaixo", "Para baixo");
+    b_duplicar = botao(centro, "b_duplicar", "Duplicar");
+    b_remover = botao(centro, "b_remover", "Remover");
+    auto* colunaPrancha = new QGridLayout;
+    colunaPrancha->addWidget(b_insAbaixo, 0, 0);
+    colunaPrancha->addWidget(b_detalhar, 0, 1);
+    colunaPrancha->addWidget(b_paraCima, 1, 0);
+    colunaPrancha->addWidget(b_paraBaixo, 1, 1);
+    colunaPrancha->addWidget(b_duplicar, 2, 0);
+    colunaPrancha->addWidget(b_remover, 2, 1);
+    botoesPrancha->addLayout(colunaPrancha);
+    grade->addLayout(botoesPrancha, 4, 0);
+
+    p_previewPrancha = new QWidget(centro);
+    p_previewPrancha->setObjectName("p_previewPrancha");
+    p_previewPrancha->setFixedSize(329, 233);
+    p_previewPrancha->setAutoFillBackground(true);
+    p_previewPrancha->setBackgroundRole(QPalette::Highlight);
+    p_previewPrancha->installEventFilter(this);
+    grade->addWidget(p_previewPrancha, 1, 1, 1, 2);
+
+    grade->addWidget(titulo(centro, "Label9", "Itens da Prancha"), 2, 1);
+    lb_itens = lista(centro, "lb_itens");
+    lb_itens->setMinimumSize(217, 154);
+    grade->addWidget(lb_itens, 3, 1, 2, 1);
+    b_insAbaixoItem = botao(centro, "b_insAbaixoItem", "Novo item");
+    b_detalharItem = botao(centro, "b_detalharItem", "Editar");
+    b_paraCimaItem = botao(centro, "b_paraCimaItem", "Para cima");
+    b_paraBaixoItem = botao(centro, "b_paraBaixoItem", "Para baixo");
+    b_duplicarItem = botao(centro, "b_duplicarItem", "Duplicar");
+    b_removerItem = botao(centro, "b_removerItem", "Remover");
+    auto* colunaItem = new QVBoxLayout;
+    for (QPushButton* b : {b_insAbaixoItem, b_detalharItem, b_paraCimaItem, b_paraBaixoItem,
+                           b_duplicarItem, b_removerItem})
+        colunaItem->addWidget(b);
+    colunaItem->addStretch();
+    grade->addLayout(colunaItem, 3, 2, 2, 1);
+    grade->setRowStretch(3, 1);
+
+    connect(lb_pranchas, &QListWidget::currentRowChanged, this, [this] { lb_pranchasClick(); });
+    connect(lb_pranchas, &QListWidget::itemDoubleClicked, this, [this] { b_detalharClick(); });
+    connect(lb_itens, &QListWidget::itemDoubleClicked, this, [this] { b_detalharItemClick(); });
+    lb_itens->installEventFilter(this);
+    connect(b_insAbaixo, &QPushButton::clicked, this, &TFormProg::b_insAbaixoClick);
+    connect(b_detalhar, &QPushButton::clicked, this, &TFormProg::b_detalharClick);
+    connect(b_paraCima, &QPushButton::clicked, this, &TFormProg::b_paraCimaClick);
+    connect(b_paraBaixo, &QPushButton::clicked, this, &TFormProg::b_paraBaixoClick);
+    connect(b_duplicar, &QPushButton::clicked, this, &TFormProg::b_duplicarClick);
+    connect(b_remover, &QPushButton::clicked, this, &TFormProg::b_removerClick);
+    connect(b_insAbaixoItem, &QPushButton::clicked, this, &TFormProg::b_insAbaixoItemClick);
+    connect(b_detalharItem, &QPushButton::clicked, this, &TFormProg::b_detalharItemClick);
+    connect(b_paraCimaItem, &QPushButton::clicked, this, &TFormProg::b_paraCimaItemClick);
+    connect(b_paraBaixoItem, &QPushButton::clicked, this, &TFormProg::b_paraBaixoItemClick);
+    connect(b_duplicarItem, &QPushButton::clicked, this, &TFormProg::b_duplicarItemClick);
+    connect(b_removerItem, &QPushButton::clicked, this, &TFormProg::b_removerItemClick);
+}
+
+void TFormProg::criaMenu() {
+    auto* barra = new QToolBar(this);
+    barra->setObjectName("SpeedPanel");
+    barra->setFixedHeight(28);
+    barra->setMovable(false);
+    addToolBar(Qt::TopToolBarArea, barra);
+    auto rapido = [&](const char* nome, const QString& texto, const QString& dica,
+                      std::function<void()> acao, bool habilitado = true) {
+        auto* b = new QToolButton(barra);
+        b->setObjectName(nome);
+        b->setText(texto);
+        b->setToolTip(dica);
+        b->setEnabled(habilitado);
+        connect(b, &QToolButton::clicked, this, [acao] { acao(); });
+        barra->addWidget(b);
+        return b;
+    };
+    rapido("SaveBtn", "Salvar", "Salvar", [this] { Salvar1Click(); });
+    // Scratchpad and execution settings belong to windows not built yet.
+    rapido(
+        "SpeedButton1", "Rascunhar", "Rascunhar", [] {}, false);
+    rapido(
+        "ConfigBtn", "Configurar", "Configurar", [] {}, false);
+    rapido("VisuBtn", "Visualizar", "Visualizar", [this] { Visualizar1Click(); });
+    rapido("ajudaButton1", "Ajuda", "Ajuda", [this] { aJuda1Click(); });
+    rapido("PrintBtn", "Imprimir", "Imprimir", [this] { Imprimirprancha1Click(); });
+    rapido("jpgButton", "JPG", "Gerar JPEG", [this] { PranchaemJPEG1Click(); });
+    auto* mola = new QWidget(barra);
+    mola->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    barra->addWidget(mola);
+    QToolButton* sair =
+        rapido("b_sair1", "Sair da edição", "Sair da edição", [this] { b_sair1Click(); });
+    sair->setStyleSheet("color: red; font-weight: bold;");
+
+    QMenuBar* menu = menuBar();
+    menu->setObjectName("MainMenu1");
+    QMenu* arquivo = menu->addMenu("&Arquivo");
+    arquivo->addAction("&Salvar", QKeySequence("Ctrl+S"), this, &TFormProg::Salvar1Click);
+    arquivo->addAction("Imprimir Prancha", QKeySequence("Ctrl+P"), this,
+                       &TFormProg::Imprimirprancha1Click);
+    arquivo->addAction("Gerar JPG", QKeySequence("Ctrl+J"), this, &TFormProg::PranchaemJPEG1Click);
+    arquivo->addSeparator();
+    arquivo->addAction("Sair sem salvar", this, &TFormProg::Terminar1Click);
+    arquivo->addSeparator();
+    arquivo->addAction("Remover todas as pranchas", this, &TFormProg::Removertodasaspranchas1Click);
+    menu->addAction("&Rascunhar")->setEnabled(false);
+    QMenu* configurar = menu->addMenu("&Configurar");
+    configurar->addAction("&Autoria")->setEnabled(false);
+    configurar->addAction("&Execução")->setEnabled(false);
+    menu->addAction("&Visualizar", this, &TFormProg::Visualizar1Click);
+    menu->addAction("A&juda", this, &TFormProg::aJuda1Click);
+    QMenu* selecionar = menu->addMenu("&Selecionar");
+    selecionar->addAction("&Pranchas", this, [this] { lb_pranchas->setFocus(); });
+    selecionar->addAction("&Itens", this, [this] { lb_itens->setFocus(); });
+}
+
+int TFormProg::pranchaSelecionada() const {
+    const int i = lb_pranchas->currentRow();
+    return (i >= 0 && i < projeto.nPranchas) ? i : -1;
+}
+
+int TFormProg::itemSelecionado() const {
+    const int i = pranchaSelecionada();
+    const int j = lb_itens->currentRow();
+    return (i >= 0 && j >= 0 && j < projeto.pranchas[i].itens.size()) ? j : -1;
+}
+
+void TFormProg::atualizaBotoes() {
+    const EstadoBotoes e =
+        estadoBotoes(lb_pranchas->count(), lb_itens->count(), pranchaSelecionada() >= 0);
+    b_insAbaixo->setEnabled(e.novaPrancha);
+    for (QPushButton* b : {b_duplicar, b_detalhar, b_paraCima, b_paraBaixo, b_remover})
+        b->setEnabled(e.comandosPrancha);
+    b_insAbaixoItem->setEnabled(e.novoItem);
+    for (QPushButton* b :
+         {b_duplicarItem, b_detalharItem, b_paraCimaItem, b_paraBaixoItem, b_removerItem})
+        b->setEnabled(e.comandosItem);
+}
+
+void TFormProg::mostraPrancha(int i) {
+    if (i >= 0 && i < projeto.nPranchas) {
+        const TPrancha& b = projeto.pranchas[i];
+        desenhaPranchaGraf(graf, b.titulo, b.nColunas, b.nLinhas, b.cor, b.itens, p_previewPrancha);
+    }
+    atualizaBotoes();
+}
+
+void TFormProg::listaItens(int i) {
+    const QSignalBlocker bloqueio(lb_itens);
+    lb_itens->clear();
+    for (const TItem& it : projeto.pranchas[i].itens)
+        lb_itens->addItem(it.rotulo);
+    lb_itens->setCurrentRow(-1);
+}
+
+void TFormProg::carregaListas() {
+    const QSignalBlocker bloqueio(lb_pranchas);
+    lb_pranchas->clear();
+    lb_itens->clear();
+    for (int i = 0; i < projeto.nPranchas; ++i)
+        lb_pranchas->addItem(projeto.pranchas[i].nome);
+    if (projeto.nPranchas > 0) {
+        lb_pranchas->setCurrentRow(0);
+        listaItens(0);
+    }
+}
+
+void TFormProg::lb_pranchasClick() {
+    const int i = pranchaSelecionada();
+    if (i >= 0) listaItens(i);
+    mostraPrancha(i);
+}
+
+void TFormProg::FormActivate() {
+    carregaListas();
+    lb_pranchasClick();
+}
+
+bool TFormProg::event(QEvent* e) {
+    if (e->type() == QEvent::WindowActivate)
+        FormActivate();
+    else if (e->type() == QEvent::WindowDeactivate)
+        liberaPranchaGraf(graf);
+    return QMainWindow::event(e);
+}
+
+void TFormProg::closeEvent(QCloseEvent* e) {
+    projetoSalvo = false;
+    QMainWindow::closeEvent(e);
+}
+
+bool TFormProg::eventFilter(QObject* alvo, QEvent* e) {
+    if (alvo == p_previewPrancha && e->type() == QEvent::MouseButtonRelease &&
+        projeto.nPranchas > 0)
+        Visualizar1Click();
+    if (alvo == lb_itens && e->type() == QEvent::KeyPress) {
+        const int tecla = static_cast<QKeyEvent*>(e)->key();
+        if (tecla == Qt::Key_Return || tecla == Qt::Key_Enter) {
+            b_detalharItemClick();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(alvo, e);
+}
+
+bool TFormProg::inserePrancha() {
+    bool ok = false;
+    const QString nome =
+        pedeNome("Informe o nome desta prancha", "Não repita nomes, ou pode ter problemas depois",
+                 "Nova prancha", ok);
+    if (!ok) return false;
+    const int p = inserePranchaNoProjeto(projeto, pranchaSelecionada(), nome);
+    {
+        const QSignalBlocker bloqueio(lb_pranchas);
+        lb_pranchas->insertItem(p, nome);
+        lb_pranchas->setCurrentRow(p);
+    }
+    lb_pranchasClick();
+    return true;
+}
+
+bool TFormProg::insereItem() {
+    const int i = pranchaSelecionada();
+    if (i < 0) return false;
+    const int sel = itemSelecionado();
+    bool ok = false;
+    const QString nome =
+        pedeNome("Inserção de novo item", "Informe o nome deste item", "Novo item", ok);
+    if (!ok) return false;
+    const int q = insereItemNaPrancha(projeto.pranchas[i], sel, nome);
+    lb_itens->insertItem(q, nome);
+    lb_itens->setCurrentRow(q);
+    return true;
+}
+
+void TFormProg::b_insAbaixoClick() {
+    if (inserePrancha()) b_detalharClick();
+}
+
+void TFormProg::b_detalharClick() {
+    const int i = pranchaSelecionada();
+    if (i < 0) return;
+    // The board dialog is not part of the program yet; the board keeps its new values.
+    mostraPrancha(i);
+    lb_pranchas->item(i)->setText(projeto.pranchas[i].nome);
+}
+
+void TFormProg::b_detalharItemClick() {
+    const int i = pranchaSelecionada();
+    const int j = itemSelecionado();
+    if (i < 0 || j < 0) return;
+    // The item dialog is not part of the program yet.
+    listaItens(i);
+    lb_itens->setCurrentRow(j);
+    mostraPrancha(i);
+}
+
+void TFormProg::b_paraCimaClick() {
+    const int i = pranchaSelecionada();
+    if (i <= 0 || !trocaPranchas(projeto, i, i - 1)) return;
+    const QSignalBlocker bloqueio(lb_pranchas);
+    lb_pranchas->insertItem(i - 1, lb_pranchas->takeItem(i));
+    lb_pranchas->setCurrentRow(i - 1);
+}
+
+void TFormProg::b_paraBaixoClick() {
+    const int i = pranchaSelecionada();
+    if (i < 0 || !trocaPranchas(projeto, i, i + 1)) return;
+    const QSignalBlocker bloqueio(lb_pranchas);
+    lb_pranchas->insertItem(i + 1, lb_pranchas->takeItem(i));
+    lb_pranchas->setCurrentRow(i + 1);
+}
+
+void TFormProg::b_duplicarClick() {
+    if (pranchaSelecionada() < 0) {
+        informa(this, "Não há nenhuma prancha selecionada");
+        return;
+    }
+    if (!inserePrancha()) return;
+    const int p = pranchaSelecionada();
+    copiaPranchaAnterior(projeto, p);
+    mostraPrancha(p);
+    lb_pranchasClick();
+}
+
+void TFormProg::b_removerClick() {
+    const int i = pranchaSelecionada();
+    if (i < 0 || !perguntaSimNao("Quer mesmo remover?")) return;
+    removePranchaDoProjeto(projeto, i);
+    {
+        const QSignalBlocker bloqueio(lb_pranchas);
+        delete lb_pranchas->takeItem(i);
+        lb_pranchas->setCurrentRow(i < lb_pranchas->count() ? i : -1);
+    }
+    lb_pranchasClick();
+    if (pranchaSelecionada() < 0) {
+        lb_itens->clear();
+        liberaPranchaGraf(graf);
+        atualizaBotoes();
+    }
+}
+
+void TFormProg::b_insAbaixoItemClick() {
+    if (insereItem()) b_detalharItemClick();
+}
+
+void TFormProg::b_paraCimaItemClick() {
+    const int i = pranchaSelecionada();
+    const int j = itemSelecionado();
+    if (j <= 0 || !trocaItens(projeto.pranchas[i], j, j - 1)) return;
+    lb_itens->insertItem(j - 1, lb_itens->takeItem(j));
+    lb_itens->setCurrentRow(j - 1);
+    mostraPrancha(i);
+}
+
+void TFormProg::b_paraBaixoItemClick() {
+    const int i = pranchaSelecionada();
+    const int j = itemSelecionado();
+    if (j < 0 || !trocaItens(projeto.pranchas[i], j, j + 1)) return;
+    lb_itens->insertItem(j + 1, lb_itens->takeItem(j));
+    lb_itens->setCurrentRow(j + 1);
+    mostraPrancha(i);
+}
+
+void TFormProg::b_duplicarItemClick() {
+    if (itemSelecionado() < 0) {
+        informa(this, "Não há nenhum item selecionado");
+        return;
+    }
+    if (!insereItem()) return;
+    const int i = pranchaSelecionada();
+    copiaItemAnterior(projeto.pranchas[i], itemSelecionado());
+    mostraPrancha(i);
+}
+
+void TFormProg::b_removerItemClick() {
+    const int i = pranchaSelecionada();
+    const int j = itemSelecionado();
+    if (j < 0 || !perguntaSimNao("Quer mesmo remover?")) return;
+    removeItemDaPrancha(projeto.pranchas[i], j);
+    delete lb_itens->takeItem(j);
+    lb_itens->setCurrentRow(j < lb_itens->count() ? j : -1);
+    mostraPrancha(i);
+}
+
+void TFormProg::Removertodasaspranchas1Click() {
+    if (!perguntaSimNao("Quer mesmo detonar todo o projeto?\nISSO NÃO TEM VOLTA!!!")) {
+        mensagemRapida("Ufa! Ainda bem...", 2000);
+        return;
+    }
+    removeTodasAsPranchas(projeto);
+    {
+        const QSignalBlocker bloqueio(lb_pranchas);
+        lb_pranchas->clear();
+    }
+    lb_itens->clear();
+    lb_pranchasClick();
+    liberaPranchaGraf(graf);
+    atualizaBotoes();
+}
+
+void TFormProg::Salvar1Click() {
+    salvarProjeto();
+}
+
+void TFormProg::Terminar1Click() {
+    projetoSalvo = true;
+    // Without a board file there is nothing to read back: the project is left empty and
+    // nothing is written.
+    if (QFileInfo::exists(pastaProjeto + "/pranchas.pra"))
+        carregaPranchas(pastaProjeto);
+    else {
+        avisoErro("Arquivo de pranchas não encontrado");
+        limpaPranchas(projeto);
+    }
+    close();
+}
+
+void TFormProg::b_sair1Click() {
+    // Reading the file back after a failed save would throw the edits away: stay instead.
+    if (!salvarProjeto()) return;
+    Terminar1Click();
+    projetoSalvo = true;
+}
+
+void TFormProg::Visualizar1Click() {
+    const int i = pranchaSelecionada();
+    if (i < 0 || !janelas.formVisualiza) return;
+    janelas.formVisualiza->selecionaPrancha(i);
+    janelas.formVisualiza->mostraModal();
+}
+
+void TFormProg::Imprimirprancha1Click() {
+    const int i = pranchaSelecionada();
+    TformVisualiza* v = janelas.formVisualiza;
+    if (i < 0 || !v) return;
+    v->selecionaPrancha(i);
+    v->setWindowModality(Qt::NonModal);
+    v->show();
+    QApplication::processEvents();
+    v->imprimePrancha();
+    QApplication::processEvents();
+    v->close();
+}
+
+void TFormProg::PranchaemJPEG1Click() {
+    const int i = pranchaSelecionada();
+    TformVisualiza* v = janelas.formVisualiza;
+    if (i < 0 || !v) return;
+    v->selecionaPrancha(i);
+    modoSilencioso = true;
+    v->setWindowModality(Qt::NonModal);
+    v->show();
+    QApplication::processEvents();
+    v->gravaJpg();
+    QApplication::processEvents();
+    v->close();
+    modoSilencioso = false;
+}
+
+void TFormProg::aJuda1Click() {
+    const QString ajuda = pastaDoPrograma() + "/zelvana.chm";
+    if (QFileInfo::exists(ajuda))
+        abreDocumento(ajuda);
+    else
+        avisoErro("Arquivo de ajuda não encontrado");
+}

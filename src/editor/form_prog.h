@@ -1,0 +1,74 @@
+// The board editor: the project's boards and the selected board's items as lists, a small
+// live drawing, and the commands that build the project.
+#pragma once
+
+#include "render/desenho.h"
+
+#include <QMainWindow>
+#include <functional>
+
+class QListWidget;
+class QPushButton;
+class QToolButton;
+class QAction;
+
+class TFormProg : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TFormProg(QWidget* pai = nullptr);
+
+    void atualizaBotoes();
+    void mostraPrancha(int i);
+    void carregaListas();
+    bool inserePrancha();
+    bool insereItem();
+
+    // Handlers, named as the commands they serve.
+    void FormActivate();
+    void lb_pranchasClick();
+    void b_insAbaixoClick();
+    void b_detalharClick();
+    void b_paraCimaClick();
+    void b_paraBaixoClick();
+    void b_duplicarClick();
+    void b_removerClick();
+    void b_insAbaixoItemClick();
+    void b_detalharItemClick();
+    void b_paraCimaItemClick();
+    void b_paraBaixoItemClick();
+    void b_duplicarItemClick();
+    void b_removerItemClick();
+    void Salvar1Click();
+    void Imprimirprancha1Click();
+    void PranchaemJPEG1Click();
+    void Terminar1Click();
+    void Removertodasaspranchas1Click();
+    void Visualizar1Click();
+    void aJuda1Click();
+    void b_sair1Click();
+
+    // The name box of the insertions; tests replace it. Empty optional-like: ok=false cancels.
+    std::function<QString(const QString& titulo, const QString& rotulo, const QString& inicial,
+                          bool& ok)>
+        pedeNome;
+
+    QListWidget* lb_pranchas = nullptr;
+    QListWidget* lb_itens = nullptr;
+    QWidget* p_previewPrancha = nullptr;
+    QPushButton *b_insAbaixo, *b_detalhar, *b_paraCima, *b_paraBaixo, *b_duplicar, *b_remover;
+    QPushButton *b_insAbaixoItem, *b_detalharItem, *b_paraCimaItem, *b_paraBaixoItem,
+        *b_duplicarItem, *b_removerItem;
+    TPranchaGraf graf;
+
+protected:
+    bool event(QEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* alvo, QEvent* e) override;
+
+private:
+    void criaControles();
+    void criaMenu();
+    void listaItens(int i);
+    int pranchaSelecionada() const;
+    int itemSelecionado() const;
+};

@@ -1,0 +1,174 @@
+#include "editor/visualiza_form.h"
+
+#include "model/avisos.h"
+#include "model/prvars.h"
+#include "platform/pastas.h"
+#include "render/imprime_prancha_pagina.h"
+#include "render/jpg_prancha.h"
+#include "runner/fila_saida.h"
+#include "runner/voz.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QScreen>
+#include <QTimer>
+#include <QVBoxLayout>
+
+bool modoSilencioso = false;
+
+TformVisualiza::TformVisualiza(QWidget* pai) : QWidget(pai, Qt::Window) {
+    setObjectName("formVisualiza");
+    setWindowTitle("Zelvana - Visualização completa");
+    resize(800, 600);
+    if (const QScreen* tela = QGuiApplication::primaryScreen())
+        move(tela->availableGeometry().center() - rect().center());
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    Panel1 = new QWidget(this);
+    Panel1->setObjectName("Panel1");
+    layout->addWidget(Panel1);
+    Panel1->installEventFilter(this);
+    // A board's sound and then its speech: the queue moves on only when pumped.
+    auto* bomba = new QTimer(this);
+    bomba->setInterval(200);
+    connect(bomba, &QTimer::timeout, this, [] { saidaLivre(); });
+    bomba->start();
+}
+
+void TformVisualiza::selecionaPrancha(int indice) {
+    pranchaVisualizada = indice;
+}
+
+void TformVisualiza::mostraModal() {
+    QEventLoop laco;
+    setWindowModality(Qt::ApplicationModal);
+    fechado = [&laco] { laco.quit(); };
+    show();
+    activateWindow();
+    laco.exec();
+    fechado = nullptr;
+    setWindowModality(Qt::NonModal);
+}
+
+void TformVisualiza::desenhaVisualizacao(int indice) {
+    if (indice < 0 || indice >= projeto.nPranchas) return;
+    pranchaVisualizada = indice;
+    const TPrancha& b = projeto.pranchas[indice];
+    desenhaPranchaGraf(graf, b.titulo, b.nColunas, b.nLinhas, b.cor, b.itens, Panel1);
+    Panel1->update();
+    if (!modoSilencioso) {
+        enfileiraSom(b.som);
+        if (!b.fala.isEmpty()) enfileiraSom(b.fala);
+        avancaFila();
+    }
+}
+
+bool TformVisualiza::event(QEvent* e) {
+    if (e->type() == QEvent::WindowActivate)
+        FormActivate();
+    else if (e->type() == QEvent::WindowDeactivate)
+        liberaPranchaGraf(graf);
+    return QWidget::event(e);
+}
+
+void TformVisualiza::FormActivate() {
+    iniciaVoz(projeto.falando);
+    desenhoHabilitado = true;
+    Panel1Resize();
+}
+
+void TformVisualiza::Panel1Resize() {
+    if (!desenhoHabilitado) return;
+    desenhaVisualizacao(pranchaVisualizada);
+    for (int n = 0; n < graf.itensGraf.size(); ++n)
+        ligaEventosItem(
+            graf.itensGraf[n], n, [](QWidget*, QMouseEvent*) { QApplication::beep(); },
+            [this](QWidget* elemento, QMouseEvent*) { Panel1MouseUp(elemento); });
+}
+
+bool TformVisualiza::eventFilter(QObject* alvo, QEvent* e) {
+    if (alvo == Panel1 && e->type() == QEvent::Resize) Panel1Resize();
+    return QWidget::eventFilter(alvo, e);
+}
+
+void TformVisualiza::closeEvent(QCloseEvent* e) {
+    paraTudo();
+    desenhoHabilitado = false;
+    liberaPranchaGraf(graf);
+    QWidget::closeEvent(e);
+    if (fechado) fechado();
+}
+
+void TformVisualiza::Panel1MouseUp(QWidget* elemento) {
+    const int n = indiceDoControle(elemento);
+    if (n < 0 || pranchaVisualizada < 0 || pranchaVisualizada >= projeto.nPranchas) return;
+    const TPrancha& b = projeto.pranchas[pranchaVisualizada];
+    if (n >= b.itens.size()) return;
+    const TItem it = b.itens[n];
+    enfileiraSom(it.som);
+    if (!it.fala.isEmpty()) enfileiraSom(it.fala);
+    // The label goes through the same queue, after the item's recordings, without blocking.
+    if (projeto.falando && temVoz() && !it.rotulo.trimmed().isEmpty())
+        enfileiraFala(it.rotulo.trimmed());
+    avancaFila();
+    if (!it.executar.isEmpty()) avisoErro("Executaria " + it.executar);
+    if (!it.link.isEmpty())
+        avisoErro("Desviaria para " + it.link);
+    else if (!b.link.isEmpty())
+        avisoErro("Desviaria para " + b.link);
+    else
+        avisoErro("Desvio não programado no item " + QString::number(n));
+}
+
+QImage TformVisualiza::imagemDoPainel() const {
+    QImage imagem(Panel1->size(), QImage::Format_RGB32);
+    imagem.fill(Qt::white);
+    QPainter p(&imagem);
+    pintaPranchaGraf(p, graf);
+    return imagem;
+}
+
+void TformVisualiza::imprimePrancha(QPrinter* impressora) {
+    modoSilencioso = true;
+    const Qt::WindowStates estado = windowState();
+    QPrinter propria(QPrinter::HighResolution);
+    QPrinter* alvo = impressora ? impressora : &propria;
+    bool seguir = true;
+    if (!impressora) {
+        alvo->setPageOrientation(QPageLayout::Landscape);
+        QPrintDialog dialogo(alvo, this);
+        seguir = dialogo.exec() == QDialog::Accepted;
+    }
+    if (seguir) {
+        desenhaVisualizacao(pranchaVisualizada);
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        if (!imprimeImagemNaPagina(*alvo, imagemDoPainel()))
+            avisoErro("Não foi possível imprimir a prancha");
+        QApplication::restoreOverrideCursor();
+    }
+    setWindowState(estado);
+    modoSilencioso = false;
+}
+
+void TformVisualiza::gravaJpg() {
+    if (pranchaVisualizada < 0 || pranchaVisualizada >= projeto.nPranchas) return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    modoSilencioso = true;
+    desenhaVisualizacao(pranchaVisualizada);
+    const QImage imagem = imagemDoPainel();
+    const QString nomeArquivo = projeto.pranchas[pranchaVisualizada].nome + ".jpg";
+    QString erro;
+    const bool gravou = gravaImagemJpg(imagem, pastaAreaDeTrabalho() + "/" + nomeArquivo, erro);
+    QApplication::restoreOverrideCursor();
+    modoSilencioso = false;
+    if (gravou)
+        avisoErro(nomeArquivo + " gravado na Área de Trabalho");
+    else
+        avisoErro(erro);
+}

@@ -1,0 +1,21 @@
+#include "sound/nome_som.h"
+
+#include "model/avisos.h"
+
+#include <QFileInfo>
+
+bool validaNomeSom(QString& nome) {
+    if (nome.isEmpty()) {
+        avisoErro(QStringLiteral("Por favor, digite o nome do arquivo de som a gravar."));
+        return false;
+    }
+    if (nome.size() < 4 || nome.at(nome.size() - 4) != QLatin1Char('.'))
+        nome += QStringLiteral(".wav");
+    if (nome.right(4).toUpper() != QLatin1String(".WAV")) {
+        avisoErro(QStringLiteral("Nesta versão só consigo editar arquivos .WAV"));
+        return false;
+    }
+    if (QFileInfo::exists(nome))
+        return perguntaSimNao(QStringLiteral("Arquivo existente, confirma alteração?"));
+    return true;
+}
