@@ -3,11 +3,13 @@
 #include "runner/dicas_exec.h"
 #include "runner/execucao_programa.h"
 #include "runner/form_executa.h"
+#include "runner/imprime_tela.h"
 #include "runner/sel_executa.h"
 #include "support/apoio.h"
 
 #include <QComboBox>
 #include <QPlainTextEdit>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -136,6 +138,23 @@ private slots:
         QCOMPARE(linhas.size(), 8);
         QCOMPARE(linhas.first(), QString("espaço     Para/inicia varredura"));
         QCOMPARE(linhas.last(), QString("alt+F4     termina a execução"));
+    }
+
+    void imprimeSemImpressoraGravaPdf() {
+        if (!QPrinterInfo::defaultPrinter().isNull()) QSKIP("a default printer exists here");
+        QTemporaryDir casa;
+        qputenv("XDG_DESKTOP_DIR", casa.path().toUtf8());
+        const QByteArray casaAntes = qgetenv("HOME");
+        qputenv("HOME", casa.path().toUtf8());
+        GravaAvisos avisos;
+        QWidget janela;
+        janela.resize(300, 200);
+        const QString pdf = imprimeTela(&janela);
+        qputenv("HOME", casaAntes);
+        QVERIFY(!pdf.isEmpty());
+        QVERIFY(QFileInfo(pdf).size() > 0);
+        QCOMPARE(avisos.rapidas.size(), 1);
+        QVERIFY(avisos.rapidas.first().contains(pdf));
     }
 
     void programaSemShell() {
