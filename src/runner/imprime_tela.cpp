@@ -29,9 +29,12 @@ QString imprimeTela(QWidget* janela) {
     if (!padrao.isNull()) {
         impressora.setPrinterName(padrao.printerName());
     } else {
-        pdf = QDir(pastaAreaDeTrabalho())
-                  .filePath(QStringLiteral("Zelvana - prancha %1.pdf")
-                                .arg(QDateTime::currentDateTime().toString("yyyy-MM-dd hh-mm-ss")));
+        // A fresh account may have no desktop folder yet.
+        QString pasta = pastaAreaDeTrabalho();
+        if (!QDir().mkpath(pasta)) pasta = QDir::homePath();
+        pdf = QDir(pasta).filePath(
+            QStringLiteral("Zelvana - prancha %1.pdf")
+                .arg(QDateTime::currentDateTime().toString("yyyy-MM-dd hh-mm-ss")));
         impressora.setOutputFormat(QPrinter::PdfFormat);
         impressora.setOutputFileName(pdf);
     }
