@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPrinter>
 #include <QProcess>
@@ -174,6 +175,41 @@ private slots:
         f.close();
         pastaProjeto = dir.path();
         QDir::setCurrent(dir.path());
+    }
+
+    // Coming back from a modal dialog keeps the selection; from another window it does not.
+    void ativacaoDepoisDeDialogo() {
+        GravaAvisos avisos(true);
+        projeto = TProjeto{};
+        for (const char* nome : {"A", "B", "C"})
+            inserePranchaNoProjeto(projeto, projeto.nPranchas - 1, nome);
+        TFormProg f;
+        f.show();
+        f.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        QTRY_COMPARE(f.lb_pranchas->count(), 3);
+        f.lb_pranchas->setCurrentRow(2);
+        QCOMPARE(f.lb_pranchas->currentRow(), 2);
+
+        QMessageBox caixa(QMessageBox::Question, "Zelvana", "?", QMessageBox::No, &f);
+        quandoAbrirModal([](QWidget* w) {
+            w->activateWindow(); // as a window manager would give it the focus
+            QTimer::singleShot(300, w, &QWidget::close);
+        });
+        caixa.exec();
+        f.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        QCOMPARE(f.lb_pranchas->currentRow(), 2);
+        QTRY_VERIFY(f.graf.criada); // the drawing released on leaving is back
+
+        QWidget outra;
+        outra.show();
+        outra.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&outra));
+        f.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        QCOMPARE(f.lb_pranchas->currentRow(), 0);
+        f.close();
     }
 
     void mensagensDaVisualizacao() {

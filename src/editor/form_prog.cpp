@@ -27,6 +27,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace {
 QPushButton* botao(QWidget* pai, const char* nome, const QString& texto) {
@@ -72,6 +73,11 @@ TFormProg::TFormProg(QWidget* pai) : QMainWindow(pai) {
     pedeNome = [this](const QString& t, const QString& r, const QString& inicial, bool& ok) {
         return QInputDialog::getText(this, t, r, QLineEdit::Normal, inicial, &ok);
     };
+    // Which window had the focus before this one comes back decides what activation means.
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* janela) {
+        if (janela && janela != windowHandle())
+            vemDeDialogoModal = janela->modality() != Qt::NonModal;
+    });
     criaControles();
     criaMenu();
 }
@@ -266,7 +272,15 @@ void TFormProg::FormActivate() {
 }
 
 bool TFormProg::event(QEvent* e) {
-    if (e->type() == QEvent::WindowActivate)
+    // Showing counts too: without a window manager a window shown over a dialog that later
+    // closes is never activated, and the author would face empty lists. Coming back from a
+    // modal dialog (a name box, a question, the preview) keeps the selection: only the
+    // preview released on leaving is drawn again.
+    if (e->type() == QEvent::Show)
+        FormActivate();
+    else if (e->type() == QEvent::WindowActivate && vemDeDialogoModal)
+        mostraPrancha(pranchaSelecionada());
+    else if (e->type() == QEvent::WindowActivate)
         FormActivate();
     else if (e->type() == QEvent::WindowDeactivate)
         liberaPranchaGraf(graf);

@@ -71,4 +71,6 @@ private:
     void listaItens(int i);
     int pranchaSelecionada() const;
     int itemSelecionado() const;
+
+    bool vemDeDialogoModal = false;
 };
