@@ -191,16 +191,35 @@ private slots:
         f.lb_pranchas->setCurrentRow(2);
         QCOMPARE(f.lb_pranchas->currentRow(), 2);
 
-        QMessageBox caixa(QMessageBox::Question, "Zelvana", "?", QMessageBox::No, &f);
-        quandoAbrirModal([](QWidget* w) {
-            w->activateWindow(); // as a window manager would give it the focus
-            QTimer::singleShot(300, w, &QWidget::close);
-        });
-        caixa.exec();
-        f.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&f));
+        auto caixaPorCima = [](QWidget* sobre) {
+            QMessageBox caixa(QMessageBox::Question, "Zelvana", "?", QMessageBox::No, sobre);
+            quandoAbrirModal([](QWidget* w) {
+                w->activateWindow(); // as a window manager would give it the focus
+                QTimer::singleShot(300, w, &QWidget::close);
+            });
+            caixa.exec();
+            sobre->activateWindow();
+            return QTest::qWaitForWindowActive(sobre);
+        };
+        QVERIFY(caixaPorCima(&f));
         QCOMPARE(f.lb_pranchas->currentRow(), 2);
-        QTRY_VERIFY(f.graf.criada); // the drawing released on leaving is back
+        QVERIFY(f.graf.criada);
+
+        // The preview keeps its board over a message and does not play the board again.
+        projeto.sintetizando = true; // a missing recording is spoken, so it shows up
+        projeto.pranchas[2].som = "c.wav";
+        TformVisualiza v;
+        v.selecionaPrancha(2);
+        v.show();
+        v.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&v));
+        QTRY_VERIFY(tocados.join(" ").contains("c.wav"));
+        tocados.clear();
+        QVERIFY(caixaPorCima(&v));
+        QVERIFY(v.findChildren<ElementoGraf*>().size() > 0);
+        QTest::qWait(300);
+        QVERIFY(!tocados.join(" ").contains("c.wav"));
+        v.close();
 
         QWidget outra;
         outra.show();

@@ -1,5 +1,6 @@
 #include "editor/form_prog.h"
 
+#include "app/ativacao.h"
 #include "app/janelas.h"
 #include "editor/operacoes_projeto.h"
 #include "editor/visualiza_form.h"
@@ -27,7 +28,6 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <QWindow>
 
 namespace {
 QPushButton* botao(QWidget* pai, const char* nome, const QString& texto) {
@@ -73,11 +73,7 @@ TFormProg::TFormProg(QWidget* pai) : QMainWindow(pai) {
     pedeNome = [this](const QString& t, const QString& r, const QString& inicial, bool& ok) {
         return QInputDialog::getText(this, t, r, QLineEdit::Normal, inicial, &ok);
     };
-    // Which window had the focus before this one comes back decides what activation means.
-    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* janela) {
-        if (janela && janela != windowHandle())
-            vemDeDialogoModal = janela->modality() != Qt::NonModal;
-    });
+    origem = new OrigemDaAtivacao(this);
     criaControles();
     criaMenu();
 }
@@ -273,16 +269,14 @@ void TFormProg::FormActivate() {
 
 bool TFormProg::event(QEvent* e) {
     // Showing counts too: without a window manager a window shown over a dialog that later
-    // closes is never activated, and the author would face empty lists. Coming back from a
-    // modal dialog (a name box, a question, the preview) keeps the selection: only the
-    // preview released on leaving is drawn again.
+    // closes is never activated, and the author would face empty lists.
     if (e->type() == QEvent::Show)
         FormActivate();
-    else if (e->type() == QEvent::WindowActivate && vemDeDialogoModal)
+    else if (e->type() == QEvent::WindowActivate && origem->vemDeDialogoModal())
         mostraPrancha(pranchaSelecionada());
     else if (e->type() == QEvent::WindowActivate)
         FormActivate();
-    else if (e->type() == QEvent::WindowDeactivate)
+    else if (e->type() == QEvent::WindowDeactivate && !dialogoModalPorCima(this))
         liberaPranchaGraf(graf);
     return QMainWindow::event(e);
 }

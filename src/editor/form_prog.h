@@ -11,6 +11,7 @@ class QListWidget;
 class QPushButton;
 class QToolButton;
 class QAction;
+class OrigemDaAtivacao;
 
 class TFormProg : public QMainWindow {
     Q_OBJECT
@@ -72,5 +73,5 @@ private:
     int pranchaSelecionada() const;
     int itemSelecionado() const;
 
-    bool vemDeDialogoModal = false;
+    OrigemDaAtivacao* origem = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "editor/visualiza_form.h"
 
+#include "app/ativacao.h"
 #include "model/avisos.h"
 #include "model/prvars.h"
 #include "platform/pastas.h"
@@ -34,6 +35,7 @@ TformVisualiza::TformVisualiza(QWidget* pai) : QWidget(pai, Qt::Window) {
     Panel1->setObjectName("Panel1");
     layout->addWidget(Panel1);
     Panel1->installEventFilter(this);
+    origem = new OrigemDaAtivacao(this);
     // A board's sound and then its speech: the queue moves on only when pumped.
     auto* bomba = new QTimer(this);
     bomba->setInterval(200);
@@ -70,9 +72,11 @@ void TformVisualiza::desenhaVisualizacao(int indice) {
 }
 
 bool TformVisualiza::event(QEvent* e) {
-    if (e->type() == QEvent::WindowActivate)
+    // A message of the item trial keeps the board on screen and, once answered, does not
+    // play the board's sound again.
+    if (e->type() == QEvent::WindowActivate && !(origem->vemDeDialogoModal() && graf.criada))
         FormActivate();
-    else if (e->type() == QEvent::WindowDeactivate)
+    else if (e->type() == QEvent::WindowDeactivate && !dialogoModalPorCima(this))
         liberaPranchaGraf(graf);
     return QWidget::event(e);
 }

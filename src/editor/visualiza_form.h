@@ -7,6 +7,7 @@
 #include <functional>
 
 class QPrinter;
+class OrigemDaAtivacao;
 
 // While set, drawing a board plays neither its sound nor its speech.
 extern bool modoSilencioso;
@@ -36,6 +37,7 @@ private:
     void Panel1MouseUp(QWidget* elemento);
     QImage imagemDoPainel() const;
     TPranchaGraf graf;
+    OrigemDaAtivacao* origem = nullptr;
     bool desenhoHabilitado = false;
     std::function<void()> fechado;
 };
