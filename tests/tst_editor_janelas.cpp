@@ -279,7 +279,8 @@ private slots:
         QCOMPARE(avisos.erros.size(), 1);
         QCOMPARE(avisos.erros[0], QString("casa.jpg gravado na Área de Trabalho"));
         QCOMPARE(QImage(pastaAreaDeTrabalho() + "/casa.jpg").size(), v.Panel1->size());
-        v.close();
+        QTest::keyClick(&v, Qt::Key_Escape);
+        QVERIFY(!v.isVisible());
         janelas.formVisualiza = nullptr;
     }
 

@@ -14,6 +14,7 @@
 #include <QDialog>
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -94,6 +95,14 @@ void TformVisualiza::Panel1Resize() {
         ligaEventosItem(
             graf.itensGraf[n], n, [](QWidget*, QMouseEvent*) { QApplication::beep(); },
             [this](QWidget* elemento, QMouseEvent*) { Panel1MouseUp(elemento); });
+}
+
+// Esc closes the preview like any dialog, also where no window manager draws a close box.
+void TformVisualiza::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Escape)
+        close();
+    else
+        QWidget::keyPressEvent(e);
 }
 
 bool TformVisualiza::eventFilter(QObject* alvo, QEvent* e) {

@@ -29,6 +29,7 @@ public:
 protected:
     bool event(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
     bool eventFilter(QObject* alvo, QEvent* e) override;
 
 private:
