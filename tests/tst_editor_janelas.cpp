@@ -270,7 +270,7 @@ private slots:
         paraTudo();
 
         // JPEG on the desktop, silent.
-        QDir(dir.path()).mkpath("Desktop");
+        QDir(dir.path() + "/Desktop").removeRecursively(); // a fresh account has none yet
         avisos.erros.clear();
         tocados.clear();
         modoSilencioso = true;

@@ -177,7 +177,8 @@ void TformVisualiza::gravaJpg() {
     const QImage imagem = imagemDoPainel();
     const QString nomeArquivo = projeto.pranchas[pranchaVisualizada].nome + ".jpg";
     QString erro;
-    const bool gravou = gravaImagemJpg(imagem, pastaAreaDeTrabalho() + "/" + nomeArquivo, erro);
+    const bool gravou =
+        gravaImagemJpg(imagem, areaDeTrabalhoParaGravar() + "/" + nomeArquivo, erro);
     QApplication::restoreOverrideCursor();
     modoSilencioso = false;
     if (gravou)

@@ -28,3 +28,7 @@ QString pastaDocumentos() {
 QString pastaAreaDeTrabalho() {
     return pastaOuInicio(QStandardPaths::DesktopLocation);
 }
+QString areaDeTrabalhoParaGravar() {
+    const QString pasta = pastaAreaDeTrabalho();
+    return QDir().mkpath(pasta) ? pasta : QDir::homePath();
+}

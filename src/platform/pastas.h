@@ -10,3 +10,5 @@ QString pastaDoPrograma();
 // The user's documents and desktop folders; the home folder when they cannot be found.
 QString pastaDocumentos();
 QString pastaAreaDeTrabalho();
+// The desktop folder made if a fresh account has none yet (the home folder if it cannot be).
+QString areaDeTrabalhoParaGravar();

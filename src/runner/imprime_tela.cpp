@@ -29,9 +29,7 @@ QString imprimeTela(QWidget* janela) {
     if (!padrao.isNull()) {
         impressora.setPrinterName(padrao.printerName());
     } else {
-        // A fresh account may have no desktop folder yet.
-        QString pasta = pastaAreaDeTrabalho();
-        if (!QDir().mkpath(pasta)) pasta = QDir::homePath();
+        const QString pasta = areaDeTrabalhoParaGravar();
         pdf = QDir(pasta).filePath(
             QStringLiteral("Zelvana - prancha %1.pdf")
                 .arg(QDateTime::currentDateTime().toString("yyyy-MM-dd hh-mm-ss")));
