@@ -203,6 +203,13 @@ private slots:
         QVERIFY(t.elapsed() < 3000);
         QVERIFY(!q.isVisible());
         QCOMPARE(q.Label1->text(), QString("Pranchas gravadas"));
+        QCOMPARE(q.width(), 457);
+
+        // A long path widens the window until the whole text fits.
+        const QString longo = "Sem impressora: a prancha foi salva em " + QString(25, 'x') + ".pdf";
+        q.mostra(longo, 10);
+        QCOMPARE(q.Label1->text(), longo);
+        QVERIFY(q.Label1->fontMetrics().horizontalAdvance(longo) <= q.Label1->width());
     }
 
     void sobreArmadoFechaSozinhoSemArmarFicaAberto() {

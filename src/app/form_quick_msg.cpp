@@ -37,11 +37,18 @@ TformQuickMsg::TformQuickMsg(QWidget* parent)
 }
 
 void TformQuickMsg::mostra(const QString& texto, int ms) {
-    Label1->setText(texto);
+    // A message longer than the window (a file path) widens it up to the screen, so it can
+    // be read; past that its middle gives way.
+    QScreen* tela = QGuiApplication::primaryScreen();
+    const int limite = tela ? tela->availableGeometry().width() - 40 : 1024;
+    const int largura =
+        qBound(457, Label1->fontMetrics().horizontalAdvance(texto) + 32, qMax(457, limite));
+    setFixedSize(largura, 54);
+    Label1->setGeometry(0, 16, largura, 20);
+    Label1->setText(Label1->fontMetrics().elidedText(texto, Qt::ElideMiddle, largura - 16));
     Timer1->setInterval(qMax(0, ms));
     Timer1->start();
-    if (QScreen* tela = QGuiApplication::primaryScreen())
-        move(tela->availableGeometry().center() - rect().center());
+    if (tela) move(tela->availableGeometry().center() - rect().center());
     exec();
 }
 
