@@ -1,10 +1,17 @@
-// The runner in a real X session, where the pointer is global: scanning moves it cell by cell.
+// The runner in a real X session, where the pointer is global: scanning moves it cell by cell,
+// and a click made from outside the process is heard on the null sink and follows the link.
 #include "model/prvars.h"
+#include "platform/audio.h"
+#include "runner/fila_saida.h"
 #include "runner/form_executa.h"
 #include "support/apoio.h"
+#include "support/escuta.h"
 
 #include <QCursor>
+#include <QDir>
+#include <QProcess>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QtTest>
 
 class TesteExecucaoX11 : public QObject {
@@ -53,6 +60,72 @@ private slots:
         const QRect cel = runner.graf().itensGraf[visitadas.last()].painel->geometry();
         QCOMPARE(runner.Panel1->mapFromGlobal(QCursor::pos()), cel.topLeft() + QPoint(46, 46));
         runner.close();
+    }
+
+    void cliqueDeForaTocaESegueOLink() {
+        if (!saidaDeAudioDisponivel())
+            QSKIP("sem servidor de som: rode com scripts/com-servicos.sh");
+        if (QStandardPaths::findExecutable("xdotool").isEmpty()) QSKIP("xdotool ausente");
+        QTemporaryDir pasta;
+        const QString anterior = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(pasta.path()));
+        QVERIFY(gravaTom("tom660.wav", 660, 800));
+
+        GravaAvisos avisos;
+        limpaPranchas(projeto);
+        projeto = TProjeto();
+        projeto.falando = false;
+        auto prancha = [](const QString& nome, const QString& titulo) {
+            TPrancha p;
+            p.nome = nome;
+            p.titulo = titulo;
+            p.nColunas = 2;
+            p.nLinhas = 1;
+            for (const char* r : {"um", "dois"}) {
+                TItem it;
+                it.rotulo = r;
+                it.semFigura = true;
+                p.itens << it;
+            }
+            p.nItens = 2;
+            return p;
+        };
+        projeto.pranchas << prancha("UM", "Primeira") << prancha("DOIS", "Segunda");
+        projeto.pranchas[0].itens[0].som = "tom660.wav";
+        projeto.pranchas[0].itens[0].link = "DOIS";
+        projeto.nPranchas = 2;
+
+        TFormExecuta runner;
+        QVERIFY(runner.preparaExecucao("UM"));
+        runner.show();
+        QVERIFY(QTest::qWaitForWindowActive(&runner));
+        QTRY_VERIFY(runner.graf().criada);
+        const QRect cel = runner.graf().itensGraf[0].painel->geometry();
+        const QPoint alvo = runner.Panel1->mapToGlobal(cel.center());
+
+        QElapsedTimer relogio;
+        relogio.start();
+        Escuta escuta(relogio);
+        QVERIFY(escuta.ok());
+        QTest::qWait(200);
+        QProcess xdotool;
+        xdotool.start("xdotool", {"mousemove", QString::number(alvo.x()), QString::number(alvo.y()),
+                                  "click", "1"});
+        QVERIFY(xdotool.waitForFinished(5000));
+        QCOMPARE(xdotool.exitCode(), 0);
+
+        QTRY_COMPARE_WITH_TIMEOUT(runner.motor().pranchaAtual, 1, 5000);
+        QTRY_VERIFY(runner.graf().criada && runner.graf().labelTitulo &&
+                    runner.graf().labelTitulo->texto == "Segunda");
+        QTest::qWait(1200);
+        escuta.drena();
+        const int j = escuta.primeiraSoando();
+        QVERIFY2(j >= 0, "nada se ouviu no null sink");
+        QVERIFY(escuta.janelasSoando() >= 50); // most of the 800 ms tone
+        QVERIFY(qAbs(escuta.frequencia(j + 5, j + 45) - 660) < 20);
+        QVERIFY(avisos.erros.isEmpty());
+        runner.close();
+        QDir::setCurrent(anterior);
     }
 };
 
