@@ -67,7 +67,7 @@ int executaZelvana(int argc, char* argv[]) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName("Zelvana");
-    QApplication::setApplicationDisplayName("Zelvana");
+    // No display name: Qt would append it to every caption ("... — Zelvana").
     QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
     QTranslator traducaoQt;
     if (traducaoQt.load(QLocale(QLocale::Portuguese, QLocale::Brazil), "qtbase", "_",
