@@ -1,6 +1,7 @@
 #include "app/form_sel_inic.h"
 
 #include "app/about_box.h"
+#include "app/abre_ajuda.h"
 #include "app/icone.h"
 #include "app/janelas.h"
 #include "editor/form_prog.h"
@@ -341,17 +342,7 @@ void TformSelInic::b_sobreClick() {
 }
 
 void TformSelInic::b_ajudaClick() {
-    const QString pasta = pastaDoPrograma();
-    for (const char* nome : {"zelvana.chm", "zelvana.html"}) {
-        const QString caminho = pasta + "/" + nome;
-        if (QFileInfo::exists(caminho)) {
-            if (!abreDocumento(caminho))
-                avisoErro("Não foi possível abrir a ajuda " + caminho +
-                          ": nenhum programa desta máquina abre esse tipo de arquivo.");
-            return;
-        }
-    }
-    avisoErro("Arquivo de ajuda não encontrado");
+    abreAjuda();
 }
 
 void TformSelInic::closeEvent(QCloseEvent* e) {

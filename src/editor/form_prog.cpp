@@ -1,5 +1,6 @@
 #include "editor/form_prog.h"
 
+#include "app/abre_ajuda.h"
 #include "app/ativacao.h"
 #include "app/janelas.h"
 #include "editor/operacoes_projeto.h"
@@ -516,9 +517,5 @@ void TFormProg::PranchaemJPEG1Click() {
 }
 
 void TFormProg::aJuda1Click() {
-    const QString ajuda = pastaDoPrograma() + "/zelvana.chm";
-    if (QFileInfo::exists(ajuda))
-        abreDocumento(ajuda);
-    else
-        avisoErro("Arquivo de ajuda não encontrado");
+    abreAjuda();
 }
