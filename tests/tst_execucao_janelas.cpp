@@ -6,6 +6,7 @@
 #include "runner/imprime_tela.h"
 #include "runner/sel_executa.h"
 #include "support/apoio.h"
+#include "support/execucao_apoio.h"
 
 #include <QComboBox>
 #include <QPlainTextEdit>
@@ -52,10 +53,7 @@ private slots:
         projetoDeDuasPranchas();
         projeto.tempoVarredura = 60;
         TFormExecuta runner;
-        QVERIFY(runner.preparaExecucao("UM"));
-        runner.show();
-        QVERIFY(QTest::qWaitForWindowActive(&runner));
-        QTRY_VERIFY(runner.graf().criada);
+        QVERIFY(abreExecucao(runner, "UM"));
         const QRect tela = runner.screen()->availableGeometry();
         QVERIFY(runner.frameGeometry().contains(tela));
         QCOMPARE(runner.motor().pranchaAtual, 0);
@@ -87,10 +85,7 @@ private slots:
         GravaAvisos avisos;
         projetoDeDuasPranchas();
         TFormExecuta runner;
-        QVERIFY(runner.preparaExecucao("DOIS"));
-        runner.show();
-        QVERIFY(QTest::qWaitForWindowActive(&runner));
-        QTRY_VERIFY(runner.graf().criada);
+        QVERIFY(abreExecucao(runner, "DOIS"));
         QTest::keyClick(&runner, '+');
         QCOMPARE(runner.TimerVarredura->interval(), 1000);
         QTRY_VERIFY(runner.TimerVarredura->isActive());

@@ -6,6 +6,7 @@
 #include "runner/form_executa.h"
 #include "support/apoio.h"
 #include "support/escuta.h"
+#include "support/execucao_apoio.h"
 
 #include <QCursor>
 #include <QDir>
@@ -13,6 +14,25 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest>
+
+namespace {
+// A board of one row of labels without pictures.
+TPrancha umaLinha(const QString& nome, const QString& titulo, const QStringList& rotulos) {
+    TPrancha p;
+    p.nome = nome;
+    p.titulo = titulo;
+    p.nColunas = int(rotulos.size());
+    p.nLinhas = 1;
+    for (const QString& r : rotulos) {
+        TItem it;
+        it.rotulo = r;
+        it.semFigura = true;
+        p.itens << it;
+    }
+    p.nItens = int(p.itens.size());
+    return p;
+}
+} // namespace
 
 class TesteExecucaoX11 : public QObject {
     Q_OBJECT
@@ -22,27 +42,13 @@ private slots:
         GravaAvisos avisos;
         limpaPranchas(projeto);
         projeto = TProjeto();
-        TPrancha p;
-        p.nome = "UM";
-        p.nColunas = 3;
-        p.nLinhas = 1;
-        for (int i = 0; i < 3; ++i) {
-            TItem it;
-            it.rotulo = QString::number(i);
-            it.semFigura = true;
-            p.itens << it;
-        }
-        p.itens[1].semRotulo = true; // no label, no picture: never highlighted
-        p.nItens = 3;
-        projeto.pranchas << p;
+        projeto.pranchas << umaLinha("UM", "", {"0", "1", "2"});
+        projeto.pranchas[0].itens[1].semRotulo = true; // no label, no picture: never highlighted
         projeto.nPranchas = 1;
         projeto.tempoVarredura = 300;
 
         TFormExecuta runner;
-        QVERIFY(runner.preparaExecucao("UM"));
-        runner.show();
-        QVERIFY(QTest::qWaitForWindowActive(&runner));
-        QTRY_VERIFY(runner.graf().criada);
+        QVERIFY(abreExecucao(runner, "UM"));
         QVERIFY(runner.frameGeometry().contains(runner.screen()->availableGeometry()));
 
         auto celulaSobPonteiro = [&] {
@@ -75,31 +81,14 @@ private slots:
         limpaPranchas(projeto);
         projeto = TProjeto();
         projeto.falando = false;
-        auto prancha = [](const QString& nome, const QString& titulo) {
-            TPrancha p;
-            p.nome = nome;
-            p.titulo = titulo;
-            p.nColunas = 2;
-            p.nLinhas = 1;
-            for (const char* r : {"um", "dois"}) {
-                TItem it;
-                it.rotulo = r;
-                it.semFigura = true;
-                p.itens << it;
-            }
-            p.nItens = 2;
-            return p;
-        };
-        projeto.pranchas << prancha("UM", "Primeira") << prancha("DOIS", "Segunda");
+        projeto.pranchas << umaLinha("UM", "Primeira", {"um", "dois"})
+                         << umaLinha("DOIS", "Segunda", {"um", "dois"});
         projeto.pranchas[0].itens[0].som = "tom660.wav";
         projeto.pranchas[0].itens[0].link = "DOIS";
         projeto.nPranchas = 2;
 
         TFormExecuta runner;
-        QVERIFY(runner.preparaExecucao("UM"));
-        runner.show();
-        QVERIFY(QTest::qWaitForWindowActive(&runner));
-        QTRY_VERIFY(runner.graf().criada);
+        QVERIFY(abreExecucao(runner, "UM"));
         const QRect cel = runner.graf().itensGraf[0].painel->geometry();
         const QPoint alvo = runner.Panel1->mapToGlobal(cel.center());
 
