@@ -44,11 +44,10 @@ ArquivoIni ArquivoIni::deBytes(const QByteArray& bytes) {
         if (atual < 0) continue;
         const qsizetype igual = linha.indexOf(u'=');
         if (igual <= 0) continue;
-        const QString chave = linha.left(igual).trimmed().toString();
-        const QString baixa = chave.toLower();
+        QString chave = linha.left(igual).trimmed().toString().toLower();
         Secao& sec = ini.conteudos[atual];
-        if (sec.contains(baixa)) continue;
-        sec.insert(baixa, {chave, semAspas(linha.mid(igual + 1).trimmed()).toString()});
+        if (sec.contains(chave)) continue;
+        sec.insert(std::move(chave), semAspas(linha.mid(igual + 1).trimmed()).toString());
     }
     return ini;
 }
@@ -59,27 +58,26 @@ ArquivoIni ArquivoIni::doArquivo(const QString& caminho) {
     return deBytes(f.readAll());
 }
 
-const ArquivoIni::Secao* ArquivoIni::achaSecao(const QString& secao) const {
-    const auto it = indice.constFind(secao.toLower());
+const ArquivoIni::Secao* ArquivoIni::secao(const QString& nome) const {
+    const auto it = indice.constFind(nome.toLower());
     return it == indice.constEnd() ? nullptr : &conteudos.at(*it);
 }
 
-QString ArquivoIni::valor(const QString& secao, const QString& chave) const {
-    const Secao* s = achaSecao(secao);
-    if (!s) return {};
-    const auto it = s->constFind(chave.toLower());
-    return it == s->constEnd() ? QString() : it->second;
+QString ArquivoIni::valorEm(const Secao* secao, const QString& chaveMinuscula) {
+    if (!secao) return {};
+    return secao->value(chaveMinuscula);
 }
 
-bool ArquivoIni::temChave(const QString& secao, const QString& chave) const {
-    const Secao* s = achaSecao(secao);
+QString ArquivoIni::valor(const QString& nome, const QString& chave) const {
+    return valorEm(secao(nome), chave.toLower());
+}
+
+bool ArquivoIni::temChave(const QString& nome, const QString& chave) const {
+    const Secao* s = secao(nome);
     return s && s->contains(chave.toLower());
 }
 
-QStringList ArquivoIni::chaves(const QString& secao) const {
-    QStringList r;
-    if (const Secao* s = achaSecao(secao))
-        for (const auto& par : *s)
-            r.append(par.first);
-    return r;
+QStringList ArquivoIni::chaves(const QString& nome) const {
+    const Secao* s = secao(nome);
+    return s ? s->keys() : QStringList();
 }

@@ -22,13 +22,17 @@ public:
     // The first section of a name and the first key of a name count.
     QString valor(const QString& secao, const QString& chave) const;
     bool temChave(const QString& secao, const QString& chave) const;
-    // Key names of the first section of that name, as written.
+    // Key names of the first section of that name, in lower case.
     QStringList chaves(const QString& secao) const;
 
+    // For reading many keys of one section: find it once, then look keys up in it by their
+    // lower-case names. Null when there is no such section.
+    using Secao = QHash<QString, QString>; // lower-case key -> value
+    const Secao* secao(const QString& nome) const;
+    static QString valorEm(const Secao* secao, const QString& chaveMinuscula);
+
 private:
-    using Secao = QHash<QString, QPair<QString, QString>>; // lower-case key -> (key, value)
     QStringList nomes;
     QVector<Secao> conteudos;
     QHash<QString, int> indice; // lower-case name -> first section
-    const Secao* achaSecao(const QString& secao) const;
 };

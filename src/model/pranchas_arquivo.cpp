@@ -11,6 +11,17 @@
 
 namespace {
 
+// Values lose the blanks and control characters at their ends, nothing else.
+QString semBrancosNasPontas(const QString& v) {
+    qsizetype a = 0;
+    qsizetype b = v.size();
+    while (a < b && v.at(a).unicode() <= 0x20)
+        ++a;
+    while (b > a && v.at(b - 1).unicode() <= 0x20)
+        --b;
+    return (a == 0 && b == v.size()) ? v : v.mid(a, b - a);
+}
+
 const QString arquivoPranchas = QStringLiteral("pranchas.pra");
 const QString arquivoBackup = QStringLiteral("pranchas.bak");
 
@@ -95,41 +106,54 @@ bool carregaPrancha(const ArquivoIni& ini, const QString& nome, TPrancha& p) {
     bool inteira = true;
     p = TPrancha();
     p.nome = nome;
-    if (!leModelo(leChave(ini, nome, QStringLiteral("MODELO")), p.nLinhas, p.nColunas)) {
+    // The section is found once; every key is then looked up by its lower-case name, built in
+    // one reused buffer, so a large project loads without an allocation per key.
+    const ArquivoIni::Secao* secao = ini.secao(nome);
+    auto le = [secao](const QString& chaveMinuscula) {
+        return semBrancosNasPontas(ArquivoIni::valorEm(secao, chaveMinuscula));
+    };
+    if (!leModelo(le(QStringLiteral("modelo")), p.nLinhas, p.nColunas)) {
         modeloPadrao(ini, nome, p);
         inteira = false;
     }
     p.nItens = p.nLinhas * p.nColunas;
-    p.titulo = leChave(ini, nome, QStringLiteral("TITULO"));
-    p.link = leChave(ini, nome, QStringLiteral("LINK"));
-    if (!leCor(leChave(ini, nome, QStringLiteral("COR")), p.cor)) {
+    p.titulo = le(QStringLiteral("titulo"));
+    p.link = le(QStringLiteral("link"));
+    if (!leCor(le(QStringLiteral("cor")), p.cor)) {
         p.cor = semCor;
         inteira = false;
     }
-    p.som = leChave(ini, nome, QStringLiteral("SOM"));
-    p.fala = leChave(ini, nome, QStringLiteral("FALA"));
+    p.som = le(QStringLiteral("som"));
+    p.fala = le(QStringLiteral("fala"));
     p.itens.resize(p.nItens);
+    QString chave;
+    chave.reserve(24);
+    QString num;
+    auto leItem = [&](QLatin1String campo) {
+        chave.resize(0);
+        chave.append(campo).append(u' ').append(num);
+        return le(chave);
+    };
     for (qint32 n = 1; n <= p.nItens; ++n) {
         TItem& it = p.itens[n - 1];
-        const QString num = QString::number(n);
-        auto le = [&](QLatin1String k) { return leChave(ini, nome, k + u' ' + num); };
-        it.rotulo = leChave(ini, nome, num);
-        it.figura = le(QLatin1String("FIGURA"));
-        it.link = le(QLatin1String("LINK"));
-        if (!leCor(le(QLatin1String("COR")), it.cor)) {
+        num.setNum(n);
+        it.rotulo = le(num);
+        it.figura = leItem(QLatin1String("figura"));
+        it.link = leItem(QLatin1String("link"));
+        if (!leCor(leItem(QLatin1String("cor")), it.cor)) {
             it.cor = semCor;
             inteira = false;
         }
-        it.som = le(QLatin1String("SOM"));
-        it.fala = le(QLatin1String("FALA"));
-        it.executar = le(QLatin1String("EXECUTAR"));
-        it.posTexto = lePosTexto(le(QLatin1String("POSTEXTO")));
-        const QString dim = le(QLatin1String("DIMTEXTO"));
+        it.som = leItem(QLatin1String("som"));
+        it.fala = leItem(QLatin1String("fala"));
+        it.executar = leItem(QLatin1String("executar"));
+        it.posTexto = lePosTexto(leItem(QLatin1String("postexto")));
+        const QString dim = leItem(QLatin1String("dimtexto"));
         it.dimTexto = dim.isEmpty() ? 36 : dimensaoTexto(dim);
-        it.dimMoldura = leMoldura(le(QLatin1String("DIMMOLDURA")));
-        it.semRotulo = flagItem(le(QLatin1String("SEMROTULO")));
-        it.semFigura = flagItem(le(QLatin1String("SEMFIGURA")));
-        it.deslocHoriz = flagItem(le(QLatin1String("DESLOCHORIZ")));
+        it.dimMoldura = leMoldura(leItem(QLatin1String("dimmoldura")));
+        it.semRotulo = flagItem(leItem(QLatin1String("semrotulo")));
+        it.semFigura = flagItem(leItem(QLatin1String("semfigura")));
+        it.deslocHoriz = flagItem(leItem(QLatin1String("deslochoriz")));
     }
     return inteira;
 }
@@ -235,14 +259,7 @@ QByteArray textoPranchas(int& trocados) {
 
 QString leChave(const ArquivoIni& arquivo, const QString& secao, const QString& chave) {
     if (chave.isEmpty()) return {};
-    const QString v = arquivo.valor(secao, chave);
-    qsizetype a = 0;
-    qsizetype b = v.size();
-    while (a < b && v.at(a).unicode() <= 0x20)
-        ++a;
-    while (b > a && v.at(b - 1).unicode() <= 0x20)
-        --b;
-    return (a == 0 && b == v.size()) ? v : v.mid(a, b - a);
+    return semBrancosNasPontas(arquivo.valor(secao, chave));
 }
 
 bool leInteiro(const QString& texto, qint32& valor) {
