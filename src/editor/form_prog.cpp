@@ -116,7 +116,8 @@ void TFormProg::criaControles() {
 
     grade->addWidget(titulo(centro, "Label9", "Itens da Prancha"), 2, 1);
     lb_itens = lista(centro, "lb_itens");
-    lb_itens->setMinimumSize(217, 154);
+    lb_itens->setFixedWidth(217);
+    lb_itens->setMinimumHeight(154);
     grade->addWidget(lb_itens, 3, 1, 2, 1);
     b_insAbaixoItem = botao(centro, "b_insAbaixoItem", "Novo item");
     b_detalharItem = botao(centro, "b_detalharItem", "Editar");
@@ -125,12 +126,17 @@ void TFormProg::criaControles() {
     b_duplicarItem = botao(centro, "b_duplicarItem", "Duplicar");
     b_removerItem = botao(centro, "b_removerItem", "Remover");
     auto* colunaItem = new QVBoxLayout;
+    // The item list and its buttons together are as wide as the preview above them.
+    const int larguraBotao = p_previewPrancha->width() - 217 - grade->horizontalSpacing();
     for (QPushButton* b : {b_insAbaixoItem, b_detalharItem, b_paraCimaItem, b_paraBaixoItem,
-                           b_duplicarItem, b_removerItem})
+                           b_duplicarItem, b_removerItem}) {
+        b->setFixedWidth(larguraBotao);
         colunaItem->addWidget(b);
+    }
     colunaItem->addStretch();
     grade->addLayout(colunaItem, 3, 2, 2, 1);
     grade->setRowStretch(3, 1);
+    grade->setColumnStretch(0, 1);
 
     connect(lb_pranchas, &QListWidget::currentRowChanged, this, [this] { lb_pranchasClick(); });
     connect(lb_pranchas, &QListWidget::itemDoubleClicked, this, [this] { b_detalharClick(); });
