@@ -102,35 +102,35 @@ TformSelInic::TformSelInic(QWidget* parent)
     pp.setColor(QPalette::Window, corDeTColor(azulDoPainel));
     p_projeto->setPalette(pp);
 
-    b_criarProjeto = botaoDoPainel("Criar Projeto", 0);
-    b_criarProjeto->setObjectName("b_criarProjeto");
-    b_escolherPasta = botaoDoPainel("Escolher Pasta", 1);
-    b_escolherPasta->setObjectName("b_escolherPasta");
-    b_editar = botaoDoPainel("Editar", 2);
-    b_editar->setObjectName("b_editar");
-    b_salvar = botaoDoPainel("Salvar", 3);
-    b_salvar->setObjectName("b_salvar");
-    b_imprimir = botaoDoPainel("Imprimir", 4);
-    b_imprimir->setObjectName("b_imprimir");
-    b_configurar = botaoDoPainel("Configurar", 5);
-    b_configurar->setObjectName("b_configurar");
-    b_executar = botaoDoPainel("Executar", 6);
-    b_executar->setObjectName("b_executar");
-    b_exportar = botaoDoPainel("Exportar Projeto", 7);
-    b_exportar->setObjectName("b_exportar");
-    b_importar = botaoDoPainel("Importar Modelo", 8);
-    b_importar->setObjectName("b_importar");
+    // The project buttons from top to bottom; the export and import ones answer nothing yet.
+    using Clique = void (TformSelInic::*)();
+    const struct {
+        QPushButton** botao;
+        const char* nome;
+        const char* texto;
+        Clique clique;
+    } painel[] = {
+        {&b_criarProjeto, "b_criarProjeto", "Criar Projeto", &TformSelInic::b_criarProjetoClick},
+        {&b_escolherPasta, "b_escolherPasta", "Escolher Pasta",
+         &TformSelInic::b_escolherPastaClick},
+        {&b_editar, "b_editar", "Editar", &TformSelInic::b_editarClick},
+        {&b_salvar, "b_salvar", "Salvar", &TformSelInic::b_salvarClick},
+        {&b_imprimir, "b_imprimir", "Imprimir", &TformSelInic::b_imprimirClick},
+        {&b_configurar, "b_configurar", "Configurar", &TformSelInic::b_configurarClick},
+        {&b_executar, "b_executar", "Executar", &TformSelInic::b_executarClick},
+        {&b_exportar, "b_exportar", "Exportar Projeto", nullptr},
+        {&b_importar, "b_importar", "Importar Modelo", nullptr},
+    };
+    int ordem = 0;
+    for (const auto& b : painel) {
+        *b.botao = botaoDoPainel(QString::fromUtf8(b.texto), ordem++);
+        (*b.botao)->setObjectName(b.nome);
+        if (b.clique) connect(*b.botao, &QPushButton::clicked, this, b.clique);
+    }
     for (QPushButton* b : {b_editar, b_salvar, b_imprimir, b_configurar, b_exportar, b_importar})
         b->setEnabled(false);
 
     connect(b_renovar, &QPushButton::clicked, this, &TformSelInic::b_renovarClick);
-    connect(b_criarProjeto, &QPushButton::clicked, this, &TformSelInic::b_criarProjetoClick);
-    connect(b_escolherPasta, &QPushButton::clicked, this, &TformSelInic::b_escolherPastaClick);
-    connect(b_editar, &QPushButton::clicked, this, &TformSelInic::b_editarClick);
-    connect(b_salvar, &QPushButton::clicked, this, &TformSelInic::b_salvarClick);
-    connect(b_imprimir, &QPushButton::clicked, this, &TformSelInic::b_imprimirClick);
-    connect(b_configurar, &QPushButton::clicked, this, &TformSelInic::b_configurarClick);
-    connect(b_executar, &QPushButton::clicked, this, &TformSelInic::b_executarClick);
     connect(b_sobre, &QPushButton::clicked, this, &TformSelInic::b_sobreClick);
     connect(b_ajuda, &QPushButton::clicked, this, &TformSelInic::b_ajudaClick);
 
