@@ -18,18 +18,11 @@ TAboutBox::TAboutBox(QWidget* parent)
     setObjectName("aboutBox");
     setWindowTitle("Sobre este programa");
     setFixedSize(396, 476);
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, corDeTColor(azulDoPainel));
-    setPalette(pal);
+    pintaFundo(this, corDeTColor(azulDoPainel));
 
     auto* painel = new QWidget(this);
     painel->setGeometry(8, 8, 380, 412);
-    painel->setAutoFillBackground(true);
-    QPalette pb = painel->palette();
-    pb.setColor(QPalette::Window, Qt::white);
-    pb.setColor(QPalette::WindowText, Qt::black);
-    painel->setPalette(pb);
+    pintaFundo(painel, Qt::white, Qt::black);
     auto* coluna = new QVBoxLayout(painel);
 
     auto* icone = new QLabel(painel);
@@ -39,11 +32,7 @@ TAboutBox::TAboutBox(QWidget* parent)
 
     auto* faixa = new QLabel("Zelvana", painel);
     faixa->setAlignment(Qt::AlignCenter);
-    faixa->setAutoFillBackground(true);
-    QPalette pf = faixa->palette();
-    pf.setColor(QPalette::Window, corDeTColor(clMaroon));
-    pf.setColor(QPalette::WindowText, corDeTColor(clYellow));
-    faixa->setPalette(pf);
+    pintaFundo(faixa, corDeTColor(clMaroon), corDeTColor(clYellow));
     QFont ff = faixa->font();
     ff.setBold(true);
     ff.setPixelSize(24);

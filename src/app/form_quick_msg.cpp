@@ -13,18 +13,12 @@ TformQuickMsg::TformQuickMsg(QWidget* parent)
     setObjectName("formQuickMsg");
     setWindowTitle("Zelvana");
     setFixedSize(457, 54);
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, corDeTColor(clSkyBlue));
-    setPalette(pal);
+    pintaFundo(this, corDeTColor(clSkyBlue));
 
     Label1->setObjectName("Label1");
     Label1->setGeometry(0, 16, 457, 20);
     Label1->setAlignment(Qt::AlignCenter);
-    Label1->setAutoFillBackground(true);
-    QPalette pl = Label1->palette();
-    pl.setColor(QPalette::Window, corDeTColor(clAqua));
-    Label1->setPalette(pl);
+    pintaFundo(Label1, corDeTColor(clAqua));
     QFont f = Label1->font();
     f.setBold(true);
     f.setPixelSize(16);

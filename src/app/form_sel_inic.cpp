@@ -42,11 +42,7 @@ TformSelInic::TformSelInic(QWidget* parent)
     setObjectName("formSelInic");
     setWindowTitle("Zelvana ");
     setFixedSize(609, 553);
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, corDeTColor(clSkyBlue));
-    pal.setColor(QPalette::WindowText, Qt::black);
-    setPalette(pal);
+    pintaFundo(this, corDeTColor(clSkyBlue), Qt::black);
 
     Label1 = new QLabel("Zelvana - v ", this);
     Label1->setObjectName("Label1");
@@ -97,10 +93,7 @@ TformSelInic::TformSelInic(QWidget* parent)
     p_projeto = new QWidget(this);
     p_projeto->setObjectName("p_projeto");
     p_projeto->setGeometry(288, 80, 305, 458);
-    p_projeto->setAutoFillBackground(true);
-    QPalette pp = p_projeto->palette();
-    pp.setColor(QPalette::Window, corDeTColor(azulDoPainel));
-    p_projeto->setPalette(pp);
+    pintaFundo(p_projeto, corDeTColor(azulDoPainel));
 
     // The project buttons from top to bottom; the export and import ones answer nothing yet.
     using Clique = void (TformSelInic::*)();

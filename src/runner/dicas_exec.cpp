@@ -1,5 +1,7 @@
 #include "runner/dicas_exec.h"
 
+#include "platform/cores.h"
+
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -21,10 +23,7 @@ TformDicasExec::TformDicasExec(QWidget* pai) : QDialog(pai) {
     setWindowTitle(QStringLiteral("Zelvana - Dicas"));
     setModal(true);
     resize(525, 331);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(16, 144, 255));
-    setPalette(pal);
-    setAutoFillBackground(true);
+    pintaFundo(this, corDeTColor(azulDoPainel));
 
     Label1 = new QLabel(QStringLiteral("COMANDOS DURANTE A EXECUÇÃO"), this);
     Label1->setObjectName(QStringLiteral("Label1"));

@@ -1,6 +1,7 @@
 #include "runner/sel_executa.h"
 
 #include "model/prvars.h"
+#include "platform/cores.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -14,10 +15,7 @@ TFormSelExecuta::TFormSelExecuta(QWidget* pai) : QDialog(pai) {
     setWindowTitle(QStringLiteral("Zelvana - Executar"));
     setModal(true);
     resize(289, 184);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(0xA6, 0xCA, 0xF0)); // sky blue
-    setPalette(pal);
-    setAutoFillBackground(true);
+    pintaFundo(this, corDeTColor(clSkyBlue));
 
     Label1 = new QLabel(QStringLiteral("Selecione a prancha inicial"), this);
     Label1->setObjectName(QStringLiteral("Label1"));

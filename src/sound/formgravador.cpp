@@ -1,6 +1,7 @@
 #include "sound/formgravador.h"
 
 #include "model/avisos.h"
+#include "platform/cores.h"
 #include "sound/captura_wav.h"
 #include "sound/toca_memoria.h"
 
@@ -86,9 +87,7 @@ void TAreaOnda::resizeEvent(QResizeEvent*) {
 TFormGravador::TFormGravador(QWidget* pai) : QDialog(pai) {
     setWindowTitle(QStringLiteral("Gravador de som"));
     resize(444, 344);
-    QPalette fundo = palette();
-    fundo.setColor(QPalette::Window, QColor(0x10, 0x90, 0xFF));
-    setPalette(fundo);
+    pintaFundo(this, corDeTColor(azulDoPainel));
     setAutoFillBackground(true);
 
     QFont negrito = font();
