@@ -29,15 +29,16 @@ QString deCp1252(const QByteArray& bytes) {
     return dec.decode(bytes);
 }
 
-QByteArray paraCp1252(const QString& texto, int* trocados) {
+void acrescentaCp1252(QByteArray& destino, QStringView texto, int* trocados) {
     const QVector<uchar>& t = tabela();
-    QByteArray r(texto.size(), Qt::Uninitialized);
-    char* saida = r.data();
-    int n = 0;
+    const qsizetype inicio = destino.size();
+    destino.resize(inicio + texto.size());
+    char* saida = destino.data() + inicio;
+    qsizetype n = 0;
     int erros = 0;
-    const QChar* p = texto.constData();
-    const int tam = texto.size();
-    for (int i = 0; i < tam; ++i) {
+    const QChar* p = texto.data();
+    const qsizetype tam = texto.size();
+    for (qsizetype i = 0; i < tam; ++i) {
         const char16_t u = p[i].unicode();
         const uchar b = t[u];
         if (b) {
@@ -49,7 +50,12 @@ QByteArray paraCp1252(const QString& texto, int* trocados) {
         saida[n++] = '?';
         ++erros;
     }
-    r.truncate(n);
+    destino.truncate(inicio + n);
     if (trocados) *trocados += erros;
+}
+
+QByteArray paraCp1252(const QString& texto, int* trocados) {
+    QByteArray r;
+    acrescentaCp1252(r, texto, trocados);
     return r;
 }

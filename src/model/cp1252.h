@@ -9,3 +9,5 @@ QString deCp1252(const QByteArray& bytes);
 // value must stay on its line), becomes "?";
 // `trocados` (when given) counts them.
 QByteArray paraCp1252(const QString& texto, int* trocados = nullptr);
+// The same, written at the end of `destino` (no buffer of its own: a whole file is built so).
+void acrescentaCp1252(QByteArray& destino, QStringView texto, int* trocados = nullptr);

@@ -168,7 +168,7 @@ QByteArray textoPranchas(int& trocados) {
     QByteArray s;
     s.reserve(64 * 1024);
     auto linha = [&](const QString& t) {
-        s += paraCp1252(t, &trocados);
+        acrescentaCp1252(s, t, &trocados);
         s += fim;
     };
     linha(traco);
@@ -227,7 +227,7 @@ QByteArray textoPranchas(int& trocados) {
                 s += ' ';
                 s += numero;
                 s += '=';
-                s += paraCp1252(v, &trocados);
+                acrescentaCp1252(s, v, &trocados);
                 s += fim;
             };
             if (!it.figura.isEmpty()) chave("FIGURA", it.figura);
