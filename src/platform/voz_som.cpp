@@ -13,8 +13,9 @@
 namespace somDaFala {
 namespace {
 
-// The sink reports idle about 120 ms before its last samples are heard.
-constexpr qint64 folgaAposOciosoMs = 150;
+// The sink reports idle about 120 ms before its last samples are heard, later still on a busy
+// machine; the margin keeps the next entry from covering the end of a phrase.
+constexpr qint64 folgaAposOciosoMs = 250;
 
 struct Saida {
     QPointer<QAudioSink> sink;
