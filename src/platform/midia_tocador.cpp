@@ -19,6 +19,9 @@ constexpr qint64 folgaAposDuracaoMs = 2000;
 struct Tocador {
     QPointer<QMediaPlayer> player;
     qint64 inicio = 0;
+    // Until the new source is seen loading, an end reported is the previous clip's: the status
+    // changes asynchronously after setSource(), and a busy machine shows the stale one.
+    bool carregou = false;
 };
 
 Tocador& tocador() {
@@ -31,6 +34,13 @@ QMediaPlayer* player() {
     if (!t.player && QCoreApplication::instance()) {
         t.player = new QMediaPlayer(QCoreApplication::instance());
         t.player->setAudioOutput(new QAudioOutput(t.player));
+        QObject::connect(t.player, &QMediaPlayer::mediaStatusChanged, t.player,
+                         [](QMediaPlayer::MediaStatus estado) {
+                             if (estado == QMediaPlayer::LoadedMedia ||
+                                 estado == QMediaPlayer::BufferingMedia ||
+                                 estado == QMediaPlayer::BufferedMedia)
+                                 tocador().carregou = true;
+                         });
     }
     return t.player;
 }
@@ -43,6 +53,7 @@ void toca(const QString& caminho) {
     p->stop();
     // The source is set right before play(): a source loaded earlier loses the start of the
     // clip in proportion to the wait.
+    tocador().carregou = false;
     p->setSource(QUrl::fromLocalFile(caminho));
     p->play();
     tocador().inicio = agoraMs();
@@ -63,6 +74,7 @@ bool tocando() {
     switch (p->mediaStatus()) {
     case QMediaPlayer::NoMedia:
     case QMediaPlayer::EndOfMedia:
+        return !t.carregou && decorrido < limiteCarregandoMs;
     case QMediaPlayer::InvalidMedia:
         return false;
     case QMediaPlayer::LoadingMedia:
