@@ -72,11 +72,6 @@ QString ArquivoIni::valor(const QString& nome, const QString& chave) const {
     return valorEm(secao(nome), chave.toLower());
 }
 
-bool ArquivoIni::temChave(const QString& nome, const QString& chave) const {
-    const Secao* s = secao(nome);
-    return s && s->contains(chave.toLower());
-}
-
 QStringList ArquivoIni::chaves(const QString& nome) const {
     const Secao* s = secao(nome);
     return s ? s->keys() : QStringList();

@@ -21,7 +21,6 @@ public:
     // The value with surrounding blanks and one pair of quotes removed; empty when absent.
     // The first section of a name and the first key of a name count.
     QString valor(const QString& secao, const QString& chave) const;
-    bool temChave(const QString& secao, const QString& chave) const;
     // Key names of the first section of that name, in lower case.
     QStringList chaves(const QString& secao) const;
 

@@ -4,6 +4,9 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 // Opens a document or folder in the desktop's program for it (xdg-open). True when it opened.
 bool abreDocumento(const QString& caminho);
+// The same without waiting: `pronto` gets the verdict later, from the event loop.
+void abreDocumento(const QString& caminho, std::function<void(bool)> pronto);

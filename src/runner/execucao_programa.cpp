@@ -1,5 +1,6 @@
 #include "runner/execucao_programa.h"
 
+#include "platform/shell.h"
 #include "runner/ponteiro.h"
 
 #include <QApplication>
@@ -10,7 +11,6 @@
 #include <QStandardPaths>
 #include <QTimer>
 #include <QWidget>
-#include <memory>
 
 ComandoItem separaComando(const QString& texto) {
     const QString t = texto.trimmed();
@@ -49,21 +49,7 @@ void abreSemShell(const QString& texto, std::function<void(bool)> pronto) {
         return;
     }
     // A document: its desktop program opens it.
-    auto* abridor = new QProcess(qApp);
-    QObject::connect(abridor, &QProcess::finished, abridor,
-                     [abridor, pronto](int codigo, QProcess::ExitStatus estado) {
-                         pronto(estado == QProcess::NormalExit && codigo == 0);
-                         abridor->deleteLater();
-                     });
-    QObject::connect(abridor, &QProcess::errorOccurred, abridor,
-                     [abridor, pronto](QProcess::ProcessError erro) {
-                         if (erro == QProcess::FailedToStart) {
-                             pronto(false);
-                             abridor->deleteLater();
-                         }
-                     });
-    abridor->setWorkingDirectory(QDir::currentPath());
-    abridor->start(QStringLiteral("xdg-open"), {arquivo.absoluteFilePath()});
+    abreDocumento(arquivo.absoluteFilePath(), std::move(pronto));
 }
 
 namespace {

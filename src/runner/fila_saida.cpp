@@ -90,19 +90,19 @@ void tocaEntrada(const QString& entrada) {
     }
 }
 
+// Something is still being spoken or played.
+static bool saidaOcupada() {
+    return motores().falando() || (midiaAberta && midiaTocando());
+}
+
 void avancaFila() {
-    if (motores().falando()) return;
-    if (midiaAberta && midiaTocando()) return;
-    if (filaSaida.isEmpty()) return;
-    const QString entrada = filaSaida.takeFirst();
-    tocaEntrada(entrada);
+    if (saidaOcupada() || filaSaida.isEmpty()) return;
+    tocaEntrada(filaSaida.takeFirst());
 }
 
 bool saidaLivre() {
     avancaFila();
-    if (motores().falando()) return false;
-    if (midiaAberta && midiaTocando()) return false;
-    return filaSaida.isEmpty();
+    return !saidaOcupada() && filaSaida.isEmpty();
 }
 
 void paraTudo() {
