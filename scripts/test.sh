@@ -15,4 +15,5 @@ falhou=0
 ctest --output-on-failure -L offscreen -j2 || falhou=1
 ctest --output-on-failure -L x11 || falhou=1
 ctest --output-on-failure -L audio || falhou=1
+ctest --output-on-failure -L faltas || falhou=1
 exit $falhou'

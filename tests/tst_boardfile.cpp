@@ -1,5 +1,6 @@
 // The board file: byte-exact writing, the reading rules, the save with its backup, and the
 // repairs of damaged or unwritable files.
+#include "model/arquivo_seguro.h"
 #include "model/cp1252.h"
 #include "model/pranchas_arquivo.h"
 #include "support/apoio.h"
@@ -222,6 +223,52 @@ private slots:
         QCOMPARE(projeto.nPranchas, 0);
         QVERIFY(projeto.pranchas.isEmpty());
         QCOMPARE(projeto.autor, QString("fica"));
+    }
+
+    // Random bytes are no board file: the user is told instead of seeing an empty project.
+    void arquivoQueNaoEDePranchas() {
+        GravaAvisos avisos;
+        QTemporaryDir dir;
+        QByteArray lixo;
+        for (int i = 0; i < 3000; ++i)
+            lixo.append(char((i * 7919 + 13) % 251 + 1));
+        lixo.replace('[', '(');
+        escreve(dir.filePath("pranchas.pra"), lixo);
+        carregaPranchas(dir.path());
+        QCOMPARE(projeto.nPranchas, 0);
+        QCOMPARE(avisos.erros.size(), 1);
+        QVERIFY(avisos.erros[0].contains("não é um arquivo de pranchas"));
+        // An empty file, or one with only [CONFIG], is a project with no boards: nothing to say.
+        escreve(dir.filePath("pranchas.pra"), "");
+        carregaPranchas(dir.path());
+        escreve(dir.filePath("pranchas.pra"), "[CONFIG]\r\nAUTOR=x\r\n");
+        carregaPranchas(dir.path());
+        QCOMPARE(avisos.erros.size(), 1);
+    }
+
+    // The one way files are written keeps what the old file allowed, makes a new one readable
+    // by all, and leaves nothing behind when the destination cannot be replaced.
+    void gravacaoSegura() {
+        QTemporaryDir dir;
+        const QString a = dir.filePath("a.txt");
+        QVERIFY(gravaArquivoSeguro(a, "um"));
+        QCOMPARE(int(QFileInfo(a).permissions() & 0x0FFF), 0x644); // rw-r--r--
+        QVERIFY(QFile::setPermissions(a, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser |
+                                             QFile::WriteUser | QFile::ReadGroup));
+        QVERIFY(gravaArquivoSeguro(a, "dois"));
+        QCOMPARE(le(a), QByteArray("dois"));
+        QVERIFY(!(QFileInfo(a).permissions() & QFile::ReadOther));
+        QVERIFY(gravaArquivoSeguro(a, {})); // an empty file is a file too
+        QCOMPARE(QFileInfo(a).size(), 0);
+        {
+            ArquivoSeguro s(a);
+            QVERIFY(s.abre());
+            s.dispositivo()->write("nunca confirmado");
+        } // dropped: the old file stays and no hidden file is left
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"a.txt"});
+        QVERIFY(QDir(dir.path()).mkdir("pasta"));
+        QVERIFY(!gravaArquivoSeguro(dir.filePath("pasta"), "x"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"a.txt"});
     }
 
     void backupGuardaOPrimeiroArquivo() {

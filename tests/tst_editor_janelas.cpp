@@ -261,23 +261,23 @@ private slots:
             QTest::mouseRelease(alvo, Qt::LeftButton);
         };
         solta(0);
-        QCOMPARE(avisos.erros, (QStringList{"Executaria calc", "Desvio não programado no item 0"}));
+        QCOMPARE(avisos.infos, (QStringList{"Executaria calc", "Desvio não programado no item 0"}));
         b.link = "outra";
-        avisos.erros.clear();
+        avisos.infos.clear();
         tocados.clear();
         solta(1);
-        QCOMPARE(avisos.erros, QStringList{"Desviaria para outra"});
+        QCOMPARE(avisos.infos, QStringList{"Desviaria para outra"});
         paraTudo();
 
         // JPEG on the desktop, silent.
         QDir(dir.path() + "/Desktop").removeRecursively(); // a fresh account has none yet
-        avisos.erros.clear();
+        avisos.infos.clear();
         tocados.clear();
         modoSilencioso = true;
         v.gravaJpg();
         QVERIFY(!tocados.join(" ").contains("casa.wav"));
-        QCOMPARE(avisos.erros.size(), 1);
-        QCOMPARE(avisos.erros[0], QString("casa.jpg gravado na Área de Trabalho"));
+        QVERIFY(avisos.erros.isEmpty());
+        QCOMPARE(avisos.infos, QStringList{"casa.jpg gravado na Área de Trabalho"});
         QCOMPARE(QImage(pastaAreaDeTrabalho() + "/casa.jpg").size(), v.Panel1->size());
         QTest::keyClick(&v, Qt::Key_Escape);
         QVERIFY(!v.isVisible());
@@ -316,6 +316,38 @@ private slots:
         QVERIFY(exportaJpgLinhaDeComando({dir.path(), "nenhuma", saida}) != 0);
         QVERIFY(exportaJpgLinhaDeComando({dir.path(), "casa", saida, "grande"}) != 0);
         QVERIFY(exportaJpgLinhaDeComando({dir.path()}) != 0);
+    }
+
+    // Started from anywhere, the command finds the pictures in the project folder, and writes
+    // a relative output name where it was started.
+    void linhaDeComandoDeOutraPasta() {
+        GravaAvisos avisos(true);
+        QTemporaryDir proj, fora;
+        QImage azul(200, 200, QImage::Format_RGB32);
+        azul.fill(Qt::blue);
+        QVERIFY(azul.save(proj.filePath("azul.jpg"), "jpeg", 95));
+        projeto = TProjeto{};
+        inserePranchaNoProjeto(projeto, -1, "casa");
+        TPrancha& b = projeto.pranchas[0];
+        b.nLinhas = b.nColunas = b.nItens = 1;
+        b.itens.resize(1);
+        b.itens[0].rotulo = "azul";
+        QVERIFY(gravaPranchas(proj.path(), "pranchas.pra"));
+        const QString antes = QDir::currentPath();
+        QDir::setCurrent(fora.path());
+        const int status = exportaJpgLinhaDeComando({proj.path(), "casa", "saida.jpg", "400x300"});
+        QDir::setCurrent(antes);
+        QCOMPARE(status, 0);
+        const QImage r(fora.filePath("saida.jpg"));
+        QVERIFY(!r.isNull());
+        int azuis = 0;
+        for (int y = 0; y < r.height(); y += 4)
+            for (int x = 0; x < r.width(); x += 4) {
+                const QColor c = r.pixelColor(x, y);
+                if (c.blue() > 200 && c.red() < 60 && c.green() < 60) ++azuis;
+            }
+        QVERIFY2(azuis > (r.width() / 4) * (r.height() / 4) / 5,
+                 qPrintable(QString::number(azuis)));
     }
 
     void impressaoNumaPaginaPaisagem() {

@@ -394,6 +394,54 @@ private slots:
         clica(m, 1);
         QCOMPARE(f.falas.size(), 1);
     }
+
+    // A broken link's message is a moment inside the run: when it closes the board is neither
+    // drawn again nor replayed, so the next click counts, whether the run's activation arrives
+    // while the box is closing or after.
+    void mensagemDaExecucaoNaoRecomecaAPrancha() {
+        for (const bool ativaDentro : {true, false}) {
+            TProjeto p = projetoDeTeste();
+            p.pranchas[0].itens[3].link = QStringLiteral("NADA");
+            Falso f;
+            MotorExecucao m(p, f.portas());
+            QVERIFY(m.preparaExecucao(QStringLiteral("INICIO")));
+            m.ativacao();
+            m.tickSerializacao();
+            QCOMPARE(f.desenhadas, QList<int>{0});
+            QStringList mensagens;
+            Avisos a;
+            a.erro = [&](const QString& t) {
+                mensagens << t;
+                f.frente = false; // the box is in front; the tick goes on beneath it
+                m.tickSerializacao();
+                m.tickSerializacao();
+                f.frente = true;
+                if (ativaDentro) m.ativacao();
+            };
+            const Avisos antes = instalaAvisos(a);
+            clica(m, 3);
+            instalaAvisos(antes);
+            if (!ativaDentro) m.ativacao();
+            for (int k = 0; k < 3; ++k)
+                m.tickSerializacao();
+            QCOMPARE(mensagens, QStringList{"Prancha NADA não foi encontrada"});
+            QCOMPARE(f.desenhadas, QList<int>{0});
+            QVERIFY(!m.ocupado);
+            f.sons.clear();
+            clica(m, 0); // the first click after the message follows its link
+            m.tickSerializacao();
+            QCOMPARE(m.pranchaAtual, 1);
+            QCOMPARE(f.desenhadas, (QList<int>{0, 1}));
+
+            // Another window in front (the tips) still brings the board back on return.
+            f.frente = false;
+            m.tickSerializacao();
+            f.frente = true;
+            m.ativacao();
+            m.tickSerializacao();
+            QCOMPARE(f.desenhadas, (QList<int>{0, 1, 1}));
+        }
+    }
 };
 
 QTEST_GUILESS_MAIN(TesteExecucaoLogica)

@@ -127,7 +127,7 @@ private slots:
         QCOMPARE(projeto.nPranchas, 0);
         QVERIFY(!projetoSalvo);
         QVERIFY(w->b_editar->isEnabled() && w->b_importar->isEnabled());
-        QCOMPARE(avisos.erros, QStringList{"Dê clique duplo na pasta desejada para confirmar"});
+        QCOMPARE(avisos.infos, QStringList{"Dê clique duplo na pasta desejada para confirmar"});
     }
 
     void nomeQueSaiDoLugarERecusado() {

@@ -139,18 +139,33 @@ void TstLayout::figuraDanificada() {
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write("\xFF\xD8\xFF\xE0 not really a jpeg");
     f.close();
-    TItemArray itens{item(QStringLiteral("ruim")), item(QStringLiteral("falta"))};
+    // A real picture cut short, as a copy interrupted by a pulled pen drive leaves it: the
+    // decoder still hands back a mostly grey picture, which must not be drawn.
+    QImage inteira(300, 300, QImage::Format_RGB32);
+    inteira.fill(Qt::blue);
+    QVERIFY(inteira.save(pasta.dir.filePath(QStringLiteral("inteira.jpg")), "jpeg", 90));
+    QFile cheia(pasta.dir.filePath(QStringLiteral("inteira.jpg")));
+    QVERIFY(cheia.open(QIODevice::ReadOnly));
+    const QByteArray bytes = cheia.readAll();
+    QFile cortada(pasta.dir.filePath(QStringLiteral("cortada.jpg")));
+    QVERIFY(cortada.open(QIODevice::WriteOnly));
+    cortada.write(bytes.left(bytes.size() / 3));
+    cortada.close();
+    TItemArray itens{item(QStringLiteral("ruim")), item(QStringLiteral("falta")),
+                     item(QStringLiteral("cortada")), item(QStringLiteral("inteira"))};
     QWidget sup;
-    sup.resize(600, 400);
+    sup.resize(800, 400);
     TPranchaGraf graf;
-    desenhaPranchaGraf(graf, QStringLiteral("T"), 2, 1, 0xFFFFFF, itens, &sup);
+    desenhaPranchaGraf(graf, QStringLiteral("T"), 4, 1, 0xFFFFFF, itens, &sup);
     QVERIFY(graf.criada);
-    QCOMPARE(graf.itensGraf.size(), 2);
-    for (const TItemGraf& it : graf.itensGraf) {
+    QCOMPARE(graf.itensGraf.size(), 4);
+    for (int n = 0; n < 3; ++n) {
+        const TItemGraf& it = graf.itensGraf.at(n);
         QVERIFY(it.criado);
-        QVERIFY(it.imagem->figura.isNull());
+        QVERIFY2(it.imagem->figura.isNull(), qPrintable(itens.at(n).rotulo));
         QCOMPARE(it.legenda->texto.isEmpty(), false);
     }
+    QVERIFY(!graf.itensGraf.at(3).imagem->figura.isNull());
     liberaPranchaGraf(graf);
     QVERIFY(!graf.criada);
     QVERIFY(graf.itensGraf.isEmpty());

@@ -211,7 +211,7 @@ QString TformSelInic::pastaOnde() const {
 }
 
 bool TformSelInic::escolhePasta(const QString& inicio, bool permiteCriar) {
-    if (!permiteCriar) avisoErro("Dê clique duplo na pasta desejada para confirmar");
+    if (!permiteCriar) avisoInfo("Dê clique duplo na pasta desejada para confirmar");
     const QString antes = QDir::currentPath();
     QFileDialog d(this, "Escolha a pasta do projeto", inicio);
     d.setFileMode(QFileDialog::Directory);
@@ -230,8 +230,7 @@ bool TformSelInic::escolhePasta(const QString& inicio, bool permiteCriar) {
         QDir::setCurrent(antes);
         return false;
     }
-    pastaProjeto = pasta;
-    QDir::setCurrent(pasta);
+    definePastaProjeto(pasta);
     mostraPasta();
     return true;
 }
@@ -252,8 +251,7 @@ bool TformSelInic::abrePastaDaLinhaDeComando(const QString& pasta) {
         avisoErro("A pasta " + pasta + " não existe ou não é uma pasta.");
         return false;
     }
-    pastaProjeto = QDir::cleanPath(fi.absoluteFilePath());
-    QDir::setCurrent(pastaProjeto);
+    definePastaProjeto(pasta);
     mostraPasta();
     habilitaBotoes();
     carregaPranchas(pastaProjeto);
@@ -309,8 +307,8 @@ void TformSelInic::b_salvarClick() {
         avisoErro(semPasta);
         return;
     }
-    salvarProjeto();
-    projetoSalvo = true;
+    // A failed save leaves the project unsaved, so closing still asks.
+    projetoSalvo = salvarProjeto();
 }
 
 void TformSelInic::b_imprimirClick() {

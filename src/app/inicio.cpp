@@ -43,11 +43,15 @@ void destroiJanelas() {
 
 void instalaAvisosDeTela() {
     Avisos a;
-    a.erro = [](const QString& texto) {
-        QMessageBox caixa(QMessageBox::Warning, "Zelvana", texto, QMessageBox::Ok,
-                          QApplication::activeWindow());
-        caixa.exec();
+    auto caixa = [](QMessageBox::Icon icone) {
+        return [icone](const QString& texto) {
+            QMessageBox caixa(icone, "Zelvana", texto, QMessageBox::Ok,
+                              QApplication::activeWindow());
+            caixa.exec();
+        };
     };
+    a.erro = caixa(QMessageBox::Warning);
+    a.info = caixa(QMessageBox::Information);
     a.rapida = [](const QString& texto, int ms) {
         if (janelas.formQuickMsg) janelas.formQuickMsg->mostra(texto, ms);
     };

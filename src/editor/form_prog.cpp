@@ -4,6 +4,7 @@
 #include "app/ativacao.h"
 #include "app/janelas.h"
 #include "editor/operacoes_projeto.h"
+#include "editor/saida_prancha.h"
 #include "editor/visualiza_form.h"
 #include "model/avisos.h"
 #include "model/pranchas_arquivo.h"
@@ -243,6 +244,12 @@ void TFormProg::mostraPrancha(int i) {
     atualizaBotoes();
 }
 
+// With no board drawn the panel shows the highlight colour.
+void TFormProg::limpaPreview() {
+    liberaPranchaGraf(graf);
+    p_previewPrancha->setBackgroundRole(QPalette::Highlight);
+}
+
 void TFormProg::listaItens(int i) {
     const QSignalBlocker bloqueio(lb_itens);
     lb_itens->clear();
@@ -284,7 +291,7 @@ bool TFormProg::event(QEvent* e) {
     else if (e->type() == QEvent::WindowActivate)
         FormActivate();
     else if (e->type() == QEvent::WindowDeactivate && !dialogoModalPorCima(this))
-        liberaPranchaGraf(graf);
+        limpaPreview();
     return QMainWindow::event(e);
 }
 
@@ -399,7 +406,7 @@ void TFormProg::b_removerClick() {
     lb_pranchasClick();
     if (pranchaSelecionada() < 0) {
         lb_itens->clear();
-        liberaPranchaGraf(graf);
+        limpaPreview();
         atualizaBotoes();
     }
 }
@@ -459,7 +466,7 @@ void TFormProg::Removertodasaspranchas1Click() {
     }
     lb_itens->clear();
     lb_pranchasClick();
-    liberaPranchaGraf(graf);
+    limpaPreview();
     atualizaBotoes();
 }
 
@@ -495,31 +502,11 @@ void TFormProg::Visualizar1Click() {
 }
 
 void TFormProg::Imprimirprancha1Click() {
-    const int i = pranchaSelecionada();
-    TformVisualiza* v = janelas.formVisualiza;
-    if (i < 0 || !v) return;
-    v->selecionaPrancha(i);
-    v->setWindowModality(Qt::NonModal);
-    v->show();
-    QApplication::processEvents();
-    v->imprimePrancha();
-    QApplication::processEvents();
-    v->close();
+    imprimePranchaIndice(pranchaSelecionada(), tamanhoDaVisualizacao(), this);
 }
 
 void TFormProg::PranchaemJPEG1Click() {
-    const int i = pranchaSelecionada();
-    TformVisualiza* v = janelas.formVisualiza;
-    if (i < 0 || !v) return;
-    v->selecionaPrancha(i);
-    modoSilencioso = true;
-    v->setWindowModality(Qt::NonModal);
-    v->show();
-    QApplication::processEvents();
-    v->gravaJpg();
-    QApplication::processEvents();
-    v->close();
-    modoSilencioso = false;
+    gravaPranchaJpg(pranchaSelecionada(), tamanhoDaVisualizacao());
 }
 
 void TFormProg::aJuda1Click() {

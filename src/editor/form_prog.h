@@ -20,6 +20,7 @@ public:
 
     void atualizaBotoes();
     void mostraPrancha(int i);
+    void limpaPreview();
     void carregaListas();
     bool inserePrancha();
     bool insereItem();

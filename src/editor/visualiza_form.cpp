@@ -1,11 +1,9 @@
 #include "editor/visualiza_form.h"
 
 #include "app/ativacao.h"
+#include "editor/saida_prancha.h"
 #include "model/avisos.h"
 #include "model/prvars.h"
-#include "platform/pastas.h"
-#include "render/imprime_prancha_pagina.h"
-#include "render/jpg_prancha.h"
 #include "runner/fila_saida.h"
 #include "runner/voz.h"
 
@@ -15,8 +13,6 @@
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QPainter>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QScreen>
 #include <QTimer>
@@ -130,59 +126,19 @@ void TformVisualiza::Panel1MouseUp(QWidget* elemento) {
     if (projeto.falando && temVoz() && !it.rotulo.trimmed().isEmpty())
         enfileiraFala(it.rotulo.trimmed());
     avancaFila();
-    if (!it.executar.isEmpty()) avisoErro("Executaria " + it.executar);
+    if (!it.executar.isEmpty()) avisoInfo("Executaria " + it.executar);
     if (!it.link.isEmpty())
-        avisoErro("Desviaria para " + it.link);
+        avisoInfo("Desviaria para " + it.link);
     else if (!b.link.isEmpty())
-        avisoErro("Desviaria para " + b.link);
+        avisoInfo("Desviaria para " + b.link);
     else
-        avisoErro("Desvio não programado no item " + QString::number(n));
-}
-
-QImage TformVisualiza::imagemDoPainel() const {
-    QImage imagem(Panel1->size(), QImage::Format_RGB32);
-    imagem.fill(Qt::white);
-    QPainter p(&imagem);
-    pintaPranchaGraf(p, graf);
-    return imagem;
+        avisoInfo("Desvio não programado no item " + QString::number(n));
 }
 
 void TformVisualiza::imprimePrancha(QPrinter* impressora) {
-    modoSilencioso = true;
-    const Qt::WindowStates estado = windowState();
-    QPrinter propria(QPrinter::HighResolution);
-    QPrinter* alvo = impressora ? impressora : &propria;
-    bool seguir = true;
-    if (!impressora) {
-        alvo->setPageOrientation(QPageLayout::Landscape);
-        QPrintDialog dialogo(alvo, this);
-        seguir = dialogo.exec() == QDialog::Accepted;
-    }
-    if (seguir) {
-        desenhaVisualizacao(pranchaVisualizada);
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        if (!imprimeImagemNaPagina(*alvo, imagemDoPainel()))
-            avisoErro("Não foi possível imprimir a prancha");
-        QApplication::restoreOverrideCursor();
-    }
-    setWindowState(estado);
-    modoSilencioso = false;
+    imprimePranchaIndice(pranchaVisualizada, Panel1->size(), this, impressora);
 }
 
 void TformVisualiza::gravaJpg() {
-    if (pranchaVisualizada < 0 || pranchaVisualizada >= projeto.nPranchas) return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    modoSilencioso = true;
-    desenhaVisualizacao(pranchaVisualizada);
-    const QImage imagem = imagemDoPainel();
-    const QString nomeArquivo = projeto.pranchas[pranchaVisualizada].nome + ".jpg";
-    QString erro;
-    const bool gravou =
-        gravaImagemJpg(imagem, areaDeTrabalhoParaGravar() + "/" + nomeArquivo, erro);
-    QApplication::restoreOverrideCursor();
-    modoSilencioso = false;
-    if (gravou)
-        avisoErro(nomeArquivo + " gravado na Área de Trabalho");
-    else
-        avisoErro(erro);
+    gravaPranchaJpg(pranchaVisualizada, Panel1->size());
 }

@@ -36,7 +36,6 @@ private:
     void FormActivate();
     void Panel1Resize();
     void Panel1MouseUp(QWidget* elemento);
-    QImage imagemDoPainel() const;
     TPranchaGraf graf;
     OrigemDaAtivacao* origem = nullptr;
     bool desenhoHabilitado = false;

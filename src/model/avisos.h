@@ -7,14 +7,17 @@
 #include <functional>
 
 struct Avisos {
-    std::function<void(const QString& texto)> erro;               // a message box with OK
-    std::function<void(const QString& texto, int ms)> rapida;     // the self-closing notice
-    std::function<bool(const QString& texto)> pergunta;           // Yes (true) / No
+    std::function<void(const QString& texto)> erro;           // a message box with OK
+    std::function<void(const QString& texto, int ms)> rapida; // the self-closing notice
+    std::function<bool(const QString& texto)> pergunta;       // Yes (true) / No
+    std::function<void(const QString& texto)> info;           // a notice with OK, no warning
 };
 
 // Replaces the handlers; gives back the previous ones so a test can restore them.
 Avisos instalaAvisos(Avisos novos);
 
 void avisoErro(const QString& texto);
+// Tells something that went as asked (a file written, where a link would lead).
+void avisoInfo(const QString& texto);
 void mensagemRapida(const QString& texto, int ms);
 bool perguntaSimNao(const QString& texto);

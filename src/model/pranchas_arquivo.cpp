@@ -1,5 +1,6 @@
 #include "model/pranchas_arquivo.h"
 
+#include "model/arquivo_seguro.h"
 #include "model/avisos.h"
 #include "model/cp1252.h"
 
@@ -7,7 +8,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
-#include <QSaveFile>
 
 namespace {
 
@@ -340,6 +340,11 @@ QString textoData(const QDateTime& momento) {
     return data + u' ' + local.toString(momento.time(), QLocale::LongFormat);
 }
 
+void definePastaProjeto(const QString& pasta) {
+    pastaProjeto = QDir::cleanPath(QFileInfo(pasta).absoluteFilePath());
+    QDir::setCurrent(pastaProjeto);
+}
+
 void carregaPranchas(const QString& pasta) {
     limpaPranchas(projeto);
     const QString caminho = pasta + u'/' + arquivoPranchas;
@@ -348,8 +353,13 @@ void carregaPranchas(const QString& pasta) {
         avisoErro(QStringLiteral("Arquivo de pranchas não foi achado"));
         return;
     }
-    const ArquivoIni ini = ArquivoIni::deBytes(f.readAll());
+    const QByteArray bytes = f.readAll();
+    const ArquivoIni ini = ArquivoIni::deBytes(bytes);
     const QStringList& nomes = ini.secoes();
+    if (nomes.isEmpty() && !bytes.trimmed().isEmpty())
+        avisoErro(QStringLiteral("O arquivo ") + caminho +
+                  QStringLiteral(" não é um arquivo de pranchas: nenhuma prancha foi encontrada "
+                                 "nele."));
     projeto.pranchas.resize(nomes.size());
     projeto.nPranchas = qint32(nomes.size());
     projeto.nome = QStringLiteral("Pranchas");
@@ -375,9 +385,7 @@ void carregaPranchas(const QString& pasta) {
 bool gravaPranchas(const QString& pasta, const QString& nomeArquivo) {
     int trocados = 0;
     const QByteArray bytes = textoPranchas(trocados);
-    QSaveFile f(pasta + u'/' + nomeArquivo);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
-        f.cancelWriting();
+    if (!gravaArquivoSeguro(pasta + u'/' + nomeArquivo, bytes)) {
         avisoErro(QStringLiteral("Arquivo de pranchas não pode ser gravado"));
         return false;
     }
@@ -392,8 +400,15 @@ bool salvarProjeto() {
     const QDir pasta(pastaProjeto);
     const QString atual = pasta.filePath(arquivoPranchas);
     const QString backup = pasta.filePath(arquivoBackup);
-    // QFile::copy never replaces, so an existing backup is kept
-    if (QFileInfo(atual).isFile() && !QFileInfo::exists(backup)) QFile::copy(atual, backup);
+    // The backup keeps the first file this program replaced; once there, it is never replaced.
+    // Without it in place the new file must not replace the old one either.
+    if (QFileInfo(atual).isFile() && !QFileInfo::exists(backup)) {
+        QFile f(atual);
+        if (!f.open(QIODevice::ReadOnly) || !gravaArquivoSeguro(backup, f.readAll())) {
+            avisoErro(QStringLiteral("Arquivo de pranchas não pode ser gravado"));
+            return false;
+        }
+    }
     return gravaPranchas(pastaProjeto, arquivoPranchas);
 }
 

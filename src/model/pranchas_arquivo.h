@@ -9,6 +9,9 @@
 #include <QString>
 #include <QStringList>
 
+// Makes pasta (made absolute) the project folder and the process's current folder, where the
+// bare file names of the boards are found.
+void definePastaProjeto(const QString& pasta);
 // Replaces `projeto` with pasta + "/pranchas.pra". Failures and repairs are told to the user.
 void carregaPranchas(const QString& pasta);
 // Writes `projeto` to pasta + "/" + nomeArquivo atomically; false (after telling the user)

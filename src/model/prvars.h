@@ -26,7 +26,6 @@ struct TItem {
     qint32 dimTexto = 36;
     TDimMoldura dimMoldura = TDimMoldura::sem;
     bool deslocHoriz = false;
-
 };
 
 using TItemArray = QList<TItem>;
@@ -42,7 +41,6 @@ struct TPrancha {
     QString fala;
     qint32 nItens = 0; // always itens.size(); kept because the editors count on it
     TItemArray itens;
-
 };
 
 struct TProjeto {

@@ -286,6 +286,8 @@ void desenhaPranchaGraf(TPranchaGraf& graf, const QString& titulo, int nColunas,
     QPalette pal = superficie->palette();
     pal.setColor(QPalette::Window, graf.cor);
     superficie->setPalette(pal);
+    // While drawn, the surface shows the board's colour whatever role it had before.
+    superficie->setBackgroundRole(QPalette::Window);
     superficie->setAutoFillBackground(true);
 
     const int pixelsTitulo = pixelsDaFonte(pontosDaFonte(H, 48, tela.altura), tela.ppp);

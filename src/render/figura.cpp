@@ -5,9 +5,39 @@
 #include <QImageReader>
 #include <QRegularExpression>
 
+#include <mutex>
+
 #include "geometria.h"
 
 namespace {
+
+// The image plug-ins tell of damaged data (a truncated JPEG, a bad Huffman code) only through a
+// logged warning, and still hand back a picture that is mostly grey. A warning logged by them
+// on the thread that is decoding marks that picture as undecodable.
+thread_local bool lendoFigura = false;
+thread_local bool figuraDanificada = false;
+QtMessageHandler tratadorAnterior = nullptr;
+
+void observaDecodificacao(QtMsgType tipo, const QMessageLogContext& contexto,
+                          const QString& texto) {
+    if (lendoFigura && contexto.category &&
+        qstrncmp(contexto.category, "qt.gui.imageio", 14) == 0) {
+        figuraDanificada = true;
+        return;
+    }
+    if (tratadorAnterior) tratadorAnterior(tipo, contexto, texto);
+}
+
+QImage leSemDanos(QImageReader& leitor) {
+    static std::once_flag instalado;
+    std::call_once(instalado,
+                   [] { tratadorAnterior = qInstallMessageHandler(observaDecodificacao); });
+    lendoFigura = true;
+    figuraDanificada = false;
+    QImage imagem = leitor.read();
+    lendoFigura = false;
+    return figuraDanificada ? QImage() : imagem;
+}
 
 // The platform's file search: "*" any run, "?" one character or none before a dot or the end.
 QRegularExpression padraoDeBusca(const QString& nome) {
@@ -67,7 +97,7 @@ FiguraLida leFiguraAjustada(const QString& arquivo, QSize area) {
     r.destino = ajustaFigura(original, area);
     if (r.destino.isEmpty()) return r;
     leitor.setScaledSize(r.destino.size());
-    QImage imagem = leitor.read();
+    QImage imagem = leSemDanos(leitor);
     if (imagem.isNull()) {
         r.destino = {};
         return r;

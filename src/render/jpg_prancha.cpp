@@ -1,5 +1,6 @@
 #include "render/jpg_prancha.h"
 
+#include "model/arquivo_seguro.h"
 #include "model/avisos.h"
 #include "model/pranchas_arquivo.h"
 #include "model/prvars.h"
@@ -9,20 +10,19 @@
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <cstdio>
 
 bool gravaImagemJpg(const QImage& imagem, const QString& caminho, QString& erro) {
-    QSaveFile arquivo(caminho);
-    if (!arquivo.open(QIODevice::WriteOnly)) {
+    ArquivoSeguro arquivo(caminho);
+    if (!arquivo.abre()) {
         erro = "Não foi possível gravar o arquivo " + caminho;
         return false;
     }
-    QImageWriter escritor(&arquivo, "jpeg");
+    QImageWriter escritor(arquivo.dispositivo(), "jpeg");
     escritor.setQuality(90);
     escritor.setProgressiveScanWrite(false);
     escritor.setOptimizedWrite(false);
-    if (!escritor.write(imagem.convertToFormat(QImage::Format_RGB888)) || !arquivo.commit()) {
+    if (!escritor.write(imagem.convertToFormat(QImage::Format_RGB888)) || !arquivo.confirma()) {
         erro = "Não foi possível gravar o arquivo " + caminho;
         return false;
     }
@@ -60,9 +60,13 @@ int exportaJpgLinhaDeComando(const QStringList& args) {
     // The board file's notices go to stderr, never to a box.
     const Avisos anteriores =
         instalaAvisos(Avisos{[](const QString& t) { escreveErro(t); }, [](const QString&, int) {},
-                             [](const QString&) { return false; }});
-    pastaProjeto = pasta;
-    carregaPranchas(pasta);
+                             [](const QString&) { return false; },
+                             [](const QString& t) { escreveErro(t); }});
+    // Pictures are named bare, relative to the project folder; the picture to write is named
+    // relative to where the command was given.
+    const QString saida = QFileInfo(args[2]).absoluteFilePath();
+    definePastaProjeto(pasta);
+    carregaPranchas(pastaProjeto);
     int status = 0;
     int indice = -1;
     for (int i = 0; i < projeto.nPranchas; ++i)
@@ -78,7 +82,7 @@ int exportaJpgLinhaDeComando(const QStringList& args) {
         const QImage imagem =
             desenhaPranchaImagem(b.titulo, b.nColunas, b.nLinhas, b.cor, b.itens, tamanho);
         QString erro;
-        if (!gravaImagemJpg(imagem, args[2], erro)) {
+        if (!gravaImagemJpg(imagem, saida, erro)) {
             escreveErro(erro);
             status = 1;
         }

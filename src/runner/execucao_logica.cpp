@@ -58,7 +58,7 @@ bool MotorExecucao::procuraPrancha(const QString& texto, bool avisa) {
         return true;
     }
     if (avisa)
-        avisoErro(QStringLiteral("Prancha ") + d.texto + QStringLiteral(" não foi encontrada"));
+        this->avisa(QStringLiteral("Prancha ") + d.texto + QStringLiteral(" não foi encontrada"));
     return false;
 }
 
@@ -123,9 +123,20 @@ void MotorExecucao::tickHisterese() {
     varreduraParada = false;
 }
 
+void MotorExecucao::avisa(const QString& texto) {
+    ++mensagensAbertas_;
+    avisoErro(texto);
+    --mensagensAbertas_;
+    voltaDeMensagem_ = true; // until the run is in front again
+}
+
 void MotorExecucao::ativacao() {
-    pendente = pranchaAtual;
     paraVarredura();
+    if (dentroDeMensagem()) {
+        voltaDeMensagem_ = mensagensAbertas_ > 0;
+        return;
+    }
+    pendente = pranchaAtual;
 }
 
 void MotorExecucao::redimensiona() {
@@ -141,9 +152,10 @@ void MotorExecucao::fechamento() {
 void MotorExecucao::tickSerializacao() {
     if (!p_.emPrimeiroPlano()) {
         if (!varreduraParada) paraVarredura();
-        pendente = pranchaAtual;
+        if (!dentroDeMensagem()) pendente = pranchaAtual;
         return;
     }
+    voltaDeMensagem_ = false;
     if (intervaloHisterese_ == 0) acompanhaCursor(projeto_.tempoAutoClique > 0);
     if (!p_.saidaLivre() || pendente < 0) return;
     if (!p_.emPrimeiroPlano()) return;

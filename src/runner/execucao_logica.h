@@ -99,9 +99,15 @@ private:
     void defineVarredura(int ms);
     void seleciona(int item, bool porClique);
     QRect moldura(int pos) const;
+    // A message of the run itself is a moment inside the run: the board is neither drawn
+    // again nor replayed when it closes.
+    void avisa(const QString& texto);
+    bool dentroDeMensagem() const { return mensagensAbertas_ > 0 || voltaDeMensagem_; }
 
     TProjeto& projeto_;
     PortasExecucao p_;
     int intervaloVarredura_ = 0;
     int intervaloHisterese_ = 0;
+    int mensagensAbertas_ = 0;
+    bool voltaDeMensagem_ = false;
 };

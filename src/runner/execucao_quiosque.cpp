@@ -49,14 +49,17 @@ bool executaProjeto() {
 }
 
 int executaQuiosque(const QString& pasta, const QString& prancha) {
+    if (pasta.isEmpty()) {
+        avisoErro(QStringLiteral("Falta a pasta do projeto a executar. Use: zelvana --executar "
+                                 "PASTA [PRANCHA]"));
+        return 1;
+    }
     const QFileInfo info(pasta);
-    if (pasta.isEmpty() || !info.isDir() ||
-        !QFileInfo::exists(QDir(pasta).filePath(QStringLiteral("pranchas.pra")))) {
+    if (!info.isDir() || !QFileInfo::exists(QDir(pasta).filePath(QStringLiteral("pranchas.pra")))) {
         avisoErro(QStringLiteral("Projeto não encontrado na pasta ") + pasta);
         return 1;
     }
-    pastaProjeto = info.absoluteFilePath();
-    QDir::setCurrent(pastaProjeto);
+    definePastaProjeto(pasta);
     carregaPranchas(pastaProjeto);
     if (projeto.nPranchas <= 0) {
         avisoErro(QStringLiteral("Não existem pranchas neste projeto"));

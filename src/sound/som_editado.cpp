@@ -1,6 +1,7 @@
 #include "sound/som_editado.h"
 
-#include <QSaveFile>
+#include "model/arquivo_seguro.h"
+
 #include <QtEndian>
 #include <algorithm>
 #include <cmath>
@@ -174,17 +175,15 @@ QString textoDuracao(qint32 nAmostras) {
 
 TResultadoGravacao gravaWav(const QString& nomeArquivo, SomEditado& som) {
     const char* imagem = som.imagemWav();
-    QSaveFile arquivo(nomeArquivo);
-    if (!arquivo.open(QIODevice::WriteOnly)) return TResultadoGravacao::erroAbrir;
+    ArquivoSeguro arquivo(nomeArquivo);
+    if (!arquivo.abre()) return TResultadoGravacao::erroAbrir;
     for (qint64 feito = 0, total = som.tamanhoImagem(); feito < total;) {
         const qint64 pedaco = std::min<qint64>(total - feito, tamPedacoArquivo);
-        if (arquivo.write(imagem + feito, pedaco) != pedaco) {
-            arquivo.cancelWriting();
+        if (arquivo.dispositivo()->write(imagem + feito, pedaco) != pedaco)
             return TResultadoGravacao::erroEscrita;
-        }
         feito += pedaco;
     }
-    return arquivo.commit() ? TResultadoGravacao::gravado : TResultadoGravacao::erroEscrita;
+    return arquivo.confirma() ? TResultadoGravacao::gravado : TResultadoGravacao::erroEscrita;
 }
 
 QString mensagemDaGravacao(TResultadoGravacao resultado) {

@@ -12,6 +12,7 @@
 GravaAvisos::GravaAvisos(bool resposta) : resposta(resposta) {
     Avisos a;
     a.erro = [this](const QString& t) { erros << t; };
+    a.info = [this](const QString& t) { infos << t; };
     a.rapida = [this](const QString& t, int) { rapidas << t; };
     a.pergunta = [this](const QString& t) {
         perguntas << t;

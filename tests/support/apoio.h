@@ -15,6 +15,7 @@ public:
     explicit GravaAvisos(bool resposta = true);
     ~GravaAvisos();
     QStringList erros;
+    QStringList infos;
     QStringList rapidas;
     QStringList perguntas;
     bool resposta;

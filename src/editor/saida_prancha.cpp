@@ -1,0 +1,61 @@
+#include "editor/saida_prancha.h"
+
+#include "model/avisos.h"
+#include "model/prvars.h"
+#include "platform/pastas.h"
+#include "render/desenho.h"
+#include "render/imprime_prancha_pagina.h"
+#include "render/jpg_prancha.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QScreen>
+
+namespace {
+
+bool pranchaValida(int indice) {
+    return indice >= 0 && indice < projeto.nPranchas && indice < projeto.pranchas.size();
+}
+
+QImage imagemDaPrancha(int indice, QSize tamanho) {
+    const TPrancha& b = projeto.pranchas[indice];
+    return desenhaPranchaImagem(b.titulo, b.nColunas, b.nLinhas, b.cor, b.itens, tamanho);
+}
+
+} // namespace
+
+QSize tamanhoDaVisualizacao() {
+    const QScreen* tela = QGuiApplication::primaryScreen();
+    return tela ? tela->availableGeometry().size() : QSize(1024, 768);
+}
+
+void imprimePranchaIndice(int indice, QSize tamanho, QWidget* pai, QPrinter* impressora) {
+    if (!pranchaValida(indice)) return;
+    QPrinter propria(QPrinter::HighResolution);
+    QPrinter* alvo = impressora ? impressora : &propria;
+    if (!impressora) {
+        alvo->setPageOrientation(QPageLayout::Landscape);
+        QPrintDialog dialogo(alvo, pai);
+        if (dialogo.exec() != QDialog::Accepted) return;
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool impresso = imprimeImagemNaPagina(*alvo, imagemDaPrancha(indice, tamanho));
+    QApplication::restoreOverrideCursor();
+    if (!impresso) avisoErro("Não foi possível imprimir a prancha");
+}
+
+void gravaPranchaJpg(int indice, QSize tamanho) {
+    if (!pranchaValida(indice)) return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const QString nomeArquivo = projeto.pranchas[indice].nome + ".jpg";
+    QString erro;
+    const bool gravou = gravaImagemJpg(imagemDaPrancha(indice, tamanho),
+                                       areaDeTrabalhoParaGravar() + "/" + nomeArquivo, erro);
+    QApplication::restoreOverrideCursor();
+    if (gravou)
+        avisoInfo(nomeArquivo + " gravado na Área de Trabalho");
+    else
+        avisoErro(erro);
+}

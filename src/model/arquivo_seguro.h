@@ -1,0 +1,44 @@
+// The one way the program writes a file. A file written is not a file saved: the new bytes go to
+// a hidden file beside the destination, are flushed and synced, checked against what was meant
+// to be written, and only then renamed over the old file. Any failure leaves the old file as it
+// was and removes the half-written one.
+#pragma once
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+#include <memory>
+
+// A file being written. Writers that stream (a recording, a JPEG, a PDF) write into
+// dispositivo(); confirma() puts it in place. Destroyed unconfirmed, it leaves nothing behind.
+class ArquivoSeguro {
+public:
+    explicit ArquivoSeguro(const QString& destino);
+    ~ArquivoSeguro();
+    ArquivoSeguro(const ArquivoSeguro&) = delete;
+    ArquivoSeguro& operator=(const ArquivoSeguro&) = delete;
+
+    // Creates the hidden file beside the destination; false when the folder takes no file.
+    bool abre();
+    // Where the bytes go. Every failed write is remembered, so confirma() refuses the file even
+    // when the writer on top ignored the failure.
+    QIODevice* dispositivo();
+    // Flush, sync, check the size on disk against every byte handed over, rename over the
+    // destination and sync the folder. False, with the destination untouched, on any failure.
+    bool confirma();
+    // Drops the file being written.
+    void descarta();
+
+    const QString& destino() const { return destino_; }
+
+private:
+    class Dispositivo;
+    QString destino_;
+    QString temporario;
+    std::unique_ptr<QFile> arquivo;
+    std::unique_ptr<Dispositivo> dispositivo_;
+    bool confirmado = false;
+};
+
+// Writes bytes to caminho through ArquivoSeguro and reads them back before saying yes.
+bool gravaArquivoSeguro(const QString& caminho, const QByteArray& bytes);

@@ -1,0 +1,196 @@
+// What every save does when the disk does not take the bytes: a full pen drive (a tiny tmpfs
+// filled to the brim), a read-only drive (a read-only bind mount) and a folder removed while
+// the project was open. The previous files must stay byte for byte, the user must be told, and
+// the project must stay unsaved so closing still asks. Needs root to mount; skips otherwise.
+#include "app/form_sel_inic.h"
+#include "app/inicio.h"
+#include "app/janelas.h"
+#include "editor/form_prog.h"
+#include "model/pranchas_arquivo.h"
+#include "render/jpg_prancha.h"
+#include "sound/som_editado.h"
+#include "support/apoio.h"
+#include "support/montagens.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+const QString naoGravado = QStringLiteral("Arquivo de pranchas não pode ser gravado");
+
+QByteArray le(const QString& caminho) {
+    QFile f(caminho);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool escreve(const QString& caminho, const QByteArray& bytes) {
+    QFile f(caminho);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+// What is in a folder besides the filler: no half-written file may be left behind.
+QStringList arquivos(const QString& pasta) {
+    QStringList r = QDir(pasta).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    r.removeAll(QStringLiteral("enchimento"));
+    return r;
+}
+
+} // namespace
+
+class TstDiscoCheio : public QObject {
+    Q_OBJECT
+    QTemporaryDir casa;
+    QByteArray original;
+
+    // The project of tests/data/ouro, opened from `pasta`, with a project changed since.
+    void abreProjeto(const QString& pasta) {
+        QVERIFY(escreve(pasta + "/pranchas.pra", original));
+        definePastaProjeto(pasta);
+        carregaPranchas(pastaProjeto);
+        QCOMPARE(projeto.nPranchas, 3);
+        projeto.pranchas[0].titulo = QStringLiteral("Mudado e não gravado");
+        projetoSalvo = false;
+    }
+
+    // Every way the user saves, on a folder that takes no more bytes: nothing changes on disk,
+    // every attempt says so, and the program still knows the project is not saved.
+    void nadaSePerde(const QString& pasta, const QByteArray& backup) {
+        const QStringList antes = arquivos(pasta);
+        auto intacto = [&] {
+            QCOMPARE(le(pasta + "/pranchas.pra"), original);
+            QCOMPARE(le(pasta + "/pranchas.bak"), backup);
+            QCOMPARE(arquivos(pasta), antes);
+        };
+        GravaAvisos avisos(false);
+        QVERIFY(!salvarProjeto());
+        intacto();
+        QCOMPARE(avisos.erros, QStringList{naoGravado});
+        QVERIFY(avisos.rapidas.isEmpty()); // never "Pranchas gravadas"
+
+        // The start window's Salvar leaves the project unsaved: closing still asks.
+        TformSelInic* inicio = janelas.formSelInic;
+        inicio->b_salvarClick();
+        intacto();
+        QVERIFY(!projetoSalvo);
+        QCloseEvent fecha;
+        QApplication::sendEvent(inicio, &fecha);
+        QVERIFY(!fecha.isAccepted());
+        QCOMPARE(avisos.perguntas.size(), 1);
+
+        // The editor's Salvar, and Sair da edição, which stays with the edits.
+        TFormProg* editor = janelas.formProg;
+        editor->show();
+        editor->Salvar1Click();
+        editor->b_sair1Click();
+        intacto();
+        QVERIFY(editor->isVisible());
+        QVERIFY(!projetoSalvo);
+        QCOMPARE(projeto.pranchas[0].titulo, QStringLiteral("Mudado e não gravado"));
+        QCOMPARE(avisos.erros, QStringList(4, naoGravado));
+        QVERIFY(avisos.rapidas.isEmpty());
+        editor->hide();
+    }
+
+private slots:
+    void initTestCase() {
+        qputenv("HOME", casa.path().toLocal8Bit());
+        original = le(QStringLiteral(ZELVANA_TEST_DATA "/ouro/pranchas.pra"));
+        QVERIFY(!original.isEmpty());
+        criaJanelas();
+    }
+    void cleanupTestCase() {
+        QDir::setCurrent(casa.path()); // out of the folders about to be unmounted
+        destroiJanelas();
+    }
+
+    void discoCheioSemBackup() {
+        Montagem m;
+        if (!m.montaTmpfs(256)) QSKIP(qPrintable(m.motivo));
+        abreProjeto(m.pasta());
+        QVERIFY(m.enche());
+        nadaSePerde(m.pasta(), {}); // the backup could not be made: the file is not replaced
+        QVERIFY(!QFile::exists(m.pasta() + "/pranchas.bak"));
+        QDir::setCurrent(casa.path());
+    }
+
+    void discoCheioComBackup() {
+        Montagem m;
+        if (!m.montaTmpfs(256)) QSKIP(qPrintable(m.motivo));
+        const QByteArray backup = "[ANTIGA]\r\nMODELO=1X1\r\n1=velho\r\n";
+        QVERIFY(escreve(m.pasta() + "/pranchas.bak", backup));
+        abreProjeto(m.pasta());
+        QVERIFY(m.enche());
+        nadaSePerde(m.pasta(), backup);
+        QDir::setCurrent(casa.path());
+    }
+
+    void pendriveSomenteLeitura() {
+        QTemporaryDir origem;
+        const QByteArray backup = "[ANTIGA]\r\n";
+        QVERIFY(escreve(origem.filePath("pranchas.pra"), original));
+        QVERIFY(escreve(origem.filePath("pranchas.bak"), backup));
+        Montagem m;
+        if (!m.montaSomenteLeitura(origem.path())) QSKIP(qPrintable(m.motivo));
+        definePastaProjeto(m.pasta());
+        carregaPranchas(pastaProjeto);
+        projeto.pranchas[0].titulo = QStringLiteral("Mudado e não gravado");
+        projetoSalvo = false;
+        nadaSePerde(m.pasta(), backup);
+        QDir::setCurrent(casa.path());
+    }
+
+    void pastaRemovidaDepoisDeAberta() {
+        QTemporaryDir base;
+        const QString pasta = base.filePath("projeto");
+        QVERIFY(QDir().mkpath(pasta));
+        abreProjeto(pasta);
+        QDir::setCurrent(casa.path());
+        QVERIFY(QDir(pasta).removeRecursively()); // the pen drive was pulled
+        GravaAvisos avisos(false);
+        QVERIFY(!salvarProjeto());
+        QCOMPARE(avisos.erros, QStringList{naoGravado});
+        QVERIFY(!QFileInfo::exists(pasta));
+    }
+
+    void somNoDiscoCheio() {
+        Montagem m;
+        if (!m.montaTmpfs(256)) QSKIP(qPrintable(m.motivo));
+        const QString nome = m.pasta() + "/oi.wav";
+        auto som = std::make_unique<SomEditado>();
+        som->nAmostras = 4000;
+        for (int i = 0; i < som->nAmostras; ++i)
+            som->defineAmostra(i, qint16(i));
+        QCOMPARE(gravaWav(nome, *som), TResultadoGravacao::gravado);
+        const QByteArray antes = le(nome);
+        QVERIFY(m.enche());
+        som->nAmostras = 30000; // longer than the room left
+        QCOMPARE(gravaWav(nome, *som), TResultadoGravacao::erroEscrita);
+        QCOMPARE(mensagemDaGravacao(TResultadoGravacao::erroEscrita),
+                 QStringLiteral("Erro de escrita no arquivo."));
+        QCOMPARE(le(nome), antes);
+        QCOMPARE(arquivos(m.pasta()), QStringList{"oi.wav"});
+    }
+
+    void jpgNoDiscoCheio() {
+        Montagem m;
+        if (!m.montaTmpfs(128)) QSKIP(qPrintable(m.motivo));
+        QVERIFY(m.enche());
+        QImage imagem(1024, 768, QImage::Format_RGB32);
+        imagem.fill(Qt::darkCyan);
+        QString erro;
+        const QString caminho = m.pasta() + "/CASA.jpg";
+        QVERIFY(!gravaImagemJpg(imagem, caminho, erro));
+        QCOMPARE(erro, "Não foi possível gravar o arquivo " + caminho);
+        QVERIFY(arquivos(m.pasta()).isEmpty());
+    }
+};
+
+QTEST_MAIN(TstDiscoCheio)
+#include "tst_disco_cheio.moc"
