@@ -3,11 +3,13 @@
 #include "sound/formgravador.h"
 #include "sound/som_editado.h"
 #include "sound/toca_memoria.h"
+#include "support/montagens.h"
 
 #include <QAudioFormat>
 #include <QAudioSink>
 #include <QBuffer>
 #include <QComboBox>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
@@ -18,10 +20,44 @@
 #include <QtTest>
 #include <cmath>
 
+namespace {
+QByteArray leTudo(const QString& caminho) {
+    QFile f(caminho);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+} // namespace
+
 class TstCapturaAudio : public QObject {
     Q_OBJECT
 
 private slots:
+    // A recording stopped on a full pen drive: the previous recording stays as it was.
+    void gravacaoNoDiscoCheio() {
+        Montagem m;
+        if (!m.montaTmpfs(128)) QSKIP(qPrintable(m.motivo));
+        const QString nome = m.pasta() + "/voz.wav";
+        QFile anterior(nome);
+        QVERIFY(anterior.open(QIODevice::WriteOnly));
+        anterior.write(QByteArray("RIFF") + QByteArray(40, 'a'));
+        anterior.close();
+        const QByteArray antes = leTudo(nome);
+        QCOMPARE(iniciaGravacao(nome, 22050, 16, 1, 4, 4096), gravacaoPronta);
+        QVERIFY(m.enche());
+        comecaCaptura();
+        bool escreveu = true;
+        for (int i = 0; i < 12; ++i) {
+            QTest::qWait(100);
+            escreveu = coletaBuffers() && escreveu;
+        }
+        QVERIFY(!terminaGravacao());
+        QVERIFY(!escreveu);
+        QVERIFY(!gravacaoAberta());
+        QCOMPARE(leTudo(nome), antes);
+        QStringList ficou = QDir(m.pasta()).entryList(QDir::Files | QDir::Hidden);
+        ficou.removeAll("enchimento");
+        QCOMPARE(ficou, QStringList{"voz.wav"});
+    }
+
     void gravaTomEEdita() {
         // The tone, played from memory through the editor's own player.
         SomEditado tom;
@@ -51,6 +87,8 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(sink.state(), QAudio::ActiveState, 3000);
         QTest::qWait(300);
 
+        const QByteArray anterior = leTudo(nome);
+        QCOMPARE(anterior.size(), 44); // the empty recording above
         QCOMPARE(iniciaGravacao(nome, 22050, 16, 1, 4, 4096), gravacaoPronta);
         comecaCaptura();
         QElapsedTimer relogio;
@@ -58,10 +96,8 @@ private slots:
         while (relogio.elapsed() < 2000) {
             QTest::qWait(100);
             QVERIFY(coletaBuffers());
-            // While recording the file holds the placeholder header.
-            QFile durante(nome);
-            QVERIFY(durante.open(QIODevice::ReadOnly));
-            QCOMPARE(durante.read(4), QByteArray(4, '\0'));
+            // While recording the previous file stays whole: a recording cut short loses nothing.
+            QCOMPARE(leTudo(nome), anterior);
         }
         QVERIFY(terminaGravacao());
         QVERIFY(!gravacaoAberta());

@@ -13,7 +13,9 @@
 // writer that ignores a failed write (an image or PDF writer) cannot make a short file pass.
 class ArquivoSeguro::Dispositivo : public QIODevice {
 public:
-    explicit Dispositivo(QFile& f) : arquivo(f) { QIODevice::open(QIODevice::WriteOnly); }
+    explicit Dispositivo(QFile& f) : arquivo(f) {
+        QIODevice::open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    }
     bool isSequential() const override { return false; }
     bool seek(qint64 pos) override {
         if (!arquivo.seek(pos)) {

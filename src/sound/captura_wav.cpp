@@ -1,5 +1,6 @@
 #include "sound/captura_wav.h"
 
+#include "model/arquivo_seguro.h"
 #include "platform/audio.h"
 #include "sound/cabecalho_wav.h"
 #include "sound/toca_memoria.h"
@@ -29,7 +30,8 @@ struct Slot {
 struct Captura {
     std::unique_ptr<QAudioSource> entrada;
     QIODevice* io = nullptr;
-    QFile arquivo;
+    // The recording goes beside the file it replaces, which stays until the recording is whole.
+    std::unique_ptr<ArquivoSeguro> arquivo;
     Slot vagas[maxBuffers];
     std::deque<int> filaDoDispositivo; // slots queued to be filled, in order
     int nBuffers = 0;
@@ -124,10 +126,10 @@ int iniciaGravacao(const QString& nomeArquivo, int taxa, int bits, int canais, i
         return erro;
     }
 
-    c.arquivo.setFileName(nomeArquivo);
-    if (!c.arquivo.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered) ||
-        c.arquivo.write(c.cabecalho, tamCabecalhoWav) != tamCabecalhoWav) {
-        c.arquivo.close();
+    c.arquivo = std::make_unique<ArquivoSeguro>(nomeArquivo);
+    if (!c.arquivo->abre() ||
+        c.arquivo->dispositivo()->write(c.cabecalho, tamCabecalhoWav) != tamCabecalhoWav) {
+        c.arquivo.reset();
         fechaTudo();
         return erroArquivoGravacao;
     }
@@ -160,7 +162,8 @@ bool coletaBuffers() {
         Slot& s = c.vagas[c.indiceColeta];
         if (s.emUso && !s.pronto) encheBuffers();
         if (!s.emUso || !s.pronto) return ok;
-        if (c.arquivo.write(s.amostras.data(), s.gravados) != s.gravados) {
+        if (!c.arquivo ||
+            c.arquivo->dispositivo()->write(s.amostras.data(), s.gravados) != s.gravados) {
             paraDispositivo();
             c.reenfileira = false;
             ok = false;
@@ -189,14 +192,14 @@ bool terminaGravacao() {
     fechaTudo();
     paraSomMemoria();
 
-    c.arquivo.close();
     montaCabecalhoWav(c.cabecalho, quint32(c.taxa), quint16(c.bits), c.total, quint16(c.canais));
-    const bool reaberto = c.arquivo.open(QIODevice::ReadWrite | QIODevice::Unbuffered);
-    const bool escrito =
-        reaberto && c.arquivo.write(c.cabecalho, tamCabecalhoWav) == tamCabecalhoWav;
-    c.arquivo.close();
+    QIODevice* destino = c.arquivo ? c.arquivo->dispositivo() : nullptr;
+    const bool escrito = ok && destino && destino->seek(0) &&
+                         destino->write(c.cabecalho, tamCabecalhoWav) == tamCabecalhoWav &&
+                         c.arquivo->confirma();
+    c.arquivo.reset(); // unconfirmed, the half recording goes and the old file stays
     std::fill(std::begin(c.cabecalho), std::end(c.cabecalho), 0);
-    return ok && escrito && c.arquivo.error() == QFileDevice::NoError;
+    return escrito;
 }
 
 bool gravacaoAberta() {
