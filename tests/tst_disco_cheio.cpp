@@ -6,8 +6,11 @@
 #include "app/inicio.h"
 #include "app/janelas.h"
 #include "editor/form_prog.h"
+#include "editor/operacoes_projeto.h"
+#include "editor/saida_prancha.h"
 #include "model/pranchas_arquivo.h"
 #include "render/jpg_prancha.h"
+#include "runner/imprime_tela.h"
 #include "sound/som_editado.h"
 #include "support/apoio.h"
 #include "support/montagens.h"
@@ -176,6 +179,31 @@ private slots:
                  QStringLiteral("Erro de escrita no arquivo."));
         QCOMPARE(le(nome), antes);
         QCOMPARE(arquivos(m.pasta()), QStringList{"oi.wav"});
+    }
+
+    // Ctrl+P of a run and the editor's JPEG into a full desktop folder: a message, no file.
+    void areaDeTrabalhoCheia() {
+        Montagem m;
+        if (!m.montaTmpfs(128)) QSKIP(qPrintable(m.motivo));
+        const QString desktop = m.pasta() + "/Desktop";
+        QVERIFY(QDir().mkpath(desktop));
+        QVERIFY(m.enche());
+        const QByteArray casaAntes = qgetenv("HOME");
+        qputenv("HOME", m.pasta().toUtf8());
+        GravaAvisos avisos;
+        QWidget janela;
+        janela.resize(300, 200);
+        const QString pdf = imprimeTela(&janela);
+        projeto = TProjeto{};
+        inserePranchaNoProjeto(projeto, -1, "casa");
+        gravaPranchaJpg(0, QSize(800, 600));
+        qputenv("HOME", casaAntes);
+        QVERIFY(pdf.isEmpty());
+        QCOMPARE(avisos.erros.size(), 2);
+        QVERIFY(avisos.erros[0].startsWith("Não foi possível gravar o arquivo " + desktop));
+        QCOMPARE(avisos.erros[1], "Não foi possível gravar o arquivo " + desktop + "/casa.jpg");
+        QVERIFY(avisos.rapidas.isEmpty() && avisos.infos.isEmpty());
+        QVERIFY(QDir(desktop).entryList(QDir::Files | QDir::Hidden).isEmpty());
     }
 
     void jpgNoDiscoCheio() {

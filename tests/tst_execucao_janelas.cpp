@@ -11,7 +11,9 @@
 #include <QComboBox>
 #include <QPlainTextEdit>
 #include <QPrinterInfo>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -148,6 +150,15 @@ private slots:
         qputenv("HOME", casaAntes);
         QVERIFY(!pdf.isEmpty());
         QVERIFY(QFileInfo(pdf).size() > 0);
+        QProcess info;
+        info.start("pdfinfo", {pdf});
+        if (info.waitForFinished(10000) && info.exitCode() == 0) {
+            const QString texto = info.readAllStandardOutput();
+            QVERIFY2(texto.contains(QRegularExpression("Pages:\\s+1\\n")), qPrintable(texto));
+            const auto m = QRegularExpression("Page size:\\s+([\\d.]+) x ([\\d.]+)").match(texto);
+            QVERIFY(m.hasMatch());
+            QVERIFY(m.captured(1).toDouble() > m.captured(2).toDouble()); // landscape
+        }
         QCOMPARE(avisos.rapidas.size(), 1);
         QVERIFY(avisos.rapidas.first().contains(pdf));
     }

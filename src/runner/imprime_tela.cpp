@@ -1,11 +1,13 @@
 #include "runner/imprime_tela.h"
 
+#include "model/arquivo_seguro.h"
 #include "model/avisos.h"
 #include "platform/pastas.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPixmap>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -18,38 +20,48 @@ int arredondaPar(double v) {
     return int(std::nearbyint(v));
 } // halves to even
 
+// The picture stretched over a landscape page with the run's margins.
+template <class Pagina> bool pintaNaPagina(Pagina& pagina, const QPixmap& imagem) {
+    pagina.setPageOrientation(QPageLayout::Landscape);
+    QPainter p;
+    if (!p.begin(&pagina)) return false;
+    const QRect area = pagina.pageLayout().paintRectPixels(pagina.resolution());
+    const int ph = area.height(), pw = area.width();
+    const int a = ph / 8, b = pw / 8;
+    const QRect destino(QPoint(arredondaPar(a * 0.3), arredondaPar(a * 0.35)),
+                        QPoint(pw - arredondaPar(b * 0.4), ph - arredondaPar(a * 0.5)));
+    p.drawPixmap(destino, imagem);
+    return p.end();
+}
+
 } // namespace
 
 QString imprimeTela(QWidget* janela) {
     if (!janela) return {};
     const QPixmap imagem = janela->grab();
     const QPrinterInfo padrao = QPrinterInfo::defaultPrinter();
-    QPrinter impressora(QPrinter::HighResolution);
-    QString pdf;
     if (!padrao.isNull()) {
+        QPrinter impressora(QPrinter::HighResolution);
         impressora.setPrinterName(padrao.printerName());
-    } else {
-        const QString pasta = areaDeTrabalhoParaGravar();
-        pdf = QDir(pasta).filePath(
-            QStringLiteral("Zelvana - prancha %1.pdf")
-                .arg(QDateTime::currentDateTime().toString("yyyy-MM-dd hh-mm-ss")));
-        impressora.setOutputFormat(QPrinter::PdfFormat);
-        impressora.setOutputFileName(pdf);
-    }
-    impressora.setPageOrientation(QPageLayout::Landscape);
-    QPainter p;
-    if (!p.begin(&impressora)) {
-        avisoErro(QStringLiteral("Não foi possível imprimir a prancha"));
+        if (!pintaNaPagina(impressora, imagem))
+            avisoErro(QStringLiteral("Não foi possível imprimir a prancha"));
         return {};
     }
-    const QRect pagina = impressora.pageLayout().paintRectPixels(impressora.resolution());
-    const int ph = pagina.height(), pw = pagina.width();
-    const int a = ph / 8, b = pw / 8;
-    const QRect destino(QPoint(arredondaPar(a * 0.3), arredondaPar(a * 0.35)),
-                        QPoint(pw - arredondaPar(b * 0.4), ph - arredondaPar(a * 0.5)));
-    p.drawPixmap(destino, imagem);
-    p.end();
-    if (!pdf.isEmpty())
-        mensagemRapida(QStringLiteral("Sem impressora: a prancha foi salva em ") + pdf, 4000);
+    const QString pdf =
+        QDir(areaDeTrabalhoParaGravar())
+            .filePath(QStringLiteral("Zelvana - prancha %1.pdf")
+                          .arg(QDateTime::currentDateTime().toString("yyyy-MM-dd hh-mm-ss")));
+    ArquivoSeguro arquivo(pdf);
+    bool ok = arquivo.abre();
+    if (ok) {
+        QPdfWriter escritor(arquivo.dispositivo());
+        escritor.setResolution(QPrinter(QPrinter::HighResolution).resolution());
+        ok = pintaNaPagina(escritor, imagem);
+    }
+    if (!ok || !arquivo.confirma()) {
+        avisoErro(QStringLiteral("Não foi possível gravar o arquivo ") + pdf);
+        return {};
+    }
+    mensagemRapida(QStringLiteral("Sem impressora: a prancha foi salva em ") + pdf, 4000);
     return pdf;
 }
