@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPrinter>
@@ -65,6 +66,11 @@ private slots:
             ok = !nomes.isEmpty();
             return ok ? nomes.takeFirst() : QString();
         };
+        QStringList menus;
+        for (const QAction* a : f.menuBar()->actions())
+            menus << a->text();
+        QCOMPARE(menus, (QStringList{"&Arquivo", "&Rascunhar", "&Configurar", "&Visualizar",
+                                     "A&juda", "&Selecionar"}));
         f.FormActivate();
         QVERIFY(f.b_insAbaixo->isEnabled());
         QVERIFY(!f.b_remover->isEnabled());
