@@ -5,6 +5,7 @@
 #include "editor/operacoes_projeto.h"
 #include "editor/visualiza_form.h"
 #include "model/pranchas_arquivo.h"
+#include "platform/dialogos.h"
 #include "platform/pastas.h"
 #include "render/imprime_prancha_pagina.h"
 #include "render/jpg_prancha.h"
@@ -61,11 +62,8 @@ private slots:
         GravaAvisos avisos(true);
         projeto = TProjeto{};
         TFormProg f;
-        QStringList nomes{"A", "B", "C"};
-        f.pedeNome = [&](const QString&, const QString&, const QString&, bool& ok) {
-            ok = !nomes.isEmpty();
-            return ok ? nomes.takeFirst() : QString();
-        };
+        RespostasDeDialogo nomes;
+        nomes.texto("A").texto("B");
         QStringList menus;
         for (const QAction* a : f.menuBar()->actions())
             menus << a->text();
@@ -83,18 +81,19 @@ private slots:
         QVERIFY(f.b_insAbaixoItem->isEnabled());
         QVERIFY(!f.b_removerItem->isEnabled());
 
-        nomes = {"x", "y"};
+        nomes.texto("x").texto("y");
         f.b_insAbaixoItemClick();
         f.b_insAbaixoItemClick();
         QCOMPARE(projeto.pranchas[1].nItens, 2);
         QCOMPARE(f.lb_itens->count(), 2);
         QVERIFY(f.b_removerItem->isEnabled());
-        nomes = {"copia"};
+        nomes.texto("copia");
         f.b_duplicarItemClick(); // y selected
         QCOMPARE(projeto.pranchas[1].itens[2].figura, QString("y"));
-        nomes = {};
+        nomes.cancela();
         f.b_duplicarItemClick(); // cancelled
         QCOMPARE(projeto.pranchas[1].nItens, 3);
+        QCOMPARE(nomes.pendentes(), 0);
 
         f.b_paraCimaClick();
         QCOMPARE(projeto.pranchas[0].nome, QString("B"));
@@ -199,9 +198,9 @@ private slots:
 
         auto caixaPorCima = [](QWidget* sobre) {
             QMessageBox caixa(QMessageBox::Question, "Zelvana", "?", QMessageBox::No, sobre);
-            quandoAbrirModal([](QWidget* w) {
-                w->activateWindow(); // as a window manager would give it the focus
-                QTimer::singleShot(300, w, &QWidget::close);
+            QTimer::singleShot(0, &caixa, [&caixa] {
+                caixa.activateWindow(); // as a window manager would give it the focus
+                QTimer::singleShot(300, &caixa, &QWidget::close);
             });
             caixa.exec();
             sobre->activateWindow();
@@ -365,11 +364,14 @@ private slots:
         v.selecionaPrancha(0);
         v.show();
         QVERIFY(QTest::qWaitForWindowExposed(&v));
-        QPrinter impressora(QPrinter::HighResolution);
-        impressora.setOutputFormat(QPrinter::PdfFormat);
         const QString pdf = dir.path() + "/p.pdf";
-        impressora.setOutputFileName(pdf);
-        v.imprimePrancha(&impressora);
+        RespostasDeDialogo dialogo;
+        dialogo.impressora([pdf](QPrinter& impressora) {
+            impressora.setOutputFormat(QPrinter::PdfFormat);
+            impressora.setOutputFileName(pdf);
+        });
+        v.imprimePrancha();
+        QCOMPARE(dialogo.pendentes(), 0);
         QVERIFY(avisos.erros.isEmpty());
         QProcess info;
         info.start("pdfinfo", {pdf});

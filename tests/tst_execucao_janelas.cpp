@@ -93,7 +93,7 @@ private slots:
         QTRY_VERIFY(runner.TimerVarredura->isActive());
 
         bool dicasAbertas = false;
-        quandoAbrirModal([&](QWidget* w) {
+        noProximoModal([&](QWidget* w) {
             dicasAbertas = w->windowTitle() == QStringLiteral("Zelvana - Dicas");
             // Scanning stays stopped while the tips are open.
             dicasAbertas = dicasAbertas && !runner.TimerVarredura->isActive();
@@ -118,15 +118,15 @@ private slots:
         projetoDeDuasPranchas();
         TFormSelExecuta sel;
         QCOMPARE(sel.windowTitle(), QString("Zelvana - Executar"));
-        quandoAbrirModal([](QWidget* w) { w->close(); }); // the close box keeps the text
+        noProximoModal([](QWidget* w) { w->close(); }); // the close box keeps the text
         QCOMPARE(sel.escolhe(), QString("UM"));
         QCOMPARE(sel.combo_pranchaInicial->count(), 2);
-        quandoAbrirModal([](QWidget* w) {
+        noProximoModal([](QWidget* w) {
             w->findChild<QComboBox*>("combo_pranchaInicial")->setEditText("DOIS");
             w->findChild<QPushButton*>("b_ok")->click();
         });
         QCOMPARE(sel.escolhe(), QString("DOIS"));
-        quandoAbrirModal([](QWidget* w) { w->findChild<QPushButton*>("b_cancelar")->click(); });
+        noProximoModal([](QWidget* w) { w->findChild<QPushButton*>("b_cancelar")->click(); });
         QCOMPARE(sel.escolhe(), QString());
 
         TformDicasExec dicas;

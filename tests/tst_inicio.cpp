@@ -4,6 +4,7 @@
 #include "app/form_sel_inic.h"
 #include "app/janelas.h"
 #include "model/prvars.h"
+#include "platform/dialogos.h"
 #include "platform/pastas.h"
 #include "platform/unidades.h"
 #include "support/apoio.h"
@@ -27,16 +28,6 @@ class TstInicio : public QObject {
     Q_OBJECT
     QTemporaryDir casa;
     TformSelInic* w = nullptr;
-
-    void respondePasta(const QString& pasta) {
-        quandoAbrirModal([pasta](QWidget* m) {
-            auto* d = qobject_cast<QFileDialog*>(m);
-            QVERIFY(d);
-            d->setDirectory(QFileInfo(pasta).path());
-            d->selectFile(pasta);
-            static_cast<QDialog*>(d)->accept();
-        });
-    }
 
 private slots:
     void initTestCase() {
@@ -110,16 +101,11 @@ private slots:
         QDir(alvo).removeRecursively();
         projeto.pranchas.append(TPrancha{});
         projeto.nPranchas = 1;
-        quandoAbrirModal([this, alvo](QWidget* m) {
-            auto* d = qobject_cast<QInputDialog*>(m);
-            QVERIFY(d);
-            QCOMPARE(d->windowTitle(), QString("Informe o nome do seu projeto"));
-            QVERIFY(d->labelText().startsWith("Este será o nome da pasta a criar dentro de\r\n"));
-            d->setTextValue("Escola");
-            respondePasta(alvo);
-            d->accept();
-        });
-        w->b_criarProjeto->click();
+        RespostasDeDialogo dialogos;
+        dialogos.texto("Escola").pasta(alvo);
+        QTest::mouseClick(w->b_criarProjeto, Qt::LeftButton);
+        QCOMPARE(dialogos.perguntas,
+                 (QStringList{"Informe o nome do seu projeto", "Escolha a pasta do projeto"}));
         QVERIFY(QFileInfo(alvo).isDir());
         QCOMPARE(pastaProjeto, alvo);
         QCOMPARE(QDir::currentPath(), alvo);
@@ -132,14 +118,10 @@ private slots:
 
     void nomeQueSaiDoLugarERecusado() {
         GravaAvisos avisos;
-        quandoAbrirModal([this](QWidget* m) {
-            auto* d = qobject_cast<QInputDialog*>(m);
-            QVERIFY(d);
-            d->setTextValue("../fora");
-            quandoAbrirModal([](QWidget* f) { qobject_cast<QDialog*>(f)->reject(); });
-            d->accept();
-        });
-        w->b_criarProjeto->click();
+        RespostasDeDialogo dialogos;
+        dialogos.texto("../fora").cancela(); // then the folder dialog is cancelled
+        QTest::mouseClick(w->b_criarProjeto, Qt::LeftButton);
+        QCOMPARE(dialogos.pendentes(), 0);
         QVERIFY(!QFileInfo(QFileInfo(w->pastaOnde()).path() + "/fora").exists());
         QCOMPARE(avisos.erros.value(0),
                  QString("O diretório de projeto não pode ser criado, reuse ou editore o nome"));

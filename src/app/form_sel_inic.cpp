@@ -9,6 +9,7 @@
 #include "model/pranchas_arquivo.h"
 #include "model/prvars.h"
 #include "platform/cores.h"
+#include "platform/dialogos.h"
 #include "platform/pastas.h"
 #include "platform/shell.h"
 #include "runner/execucao_quiosque.h"
@@ -17,11 +18,9 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QGuiApplication>
-#include <QInputDialog>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -212,24 +211,14 @@ QString TformSelInic::pastaOnde() const {
 
 bool TformSelInic::escolhePasta(const QString& inicio, bool permiteCriar) {
     if (!permiteCriar) avisoInfo("Dê clique duplo na pasta desejada para confirmar");
-    const QString antes = QDir::currentPath();
-    QFileDialog d(this, "Escolha a pasta do projeto", inicio);
-    d.setFileMode(QFileDialog::Directory);
-    d.setOption(QFileDialog::ShowDirsOnly);
-    d.setOption(QFileDialog::DontUseNativeDialog);
-    d.setOption(QFileDialog::ReadOnly, !permiteCriar);
-    d.setDirectory(inicio);
-    const bool ok = d.exec() == QDialog::Accepted && !d.selectedFiles().isEmpty();
-    QString pasta = ok ? QDir::cleanPath(d.selectedFiles().constFirst()) : QString();
-    if (ok && !QFileInfo(pasta).isDir()) {
+    QString pasta =
+        ::escolhePasta("Escolha a pasta do projeto", inicio, permiteCriar).value_or(QString());
+    if (!pasta.isEmpty() && !QFileInfo(pasta).isDir()) {
         if (!permiteCriar || !perguntaSimNao("A pasta " + pasta + " não existe. Deseja criá-la?") ||
             !QDir().mkpath(pasta))
             pasta.clear();
     }
-    if (pasta.isEmpty()) {
-        QDir::setCurrent(antes);
-        return false;
-    }
+    if (pasta.isEmpty()) return false;
     definePastaProjeto(pasta);
     mostraPasta();
     return true;
@@ -261,12 +250,10 @@ bool TformSelInic::abrePastaDaLinhaDeComando(const QString& pasta) {
 
 void TformSelInic::b_criarProjetoClick() {
     const QString base = pastaOnde();
-    QInputDialog d(this);
-    d.setWindowTitle("Informe o nome do seu projeto");
-    d.setLabelText("Este será o nome da pasta a criar dentro de\r\n" + base);
-    d.setTextValue(QString());
-    if (d.exec() != QDialog::Accepted) return;
-    const QString nome = d.textValue().trimmed();
+    const auto resposta = pedeTexto("Informe o nome do seu projeto",
+                                    "Este será o nome da pasta a criar dentro de\r\n" + base);
+    if (!resposta) return;
+    const QString nome = resposta->trimmed();
     const QString caminho = base + "/" + nome;
     // A name that would leave the chosen place is refused like any folder that cannot be made.
     const bool nomeValido = !nome.isEmpty() && !nome.contains('/') && nome != "." && nome != "..";

@@ -7,6 +7,7 @@
 #include "editor/form_prog.h"
 #include "editor/visualiza_form.h"
 #include "model/avisos.h"
+#include "platform/dialogos.h"
 #include "render/jpg_prancha.h"
 #include "runner/dicas_exec.h"
 #include "runner/execucao_quiosque.h"
@@ -42,26 +43,9 @@ void destroiJanelas() {
 }
 
 void instalaAvisosDeTela() {
-    Avisos a;
-    auto caixa = [](QMessageBox::Icon icone) {
-        return [icone](const QString& texto) {
-            QMessageBox caixa(icone, "Zelvana", texto, QMessageBox::Ok,
-                              QApplication::activeWindow());
-            caixa.exec();
-        };
-    };
-    a.erro = caixa(QMessageBox::Warning);
-    a.info = caixa(QMessageBox::Information);
-    a.rapida = [](const QString& texto, int ms) {
+    instalaDialogosDeTela([](const QString& texto, int ms) {
         if (janelas.formQuickMsg) janelas.formQuickMsg->mostra(texto, ms);
-    };
-    a.pergunta = [](const QString& texto) {
-        QMessageBox caixa(QMessageBox::Question, "Zelvana", texto,
-                          QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
-        caixa.setDefaultButton(QMessageBox::No);
-        return caixa.exec() == QMessageBox::Yes;
-    };
-    instalaAvisos(a);
+    });
 }
 
 int executaZelvana(int argc, char* argv[]) {

@@ -9,6 +9,7 @@
 #include "model/avisos.h"
 #include "model/pranchas_arquivo.h"
 #include "model/prvars.h"
+#include "platform/dialogos.h"
 #include "platform/pastas.h"
 #include "platform/shell.h"
 
@@ -19,12 +20,10 @@
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QToolBar>
@@ -55,9 +54,6 @@ QListWidget* lista(QWidget* pai, const char* nome) {
     l->setStyleSheet("QListWidget::item { height: 19px; }");
     return l;
 }
-void informa(QWidget* pai, const QString& texto) {
-    QMessageBox::information(pai, "Zelvana", texto);
-}
 } // namespace
 
 TFormProg::TFormProg(QWidget* pai) : QMainWindow(pai) {
@@ -72,9 +68,6 @@ TFormProg::TFormProg(QWidget* pai) : QMainWindow(pai) {
     fonte.setBold(true);
     setFont(fonte);
     setStyleSheet("TFormProg, QWidget#centro { background: #87CEEB; }");
-    pedeNome = [this](const QString& t, const QString& r, const QString& inicial, bool& ok) {
-        return QInputDialog::getText(this, t, r, QLineEdit::Normal, inicial, &ok);
-    };
     origem = new OrigemDaAtivacao(this);
     criaControles();
     criaMenu();
@@ -315,15 +308,13 @@ bool TFormProg::eventFilter(QObject* alvo, QEvent* e) {
 }
 
 bool TFormProg::inserePrancha() {
-    bool ok = false;
-    const QString nome =
-        pedeNome("Informe o nome desta prancha", "Não repita nomes, ou pode ter problemas depois",
-                 "Nova prancha", ok);
-    if (!ok) return false;
-    const int p = inserePranchaNoProjeto(projeto, pranchaSelecionada(), nome);
+    const auto nome = pedeTexto("Informe o nome desta prancha",
+                                "Não repita nomes, ou pode ter problemas depois", "Nova prancha");
+    if (!nome) return false;
+    const int p = inserePranchaNoProjeto(projeto, pranchaSelecionada(), *nome);
     {
         const QSignalBlocker bloqueio(lb_pranchas);
-        lb_pranchas->insertItem(p, nome);
+        lb_pranchas->insertItem(p, *nome);
         lb_pranchas->setCurrentRow(p);
     }
     lb_pranchasClick();
@@ -334,12 +325,10 @@ bool TFormProg::insereItem() {
     const int i = pranchaSelecionada();
     if (i < 0) return false;
     const int sel = itemSelecionado();
-    bool ok = false;
-    const QString nome =
-        pedeNome("Inserção de novo item", "Informe o nome deste item", "Novo item", ok);
-    if (!ok) return false;
-    const int q = insereItemNaPrancha(projeto.pranchas[i], sel, nome);
-    lb_itens->insertItem(q, nome);
+    const auto nome = pedeTexto("Inserção de novo item", "Informe o nome deste item", "Novo item");
+    if (!nome) return false;
+    const int q = insereItemNaPrancha(projeto.pranchas[i], sel, *nome);
+    lb_itens->insertItem(q, *nome);
     lb_itens->setCurrentRow(q);
     return true;
 }
@@ -384,7 +373,7 @@ void TFormProg::b_paraBaixoClick() {
 
 void TFormProg::b_duplicarClick() {
     if (pranchaSelecionada() < 0) {
-        informa(this, "Não há nenhuma prancha selecionada");
+        avisoInfo("Não há nenhuma prancha selecionada");
         return;
     }
     if (!inserePrancha()) return;
@@ -435,7 +424,7 @@ void TFormProg::b_paraBaixoItemClick() {
 
 void TFormProg::b_duplicarItemClick() {
     if (itemSelecionado() < 0) {
-        informa(this, "Não há nenhum item selecionado");
+        avisoInfo("Não há nenhum item selecionado");
         return;
     }
     if (!insereItem()) return;
@@ -502,7 +491,7 @@ void TFormProg::Visualizar1Click() {
 }
 
 void TFormProg::Imprimirprancha1Click() {
-    imprimePranchaIndice(pranchaSelecionada(), tamanhoDaVisualizacao(), this);
+    imprimePranchaIndice(pranchaSelecionada(), tamanhoDaVisualizacao());
 }
 
 void TFormProg::PranchaemJPEG1Click() {

@@ -49,11 +49,6 @@ public:
     void aJuda1Click();
     void b_sair1Click();
 
-    // The name box of the insertions; tests replace it. Empty optional-like: ok=false cancels.
-    std::function<QString(const QString& titulo, const QString& rotulo, const QString& inicial,
-                          bool& ok)>
-        pedeNome;
-
     QListWidget* lb_pranchas = nullptr;
     QListWidget* lb_itens = nullptr;
     QWidget* p_previewPrancha = nullptr;

@@ -2,6 +2,7 @@
 
 #include "model/avisos.h"
 #include "model/prvars.h"
+#include "platform/dialogos.h"
 #include "platform/pastas.h"
 #include "render/desenho.h"
 #include "render/imprime_prancha_pagina.h"
@@ -9,7 +10,6 @@
 
 #include <QApplication>
 #include <QGuiApplication>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QScreen>
 
@@ -31,17 +31,13 @@ QSize tamanhoDaVisualizacao() {
     return tela ? tela->availableGeometry().size() : QSize(1024, 768);
 }
 
-void imprimePranchaIndice(int indice, QSize tamanho, QWidget* pai, QPrinter* impressora) {
+void imprimePranchaIndice(int indice, QSize tamanho) {
     if (!pranchaValida(indice)) return;
-    QPrinter propria(QPrinter::HighResolution);
-    QPrinter* alvo = impressora ? impressora : &propria;
-    if (!impressora) {
-        alvo->setPageOrientation(QPageLayout::Landscape);
-        QPrintDialog dialogo(alvo, pai);
-        if (dialogo.exec() != QDialog::Accepted) return;
-    }
+    QPrinter impressora(QPrinter::HighResolution);
+    impressora.setPageOrientation(QPageLayout::Landscape);
+    if (!configuraImpressora(impressora)) return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool impresso = imprimeImagemNaPagina(*alvo, imagemDaPrancha(indice, tamanho));
+    const bool impresso = imprimeImagemNaPagina(impressora, imagemDaPrancha(indice, tamanho));
     QApplication::restoreOverrideCursor();
     if (!impresso) avisoErro("Não foi possível imprimir a prancha");
 }

@@ -4,12 +4,9 @@
 
 #include <QSize>
 
-class QPrinter;
-class QWidget;
-
 // The size the full preview shows a board at: the screen's working area.
 QSize tamanhoDaVisualizacao();
-// The print dialog (skipped when `impressora` is given), then one landscape page.
-void imprimePranchaIndice(int indice, QSize tamanho, QWidget* pai, QPrinter* impressora = nullptr);
+// The print dialog, then one landscape page.
+void imprimePranchaIndice(int indice, QSize tamanho);
 // NOME.jpg on the desktop, told to the user either way.
 void gravaPranchaJpg(int indice, QSize tamanho);

@@ -135,8 +135,8 @@ void TformVisualiza::Panel1MouseUp(QWidget* elemento) {
         avisoInfo("Desvio não programado no item " + QString::number(n));
 }
 
-void TformVisualiza::imprimePrancha(QPrinter* impressora) {
-    imprimePranchaIndice(pranchaVisualizada, Panel1->size(), this, impressora);
+void TformVisualiza::imprimePrancha() {
+    imprimePranchaIndice(pranchaVisualizada, Panel1->size());
 }
 
 void TformVisualiza::gravaJpg() {

@@ -20,8 +20,8 @@ public:
     // Shows the window modally and returns when it closes.
     void mostraModal();
     void desenhaVisualizacao(int indice);
-    // Through the print dialog; `impressora` given skips the dialog (tests, PDF).
-    void imprimePrancha(QPrinter* impressora = nullptr);
+    // Through the print dialog.
+    void imprimePrancha();
     void gravaJpg();
     int pranchaVisualizada = -1;
     QWidget* Panel1 = nullptr;

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QDirIterator>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QTimer>
@@ -25,18 +24,12 @@ GravaAvisos::~GravaAvisos() {
     instalaAvisos(anteriores);
 }
 
-void quandoAbrirModal(std::function<void(QWidget*)> acao, int limiteMs) {
-    auto relogio = std::make_shared<QElapsedTimer>();
-    relogio->start();
-    auto tenta = std::make_shared<std::function<void()>>();
-    *tenta = [acao, limiteMs, relogio, tenta]() {
-        if (QWidget* w = QApplication::activeModalWidget()) {
-            acao(w);
-            return;
-        }
-        if (relogio->elapsed() < limiteMs) QTimer::singleShot(20, *tenta);
-    };
-    QTimer::singleShot(0, *tenta);
+void noProximoModal(std::function<void(QWidget*)> acao) {
+    QTimer::singleShot(0, [acao] {
+        QWidget* w = QApplication::activeModalWidget();
+        if (!w) qFatal("noProximoModal: nenhuma janela modal foi aberta");
+        acao(w);
+    });
 }
 
 QString copiaDadosDeTeste(const QTemporaryDir& destino, const QString& pastaDeDados) {

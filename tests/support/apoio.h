@@ -24,9 +24,10 @@ private:
     Avisos anteriores;
 };
 
-// Runs `acao` on the next modal widget that opens (polling every 20 ms, giving up after
-// `limiteMs`), so a test can answer a dialog that a call it makes will open.
-void quandoAbrirModal(std::function<void(QWidget*)> acao, int limiteMs = 5000);
+// Runs `acao` on the modal window of ours that the next call opens, once its event loop runs.
+// For the program's own windows (run selection, tips); questions and file, folder, colour and
+// print dialogs are answered through RespostasDeDialogo instead.
+void noProximoModal(std::function<void(QWidget*)> acao);
 
 // A fresh folder that holds a copy of the named folder of tests/data (or nothing).
 QString copiaDadosDeTeste(const QTemporaryDir& destino, const QString& pastaDeDados = {});

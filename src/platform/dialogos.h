@@ -1,0 +1,63 @@
+// Every question the program asks the user, in one place: messages, yes/no, yes/no/all, a
+// text, a folder, a file, a colour, a printer. Windows call these and never build a dialog of
+// their own. Tests queue the answers before the action (RespostasDeDialogo), so nothing is
+// shown, nothing is polled for, and a dialog the test did not expect fails it at once.
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <optional>
+
+class QPrinter;
+class QWidget;
+
+enum class BotaoResposta { sim, nao, todos };
+
+// Message boxes behind the model's avisoErro / avisoInfo / perguntaSimNao, over the active
+// window; the self-closing notice goes to `rapida`.
+void instalaDialogosDeTela(std::function<void(const QString& texto, int ms)> rapida);
+
+// Yes, No and "Sim para todos"; anything but a button (the close box) is No.
+BotaoResposta perguntaSimNaoTodos(const QString& texto);
+// A line of text; nothing when cancelled.
+std::optional<QString> pedeTexto(const QString& titulo, const QString& rotulo,
+                                 const QString& inicial = {});
+// An existing folder (or, with permiteCriar, a new one the dialog may make); nothing when
+// cancelled. The process's current folder is the same after as before.
+std::optional<QString> escolhePasta(const QString& titulo, const QString& inicio,
+                                    bool permiteCriar);
+// An existing file; filtros as "Figuras (*.jpg *.bmp);;Todos (*)".
+std::optional<QString> escolheArquivo(const QString& titulo, const QString& pasta,
+                                      const QString& filtros);
+std::optional<QColor> escolheCor(const QColor& inicial);
+// The print dialog on `impressora`; false when cancelled.
+bool configuraImpressora(QPrinter& impressora);
+
+// ---- for tests ----------------------------------------------------------------------------
+// While one exists, every dialog above takes the next queued answer instead of showing. The
+// model's messages and yes/no questions are answered by the handlers a test installs there.
+class RespostasDeDialogo {
+public:
+    RespostasDeDialogo();
+    ~RespostasDeDialogo();
+    RespostasDeDialogo(const RespostasDeDialogo&) = delete;
+    RespostasDeDialogo& operator=(const RespostasDeDialogo&) = delete;
+
+    RespostasDeDialogo& sim();
+    RespostasDeDialogo& nao();
+    RespostasDeDialogo& todos();
+    RespostasDeDialogo& texto(const QString& t);
+    RespostasDeDialogo& pasta(const QString& p);
+    RespostasDeDialogo& arquivo(const QString& a);
+    RespostasDeDialogo& cor(const QColor& c);
+    // The printer as the dialog would leave it (e.g. a PDF file), accepted.
+    RespostasDeDialogo& impressora(std::function<void(QPrinter&)> prepara);
+    // Cancels the next text, folder, file, colour or print dialog.
+    RespostasDeDialogo& cancela();
+
+    int pendentes() const;
+    // Each question or dialog as it was asked: its text, or its title.
+    QStringList perguntas;
+};
