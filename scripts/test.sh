@@ -4,10 +4,12 @@
 # with a null sink). Every service started here is stopped by its PID on the way out.
 set -uo pipefail
 raiz=$(cd "$(dirname "$0")/.." && pwd)
-build=${ZELVANA_BUILD:-$raiz/build-test}
+build=${ZELVANA_BUILD:-$raiz/build}
 "$raiz/scripts/deps.sh" || exit 1
-cmake -S "$raiz" -B "$build" -G Ninja -DZELVANA_TESTS=ON >/dev/null || exit 1
+"$raiz/scripts/formato.sh" || exit 1
+cmake -S "$raiz" -B "$build" -G Ninja -DZELVANA_TESTS=ON -DZELVANA_WERROR=ON >/dev/null || exit 1
 cmake --build "$build" || exit 1
+"$raiz/scripts/camadas.sh" "$build" || exit 1
 
 cd "$build"
 exec "$raiz/scripts/com-servicos.sh" bash -c '

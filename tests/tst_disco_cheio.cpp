@@ -4,7 +4,7 @@
 // the project must stay unsaved so closing still asks. Needs root to mount; skips otherwise.
 #include "app/form_sel_inic.h"
 #include "app/inicio.h"
-#include "app/janelas.h"
+#include "comum/janelas.h"
 #include "editor/form_prog.h"
 #include "editor/operacoes_projeto.h"
 #include "editor/saida_prancha.h"
@@ -15,11 +15,14 @@
 #include "support/apoio.h"
 #include "support/montagens.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <QtTest>
 
 #include <memory>
@@ -79,7 +82,8 @@ class TstDiscoCheio : public QObject {
 
         // The start window's Salvar leaves the project unsaved: closing still asks.
         TformSelInic* inicio = janelas.formSelInic;
-        inicio->b_salvarClick();
+        inicio->habilitaBotoes();
+        QTest::mouseClick(inicio->b_salvar, Qt::LeftButton);
         intacto();
         QVERIFY(!projetoSalvo);
         QCloseEvent fecha;
@@ -90,8 +94,14 @@ class TstDiscoCheio : public QObject {
         // The editor's Salvar, and Sair da edição, which stays with the edits.
         TFormProg* editor = janelas.formProg;
         editor->show();
-        editor->Salvar1Click();
-        editor->b_sair1Click();
+        QAction* salvar = nullptr;
+        for (QAction* a : editor->findChildren<QAction*>())
+            if (a->text() == "&Salvar") salvar = a;
+        QVERIFY(salvar);
+        salvar->trigger();
+        auto* sair = editor->findChild<QToolButton*>("b_sair1");
+        QVERIFY(sair);
+        QTest::mouseClick(sair, Qt::LeftButton);
         intacto();
         QVERIFY(editor->isVisible());
         QVERIFY(!projetoSalvo);

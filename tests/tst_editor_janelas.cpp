@@ -1,6 +1,6 @@
 // The editor window and the full preview: commands on the project, the preview's messages,
 // the JPEG file and the printed page.
-#include "app/janelas.h"
+#include "comum/janelas.h"
 #include "editor/form_prog.h"
 #include "editor/operacoes_projeto.h"
 #include "editor/visualiza_form.h"

@@ -1,4 +1,5 @@
 // The run's rules driven by a fake clock and by calling the ticks, not by waiting.
+#include "model/nomes.h"
 #include "model/prvars.h"
 #include "platform/relogio.h"
 #include "runner/execucao_logica.h"

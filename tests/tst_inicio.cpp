@@ -2,7 +2,8 @@
 #include "app/about_box.h"
 #include "app/form_quick_msg.h"
 #include "app/form_sel_inic.h"
-#include "app/janelas.h"
+#include "app/inicio.h"
+#include "comum/janelas.h"
 #include "model/prvars.h"
 #include "platform/dialogos.h"
 #include "platform/pastas.h"
@@ -90,7 +91,7 @@ private slots:
         w->rg_ondeBotoes->button(int(botoes.size()) - 1)->setChecked(true);
         QCOMPARE(w->pastaOnde(), QFileInfo(pastaAreaDeTrabalho()).absolutePath());
         // A selection past the end after a rebuild stays inside the list.
-        w->b_renovarClick();
+        QTest::mouseClick(w->b_renovar, Qt::LeftButton);
         QVERIFY(w->rg_ondeBotoes->checkedButton());
         QCOMPARE(w->rg_ondeBotoes->checkedButton()->text(), QString("Outro lugar"));
     }
@@ -141,6 +142,7 @@ private slots:
 
     void mensagensSemPasta() {
         GravaAvisos avisos;
+        // The buttons are disabled without a folder; their handlers still refuse.
         w->b_editarClick();
         w->b_salvarClick();
         w->b_imprimirClick();
@@ -154,12 +156,13 @@ private slots:
         QTemporaryDir pasta;
         GravaAvisos avisos(false);
         pastaProjeto = pasta.path();
-        w->b_editarClick();
+        w->habilitaBotoes();
+        QTest::mouseClick(w->b_editar, Qt::LeftButton);
         QCloseEvent fecha;
         QApplication::sendEvent(w, &fecha);
         QVERIFY(!fecha.isAccepted()); // answered No: stays open
         QCOMPARE(avisos.perguntas, QStringList{"Tem certeza de quer vai terminar?  Já salvou ?"});
-        w->b_salvarClick();
+        QTest::mouseClick(w->b_salvar, Qt::LeftButton);
         QVERIFY(QFile::exists(pasta.path() + "/pranchas.pra"));
         QCOMPARE(avisos.rapidas, QStringList{"Pranchas gravadas"});
         QCloseEvent denovo;

@@ -2,6 +2,7 @@
 
 #include "app/icone.h"
 #include "platform/cores.h"
+#include "render/desenho.h"
 
 #include <QCursor>
 #include <QEvent>

@@ -1,6 +1,7 @@
 #include "app/form_quick_msg.h"
 
 #include "platform/cores.h"
+#include "render/desenho.h"
 
 #include <QGuiApplication>
 #include <QLabel>

@@ -1,9 +1,9 @@
 #include "app/form_sel_inic.h"
 
 #include "app/about_box.h"
-#include "app/abre_ajuda.h"
 #include "app/icone.h"
-#include "app/janelas.h"
+#include "comum/abre_ajuda.h"
+#include "comum/janelas.h"
 #include "editor/form_prog.h"
 #include "model/avisos.h"
 #include "model/pranchas_arquivo.h"
@@ -12,6 +12,7 @@
 #include "platform/dialogos.h"
 #include "platform/pastas.h"
 #include "platform/shell.h"
+#include "render/desenho.h"
 #include "runner/execucao_quiosque.h"
 
 #include <QApplication>

@@ -3,7 +3,7 @@
 #include "app/about_box.h"
 #include "app/form_quick_msg.h"
 #include "app/form_sel_inic.h"
-#include "app/janelas.h"
+#include "comum/janelas.h"
 #include "editor/form_prog.h"
 #include "editor/visualiza_form.h"
 #include "model/avisos.h"
@@ -21,8 +21,6 @@
 #include <QMessageBox>
 #include <QTranslator>
 #include <cstdio>
-
-Janelas janelas;
 
 void criaJanelas() {
     janelas.formSelInic = new TformSelInic;

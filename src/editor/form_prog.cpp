@@ -1,8 +1,8 @@
 #include "editor/form_prog.h"
 
-#include "app/abre_ajuda.h"
-#include "app/ativacao.h"
-#include "app/janelas.h"
+#include "comum/abre_ajuda.h"
+#include "comum/ativacao.h"
+#include "comum/janelas.h"
 #include "editor/operacoes_projeto.h"
 #include "editor/saida_prancha.h"
 #include "editor/visualiza_form.h"

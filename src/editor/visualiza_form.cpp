@@ -1,9 +1,10 @@
 #include "editor/visualiza_form.h"
 
-#include "app/ativacao.h"
+#include "comum/ativacao.h"
 #include "editor/saida_prancha.h"
 #include "model/avisos.h"
 #include "model/prvars.h"
+#include "runner/execucao_logica.h"
 #include "runner/fila_saida.h"
 #include "runner/voz.h"
 
@@ -120,11 +121,9 @@ void TformVisualiza::Panel1MouseUp(QWidget* elemento) {
     const TPrancha& b = projeto.pranchas[pranchaVisualizada];
     if (n >= b.itens.size()) return;
     const TItem it = b.itens[n];
-    enfileiraSom(it.som);
-    if (!it.fala.isEmpty()) enfileiraSom(it.fala);
-    // The label goes through the same queue, after the item's recordings, without blocking.
-    if (projeto.falando && temVoz() && !it.rotulo.trimmed().isEmpty())
-        enfileiraFala(it.rotulo.trimmed());
+    // The same outputs as in a run, through the same queue, without blocking.
+    for (const Saida& s : saidasDoItem(it, projeto.falando && temVoz()))
+        s.fala ? enfileiraFala(s.texto) : enfileiraSom(s.texto);
     avancaFila();
     if (!it.executar.isEmpty()) avisoInfo("Executaria " + it.executar);
     if (!it.link.isEmpty())

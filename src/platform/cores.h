@@ -1,4 +1,4 @@
-// The board file's colours ($00BBGGRR) on screen.
+// The colours of the program's own windows ($00BBGGRR, turned into QColor by corDeTColor).
 #pragma once
 
 #include "model/prvars.h"
@@ -6,10 +6,6 @@
 #include <QColor>
 #include <QPalette>
 #include <QWidget>
-
-inline QColor corDeTColor(TColor c) {
-    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
-}
 
 constexpr TColor clSkyBlue = 0xF0CAA6;
 constexpr TColor clAqua = 0xFFFF00;

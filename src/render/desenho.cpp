@@ -69,7 +69,7 @@ TTela medidaDaTela() {
     return t;
 }
 
-QColor corQt(TColor c) {
+QColor corDeTColor(TColor c) {
     return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
 }
 
@@ -129,7 +129,7 @@ void montaItem(TItemGraf& item, const Preparo& pr, QWidget* superficie) {
     liberaItemGraf(item);
     item.criado = true;
     item.vazio = pr.semRotulo && pr.semFigura;
-    const QColor cor = corQt(pr.cor);
+    const QColor cor = corDeTColor(pr.cor);
     const int w = pr.celula.width(), h = pr.celula.height();
 
     auto* painel = new PainelGraf(superficie);
@@ -282,7 +282,7 @@ void desenhaPranchaGraf(TPranchaGraf& graf, const QString& titulo, int nColunas,
     const TTela tela = medidaDaTela();
     const int W = superficie->width(), H = superficie->height();
     graf.superficie = superficie;
-    graf.cor = corQt(cor);
+    graf.cor = corDeTColor(cor);
     QPalette pal = superficie->palette();
     pal.setColor(QPalette::Window, graf.cor);
     superficie->setPalette(pal);

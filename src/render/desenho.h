@@ -99,7 +99,7 @@ struct TTela {
 };
 TTela medidaDaTela();
 
-QColor corQt(TColor c); // $00BBGGRR to QColor, $FFFFFF included (white)
+QColor corDeTColor(TColor c); // $00BBGGRR to QColor, $FFFFFF included (white)
 
 void desenhaPranchaGraf(TPranchaGraf& graf, const QString& titulo, int nColunas, int nLinhas,
                         TColor cor, const TItemArray& itens, QWidget* superficie);

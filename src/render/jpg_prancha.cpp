@@ -2,6 +2,7 @@
 
 #include "model/arquivo_seguro.h"
 #include "model/avisos.h"
+#include "model/nomes.h"
 #include "model/pranchas_arquivo.h"
 #include "model/prvars.h"
 #include "render/desenho.h"
@@ -58,22 +59,16 @@ int exportaJpgLinhaDeComando(const QStringList& args) {
         return 1;
     }
     // The board file's notices go to stderr, never to a box.
-    const Avisos anteriores =
-        instalaAvisos(Avisos{[](const QString& t) { escreveErro(t); }, [](const QString&, int) {},
-                             [](const QString&) { return false; },
-                             [](const QString& t) { escreveErro(t); }});
+    const Avisos anteriores = instalaAvisos(
+        Avisos{[](const QString& t) { escreveErro(t); }, [](const QString&, int) {},
+               [](const QString&) { return false; }, [](const QString& t) { escreveErro(t); }});
     // Pictures are named bare, relative to the project folder; the picture to write is named
     // relative to where the command was given.
     const QString saida = QFileInfo(args[2]).absoluteFilePath();
     definePastaProjeto(pasta);
     carregaPranchas(pastaProjeto);
     int status = 0;
-    int indice = -1;
-    for (int i = 0; i < projeto.nPranchas; ++i)
-        if (projeto.pranchas[i].nome.compare(args[1], Qt::CaseInsensitive) == 0) {
-            indice = i;
-            break;
-        }
+    const int indice = indiceDaPrancha(projeto, args[1]);
     if (indice < 0) {
         escreveErro("Prancha não encontrada: " + args[1]);
         status = 1;

@@ -1,6 +1,7 @@
 #include "runner/dicas_exec.h"
 
 #include "platform/cores.h"
+#include "render/desenho.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>

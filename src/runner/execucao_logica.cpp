@@ -1,6 +1,7 @@
 #include "runner/execucao_logica.h"
 
 #include "model/avisos.h"
+#include "model/nomes.h"
 #include "model/prvars.h"
 #include "platform/relogio.h"
 
@@ -8,57 +9,34 @@
 
 namespace {
 
-bool ehNumeroInteiro(const QString& s) {
-    if (s.isEmpty()) return false;
-    for (const QChar c : s)
-        if (!c.isDigit()) return false;
-    bool ok = false;
-    s.toInt(&ok);
-    return ok;
-}
-
 int naoNegativo(int ms) {
     return ms < 0 ? 0 : ms;
 }
 
 } // namespace
 
-Deslocado separaDeslocamento(const QString& texto) {
-    for (const QChar sinal : {QChar('+'), QChar('-')}) {
-        const int i = texto.indexOf(sinal);
-        if (i > 0 && ehNumeroInteiro(texto.mid(i + 1))) {
-            const int n = texto.mid(i + 1).toInt();
-            return {texto.left(i), sinal == '+' ? n : -n};
-        }
-    }
-    return {texto, 0};
+QList<Saida> saidasDoItem(const TItem& it, bool falaRotulo) {
+    // Empty names are passed on too: the queue skips them, and an empty speech text is the
+    // queue's way to silence what is being said.
+    QList<Saida> r{{false, it.som}, {false, it.fala}};
+    if (falaRotulo) r.append({true, it.rotulo});
+    return r;
 }
 
 MotorExecucao::MotorExecucao(TProjeto& projeto, PortasExecucao portas)
     : projeto_(projeto), p_(std::move(portas)) {}
 
 bool MotorExecucao::procuraPrancha(const QString& texto, bool avisa) {
-    const Deslocado d = separaDeslocamento(texto.trimmed());
-    const int n = qMin(projeto_.nPranchas, int(projeto_.pranchas.size()));
-    int alvo = -1;
-    if (d.texto.toUpper() == QLatin1String("#ANTERIOR")) {
-        alvo = pranchaAnterior + d.deslocamento;
-    } else {
-        pranchaAnterior = pranchaAtual;
-        for (int k = 0; k < n; ++k) {
-            if (projeto_.pranchas[k].nome.trimmed().compare(d.texto, Qt::CaseInsensitive) == 0) {
-                alvo = k + d.deslocamento;
-                break;
-            }
-        }
-    }
-    if (alvo >= 0 && alvo < n) {
+    const int alvo = destinoDoLink(projeto_, texto, pranchaAnterior);
+    if (!linkParaAnterior(texto)) pranchaAnterior = pranchaAtual;
+    if (alvo >= 0) {
         pranchaAtual = alvo;
         posVarredura = 0;
         return true;
     }
     if (avisa)
-        this->avisa(QStringLiteral("Prancha ") + d.texto + QStringLiteral(" não foi encontrada"));
+        this->avisa(QStringLiteral("Prancha ") + separaDeslocamento(texto.trimmed()).texto +
+                    QStringLiteral(" não foi encontrada"));
     return false;
 }
 
@@ -193,12 +171,10 @@ void MotorExecucao::seleciona(int item, bool porClique) {
     // Copy: procuraPrancha may change the current board while we still read the item.
     const TItem it = pr.itens[item];
     const QString linkPrancha = pr.link;
-    p_.enfileiraSom(it.som);
-    p_.enfileiraSom(it.fala);
-    if (porClique) {
-        if (projeto_.falando && p_.vozExiste()) p_.enfileiraFala(it.rotulo);
-        if (!it.executar.isEmpty()) p_.executaPrograma(it.executar);
-    }
+    // A dwell plays the item's files but not its label, and starts no program.
+    for (const Saida& s : saidasDoItem(it, porClique && projeto_.falando && p_.vozExiste()))
+        s.fala ? p_.enfileiraFala(s.texto) : p_.enfileiraSom(s.texto);
+    if (porClique && !it.executar.isEmpty()) p_.executaPrograma(it.executar);
     const QString link = it.link.isEmpty() ? linkPrancha : it.link;
     pendente = soRetomar;
     if (!link.isEmpty() && procuraPrancha(link, true)) {

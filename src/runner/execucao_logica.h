@@ -4,19 +4,22 @@
 // so tests drive every rule with a fake clock and by calling the tick.
 #pragma once
 
+#include <QList>
 #include <QPoint>
 #include <QRect>
 #include <QString>
 #include <functional>
 
 struct TProjeto;
+struct TItem;
 
-// Separates a trailing "+n" / "-n" from a link text (the cut text is not trimmed again).
-struct Deslocado {
+// What choosing an item plays, in order: its recording, its speech file, then its label when
+// labels are spoken.
+struct Saida {
+    bool fala = false; // speech of the text, not a file
     QString texto;
-    int deslocamento = 0;
 };
-Deslocado separaDeslocamento(const QString& texto);
+QList<Saida> saidasDoItem(const TItem& it, bool falaRotulo);
 
 enum class FormaCursor { padrao, ampulheta, setasDivididas, maoApontando };
 

@@ -1,6 +1,6 @@
 #include "runner/execucao_quiosque.h"
 
-#include "app/janelas.h"
+#include "comum/janelas.h"
 #include "model/avisos.h"
 #include "model/pranchas_arquivo.h"
 #include "model/prvars.h"

@@ -1,5 +1,6 @@
 #include "runner/fila_saida.h"
 
+#include "model/nomes.h"
 #include "model/prvars.h"
 #include "platform/midia_aviso.h"
 #include "platform/midia_tocador.h"
@@ -78,10 +79,7 @@ void tocaEntrada(const QString& entrada) {
         motores().fala(entrada.mid(1));
         return;
     }
-    QString nome = entrada;
-    if (nome.size() < 4 || nome.at(nome.size() - 4) != QLatin1Char('.'))
-        nome += QStringLiteral(".wav");
-    const QFileInfo arquivo(caminhoNaPastaAtual(nome));
+    const QFileInfo arquivo(caminhoNaPastaAtual(nomeDeSom(entrada)));
     if (arquivo.isFile()) {
         paraMidia();
         tocaArquivo(arquivo.absoluteFilePath());

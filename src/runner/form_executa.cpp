@@ -1,6 +1,6 @@
 #include "runner/form_executa.h"
 
-#include "app/janelas.h"
+#include "comum/janelas.h"
 #include "model/prvars.h"
 #include "runner/dicas_exec.h"
 #include "runner/execucao_programa.h"

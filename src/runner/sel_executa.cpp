@@ -2,6 +2,7 @@
 
 #include "model/prvars.h"
 #include "platform/cores.h"
+#include "render/desenho.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

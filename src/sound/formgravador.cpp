@@ -2,6 +2,7 @@
 
 #include "model/avisos.h"
 #include "platform/cores.h"
+#include "render/desenho.h"
 #include "sound/captura_wav.h"
 #include "sound/toca_memoria.h"
 

@@ -1,6 +1,7 @@
 #include "sound/nome_som.h"
 
 #include "model/avisos.h"
+#include "model/nomes.h"
 
 #include <QFileInfo>
 
@@ -9,8 +10,7 @@ bool validaNomeSom(QString& nome) {
         avisoErro(QStringLiteral("Por favor, digite o nome do arquivo de som a gravar."));
         return false;
     }
-    if (nome.size() < 4 || nome.at(nome.size() - 4) != QLatin1Char('.'))
-        nome += QStringLiteral(".wav");
+    nome = nomeDeSom(nome);
     if (nome.right(4).toUpper() != QLatin1String(".WAV")) {
         avisoErro(QStringLiteral("Nesta versão só consigo editar arquivos .WAV"));
         return false;

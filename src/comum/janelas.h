@@ -44,7 +44,3 @@ struct Janelas {
 };
 
 extern Janelas janelas;
-
-// Creates every window that exists, in the fixed order; destroyJanelas deletes them in reverse.
-void criaJanelas();
-void destroiJanelas();

@@ -1,4 +1,4 @@
-#include "app/abre_ajuda.h"
+#include "comum/abre_ajuda.h"
 
 #include "model/avisos.h"
 #include "platform/pastas.h"

@@ -1,4 +1,4 @@
-#include "app/ativacao.h"
+#include "comum/ativacao.h"
 
 #include <QApplication>
 #include <QWidget>

@@ -1,0 +1,3 @@
+#include "comum/janelas.h"
+
+Janelas janelas;

@@ -1,1 +1,0 @@
-// Keeps a library that is still being filled linkable.

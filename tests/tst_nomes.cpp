@@ -1,0 +1,52 @@
+// How names in the records are understood everywhere: links to boards with their offsets and
+// "#ANTERIOR", and sound names without an extension.
+#include "model/nomes.h"
+#include "model/prvars.h"
+
+#include <QtTest>
+
+class TstNomes : public QObject {
+    Q_OBJECT
+
+    static TProjeto projetoDe(const QStringList& nomes) {
+        TProjeto p;
+        for (const QString& n : nomes) {
+            TPrancha b;
+            b.nome = n;
+            p.pranchas.append(b);
+        }
+        p.nPranchas = int(p.pranchas.size());
+        return p;
+    }
+
+private slots:
+    void destinosDosLinks() {
+        const TProjeto p = projetoDe({"INICIO", " Casa ", "COMIDA", "Casa"});
+        QCOMPARE(indiceDaPrancha(p, "casa"), 1); // blanks at the ends and case do not count
+        QCOMPARE(indiceDaPrancha(p, " COMIDA "), 2);
+        QCOMPARE(indiceDaPrancha(p, "nada"), -1);
+        QCOMPARE(destinoDoLink(p, "CASA", 0), 1);
+        QCOMPARE(destinoDoLink(p, "casa+1", 0), 2);
+        QCOMPARE(destinoDoLink(p, "COMIDA-2", 3), 0);
+        QCOMPARE(destinoDoLink(p, "CASA +1", 0), -1);  // looks for "CASA "
+        QCOMPARE(destinoDoLink(p, "COMIDA+2", 0), -1); // past the last board
+        QCOMPARE(destinoDoLink(p, "INICIO-1", 0), -1);
+        QCOMPARE(destinoDoLink(p, "#ANTERIOR", 2), 2);
+        QCOMPARE(destinoDoLink(p, "#anterior+1", 2), 3);
+        QCOMPARE(destinoDoLink(p, "#ANTERIOR-3", 2), -1);
+        QVERIFY(linkParaAnterior(" #Anterior-1 "));
+        QVERIFY(!linkParaAnterior("ANTERIOR"));
+        TProjeto menos = p;
+        menos.nPranchas = 2; // the spare entry past nPranchas is never a board
+        QCOMPARE(destinoDoLink(menos, "COMIDA", 0), -1);
+    }
+
+    void nomesDeSom() {
+        QCOMPARE(nomeDeSom("oi"), QString("oi.wav"));
+        QCOMPARE(nomeDeSom("oi.mp3"), QString("oi.mp3"));
+        QCOMPARE(nomeDeSom("a.b"), QString("a.b.wav")); // two letters is no extension
+    }
+};
+
+QTEST_GUILESS_MAIN(TstNomes)
+#include "tst_nomes.moc"
