@@ -38,4 +38,4 @@ deb=$(ls -t "$saida"/zelvana_*_*.deb | head -n1)
 echo "Pacote: $deb ($(du -h "$deb" | cut -f1))"
 dpkg-deb --field "$deb" Depends Recommends Installed-Size
 # Errors fail the script; warnings are printed for whoever builds it.
-lintian --fail-on error --no-tag-display-limit "$deb"
+lintian --fail-on error --tag-display-limit 0 "$deb"
