@@ -33,6 +33,11 @@ done
 # What the menu entry starts and shows is installed.
 grep -qx 'Exec=zelvana' "$prefixo/share/applications/$id.desktop" || falha "Exec do menu"
 grep -qx 'Icon=zelvana' "$prefixo/share/applications/$id.desktop" || falha "Icon do menu"
+# The installed tree as a software centre reads it: AppStream data, its menu entry and icon.
+if command -v appstreamcli >/dev/null; then
+  appstreamcli validate-tree --no-net "$prefixo" >"$tmp/appstream.txt" 2>&1 ||
+    falha "appstreamcli validate-tree: $(cat "$tmp/appstream.txt")"
+fi
 
 cd "$tmp/fora"
 zelvana=$prefixo/bin/zelvana
