@@ -56,9 +56,12 @@ for opcao in $(grep -oE -- '(^| )--?[a-z]+' <<<"$ajuda" | tr -d ' ' | sort -u); 
   grep -qF -- "$opcao" <<<"$manual" || falha "a página de manual não cita $opcao"
 done
 
+# Given from an unrelated folder, with the output named relative to it, the installed program
+# must draw the installed sample as the build tree's program draws its own from inside the
+# project folder (where every picture is found).
 "$zelvana" --jpg "$dados/exemplo" INICIO instalado.jpg 640x480 || falha "--jpg instalado"
 [ "$(identify -format '%wx%h' instalado.jpg 2>/dev/null)" = "640x480" ] || falha "JPEG instalado"
-"$build/src/app/zelvana" --jpg "$build/src/app/exemplo" INICIO construido.jpg 640x480 ||
+(cd "$build/src/app/exemplo" && ../zelvana --jpg . INICIO "$tmp/fora/construido.jpg" 640x480) ||
   falha "--jpg na árvore de construção"
 cmp -s instalado.jpg construido.jpg ||
   falha "o exemplo instalado não sai igual ao da árvore de construção"

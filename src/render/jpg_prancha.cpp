@@ -5,6 +5,7 @@
 #include "model/prvars.h"
 #include "render/desenho.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageWriter>
@@ -61,8 +62,13 @@ int exportaJpgLinhaDeComando(const QStringList& args) {
     const Avisos anteriores =
         instalaAvisos(Avisos{[](const QString& t) { escreveErro(t); }, [](const QString&, int) {},
                              [](const QString&) { return false; }});
-    pastaProjeto = pasta;
-    carregaPranchas(pasta);
+    // Pictures are named relative to the project folder, the current folder while a project is
+    // open; the output file keeps the meaning it had where the command was given.
+    const QString destino = QFileInfo(args[2]).absoluteFilePath();
+    const QString anterior = QDir::currentPath();
+    pastaProjeto = QFileInfo(pasta).absoluteFilePath();
+    QDir::setCurrent(pastaProjeto);
+    carregaPranchas(pastaProjeto);
     int status = 0;
     int indice = -1;
     for (int i = 0; i < projeto.nPranchas; ++i)
@@ -78,11 +84,12 @@ int exportaJpgLinhaDeComando(const QStringList& args) {
         const QImage imagem =
             desenhaPranchaImagem(b.titulo, b.nColunas, b.nLinhas, b.cor, b.itens, tamanho);
         QString erro;
-        if (!gravaImagemJpg(imagem, args[2], erro)) {
+        if (!gravaImagemJpg(imagem, destino, erro)) {
             escreveErro(erro);
             status = 1;
         }
     }
+    QDir::setCurrent(anterior);
     instalaAvisos(anteriores);
     return status;
 }
