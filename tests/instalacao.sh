@@ -46,6 +46,9 @@ for caminho in "$dados/zelvana.html" "$dados/exemplo"; do
   grep -qF "$caminho" <<<"$ajuda" || falha "--help não aponta $caminho:"$'\n'"$ajuda"
 done
 [ "$("$zelvana" --version | head -n1)" = "Zelvana $versao" ] || falha "--version: $("$zelvana" --version)"
+# A mistyped option is refused, not opened as a project folder.
+"$zelvana" --executa Exemplo >/dev/null 2>recusa.txt
+[ $? -eq 2 ] && grep -q -- "--executa" recusa.txt || falha "opção errada aceita: $(cat recusa.txt)"
 grep -q "<release version=\"$versao\"" "$prefixo/share/metainfo/$id.metainfo.xml" ||
   falha "a versão do AppStream não é $versao"
 [ "$(zcat "$prefixo/share/doc/zelvana/changelog.gz" | head -n1 | cut -d' ' -f2)" = "($versao)" ] ||
