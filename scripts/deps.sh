@@ -7,12 +7,14 @@ pacotes=(
   # build
   cmake g++ ninja-build pkg-config qt6-base-dev qt6-multimedia-dev libespeak-ng-dev clang-format
   # run time
-  fonts-liberation qt6-translations-l10n espeak-ng-data xdg-utils
+  fonts-dejavu-core fonts-liberation qt6-translations-l10n espeak-ng-data xdg-utils
   gstreamer1.0-plugins-good gstreamer1.0-plugins-base pulseaudio pulseaudio-utils
   # pictogram library
   fonts-noto-color-emoji unicode-cldr-core unicode-data
   # headless tests
   xvfb xauth x11-utils xdotool imagemagick poppler-utils sox lame
+  # validators of the menu entry, AppStream data and manual page (small)
+  desktop-file-utils appstream man-db
 )
 
 faltando=()

@@ -1,6 +1,7 @@
 #include "app/about_box.h"
 
 #include "app/icone.h"
+#include "model/versao.h"
 #include "platform/cores.h"
 #include "render/desenho.h"
 
@@ -51,7 +52,7 @@ TAboutBox::TAboutBox(QWidget* parent)
     auto* creditos = new QLabel(painel);
     creditos->setWordWrap(true);
     creditos->setAlignment(Qt::AlignCenter);
-    creditos->setText("Versão 1.4a\n\n"
+    creditos->setText("Versão " ZELVANA_VERSAO "\n\n"
                       "Programa para construir e usar pranchas de comunicação: "
                       "figuras com rótulos que falam, tocam sons e levam a outras pranchas.\n\n"
                       "Pictogramas: desenhos Noto Emoji (licença Apache 2.0), "

@@ -8,6 +8,7 @@
 #include "model/avisos.h"
 #include "model/pranchas_arquivo.h"
 #include "model/prvars.h"
+#include "model/versao.h"
 #include "platform/cores.h"
 #include "platform/dialogos.h"
 #include "platform/pastas.h"
@@ -51,7 +52,7 @@ TformSelInic::TformSelInic(QWidget* parent)
     f24.setBold(true);
     f24.setPixelSize(24);
     Label1->setFont(f24);
-    Label1->setText(Label1->text() + "1.4a");
+    Label1->setText(Label1->text() + ZELVANA_VERSAO);
 
     l_pasta = new QLabel("[nenhuma pasta de pranchas está selecionada]", this);
     l_pasta->setObjectName("l_pasta");

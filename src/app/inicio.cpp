@@ -3,10 +3,12 @@
 #include "app/about_box.h"
 #include "app/form_quick_msg.h"
 #include "app/form_sel_inic.h"
+#include "app/linha_de_comando.h"
 #include "comum/janelas.h"
 #include "editor/form_prog.h"
 #include "editor/visualiza_form.h"
 #include "model/avisos.h"
+#include "model/versao.h"
 #include "platform/dialogos.h"
 #include "render/jpg_prancha.h"
 #include "runner/dicas_exec.h"
@@ -47,12 +49,16 @@ void instalaAvisosDeTela() {
 }
 
 int executaZelvana(int argc, char* argv[]) {
+    const int informacao = respondeOpcaoDeInformacao(argc, argv);
+    if (informacao >= 0) return informacao;
     const bool soJpg = argc > 1 && QByteArray(argv[1]) == "--jpg";
     // Writing a board picture needs no screen at all.
     if (soJpg && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName("Zelvana");
+    // Lets a Wayland desktop match the window to the menu entry and its icon.
+    QGuiApplication::setDesktopFileName(ZELVANA_ID);
     // No display name: Qt would append it to every caption ("... — Zelvana").
     QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
     QTranslator traducaoQt;
@@ -62,6 +68,8 @@ int executaZelvana(int argc, char* argv[]) {
 
     const QStringList args = QApplication::arguments().mid(1);
     if (soJpg) return exportaJpgLinhaDeComando(args.mid(1));
+    // Qt has taken its own options out of the list by now.
+    if (opcaoDesconhecida(args.value(0))) return recusaOpcao(args.value(0));
     instalaAvisosDeTela();
     criaJanelas();
     if (args.value(0) == "--executar") {

@@ -7,6 +7,7 @@
 #include "model/prvars.h"
 #include "render/desenho.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageWriter>
@@ -65,6 +66,7 @@ int exportaJpgLinhaDeComando(const QStringList& args) {
     // Pictures are named bare, relative to the project folder; the picture to write is named
     // relative to where the command was given.
     const QString saida = QFileInfo(args[2]).absoluteFilePath();
+    const QString anterior = QDir::currentPath();
     definePastaProjeto(pasta);
     carregaPranchas(pastaProjeto);
     int status = 0;
@@ -82,6 +84,7 @@ int exportaJpgLinhaDeComando(const QStringList& args) {
             status = 1;
         }
     }
+    QDir::setCurrent(anterior);
     instalaAvisos(anteriores);
     return status;
 }

@@ -1,0 +1,89 @@
+#include "app/linha_de_comando.h"
+
+#include "model/versao.h"
+#include "platform/pastas.h"
+
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QStringList>
+#include <cstdio>
+
+namespace {
+
+void escreve(const QString& texto, FILE* saida) {
+    std::fputs(texto.toUtf8().constData(), saida);
+}
+
+} // namespace
+
+QString textoDeUso() {
+    return QStringLiteral(
+        "Uso: zelvana [PASTA]\n"
+        "     zelvana --executar PASTA [PRANCHA]\n"
+        "     zelvana --jpg PASTA PRANCHA ARQUIVO.jpg [LARGURAxALTURA]\n"
+        "     zelvana --help | --version\n"
+        "\n"
+        "Constrói e usa pranchas de comunicação: grades de figuras com rótulos que falam,\n"
+        "tocam sons e levam a outras pranchas.\n"
+        "\n"
+        "  (sem argumentos)      abre a janela inicial\n"
+        "  PASTA                 abre o projeto da pasta no editor de pranchas\n"
+        "  --executar PASTA [PRANCHA]\n"
+        "                        começa direto na execução do projeto, na prancha inicial\n"
+        "                        ou na prancha indicada; ao sair da execução (Alt+F4),\n"
+        "                        o programa termina\n"
+        "  --jpg PASTA PRANCHA ARQUIVO.jpg [LARGURAxALTURA]\n"
+        "                        grava a prancha como figura JPEG (1024x768 se o tamanho\n"
+        "                        não for dado), sem abrir janela\n"
+        "  -h, --help            mostra esta ajuda e termina\n"
+        "  --version             mostra a versão e termina\n"
+        "\n"
+        "Uma pasta de projeto contém o arquivo pranchas.pra e as figuras e sons que ele cita.\n"
+        "Mais detalhes: man zelvana, ou o botão Ajuda da janela inicial.\n");
+}
+
+QString textoDosArquivos(const QString& pasta) {
+    QString texto;
+    const auto linha = [&](const char* rotulo, const QString& caminho) {
+        if (QFileInfo::exists(caminho)) texto += QString::fromUtf8(rotulo) + caminho + "\n";
+    };
+    linha("Ajuda completa:     ", pasta + "/zelvana.html");
+    linha("Projeto de exemplo: ", pasta + "/exemplo");
+    return texto;
+}
+
+QString textoDeVersao() {
+    return QStringLiteral("Zelvana " ZELVANA_VERSAO "\n"
+                          "Editor de Pranchas de Comunicação\n");
+}
+
+int respondeOpcaoDeInformacao(int argc, char* argv[]) {
+    if (argc < 2) return -1;
+    const QByteArray primeiro(argv[1]);
+    if (primeiro == "--help" || primeiro == "-h") {
+        // Only to find the program's folder; no display is opened.
+        QCoreApplication app(argc, argv);
+        const QString arquivos = textoDosArquivos(pastaDoPrograma());
+        escreve(textoDeUso() + (arquivos.isEmpty() ? QString() : "\n" + arquivos), stdout);
+        return 0;
+    }
+    if (primeiro == "--version") {
+        escreve(textoDeVersao(), stdout);
+        return 0;
+    }
+    return -1;
+}
+
+bool opcaoDesconhecida(const QString& argumento) {
+    static const QStringList conhecidas = {"--executar", "--jpg", "--help", "-h", "--version"};
+    return argumento.startsWith('-') && !conhecidas.contains(argumento);
+}
+
+int recusaOpcao(const QString& argumento) {
+    escreve(QStringLiteral("zelvana: opção desconhecida: %1\n"
+                           "Use \"zelvana --help\" para ver as opções.\n")
+                .arg(argumento),
+            stderr);
+    return 2;
+}
