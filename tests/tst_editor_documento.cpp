@@ -3,6 +3,7 @@
 #include "editor/documento_projeto.h"
 
 #include <QtTest>
+#include <utility>
 
 namespace {
 // The project with boards named by `nomes`, each with items "<board>0".."<board>n-1".

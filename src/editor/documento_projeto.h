@@ -30,7 +30,8 @@ public:
 
     // Just below the selected board (at the top with none); gives its index, or -1.
     int inserePrancha(const QString& nome);
-    // Just below the selected item of the selected board (at the top with none).
+    // Just below the selected item of the selected board (at the top with none); -1 with no
+    // board selected.
     int insereItem(const QString& nome);
     // A new board below the selected one that takes everything but its name and title.
     int duplicaPrancha(const QString& nome);
