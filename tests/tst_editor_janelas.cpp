@@ -1,6 +1,7 @@
 // The editor window and the full preview: commands on the project, the preview's messages,
 // the JPEG file and the printed page.
 #include "comum/janelas.h"
+#include "editor/documento_projeto.h"
 #include "editor/form_prog.h"
 #include "editor/operacoes_projeto.h"
 #include "editor/visualiza_form.h"
@@ -12,6 +13,7 @@
 #include "runner/fila_saida.h"
 #include "support/apoio.h"
 
+#include <QAccessible>
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
@@ -22,6 +24,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <QtTest>
 
 namespace {
@@ -39,6 +42,63 @@ int primeiroQuantizador(const QByteArray& d) {
     const int i = d.indexOf("\xFF\xDB");
     return i < 0 ? -1 : uchar(d[i + 5]);
 }
+
+// The editor shown and active, as the start window leaves it; presses need a window on screen.
+bool abre(TFormProg& f) {
+    f.show();
+    f.activateWindow();
+    return QTest::qWaitForWindowActive(&f);
+}
+
+void clica(QWidget* botao) {
+    QVERIFY2(botao && botao->isEnabled(), botao ? qPrintable(botao->objectName()) : "?");
+    QTest::mouseClick(botao, Qt::LeftButton);
+}
+
+QToolButton* rapido(TFormProg& f, const char* nome) {
+    return f.findChild<QToolButton*>(nome);
+}
+
+// Triggers the menu entry with this caption (mnemonic marks ignored); false when there is none.
+bool aciona(TFormProg& f, const QString& texto) {
+    for (QAction* a : f.menuBar()->findChildren<QAction*>())
+        if (a->text().remove('&') == texto && a->isEnabled()) {
+            a->trigger();
+            return true;
+        }
+    return false;
+}
+
+// Clicks row `linha` of a list as the author would, on the entry itself.
+void clicaLinha(QListWidget* l, int linha, bool duplo = false) {
+    const QPoint ponto = l->visualItemRect(l->item(linha)).center();
+    if (duplo)
+        QTest::mouseDClick(l->viewport(), Qt::LeftButton, {}, ponto);
+    else
+        QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, ponto);
+}
+
+QStringList textos(const QListWidget* l) {
+    QStringList r;
+    for (int k = 0; k < l->count(); ++k)
+        r << l->item(k)->text();
+    return r;
+}
+
+// Every window shown while it lives, hidden again or not.
+class JanelasMostradas : public QObject {
+public:
+    JanelasMostradas() { qApp->installEventFilter(this); }
+    ~JanelasMostradas() override { qApp->removeEventFilter(this); }
+    QStringList nomes;
+
+protected:
+    bool eventFilter(QObject* alvo, QEvent* e) override {
+        auto* w = qobject_cast<QWidget*>(alvo);
+        if (e->type() == QEvent::Show && w && w->isWindow()) nomes << w->objectName();
+        return false;
+    }
+};
 } // namespace
 
 class TstEditorJanelas : public QObject {
@@ -69,11 +129,13 @@ private slots:
             menus << a->text();
         QCOMPARE(menus, (QStringList{"&Arquivo", "&Rascunhar", "&Configurar", "&Visualizar",
                                      "A&juda", "&Selecionar"}));
-        f.FormActivate();
+        for (QListWidget* l : {f.lb_pranchas, f.lb_itens})
+            QVERIFY(!QAccessible::queryAccessibleInterface(l)->text(QAccessible::Name).isEmpty());
+        QVERIFY(abre(f));
         QVERIFY(f.b_insAbaixo->isEnabled());
         QVERIFY(!f.b_remover->isEnabled());
-        f.b_insAbaixoClick();
-        f.b_insAbaixoClick(); // below A
+        clica(f.b_insAbaixo);
+        clica(f.b_insAbaixo); // below A
         QCOMPARE(projeto.nPranchas, 2);
         QCOMPARE(f.lb_pranchas->count(), 2);
         QCOMPARE(f.lb_pranchas->item(1)->text(), QString("B"));
@@ -82,39 +144,232 @@ private slots:
         QVERIFY(!f.b_removerItem->isEnabled());
 
         nomes.texto("x").texto("y");
-        f.b_insAbaixoItemClick();
-        f.b_insAbaixoItemClick();
+        clica(f.b_insAbaixoItem);
+        clica(f.b_insAbaixoItem);
         QCOMPARE(projeto.pranchas[1].nItens, 2);
         QCOMPARE(f.lb_itens->count(), 2);
         QVERIFY(f.b_removerItem->isEnabled());
         nomes.texto("copia");
-        f.b_duplicarItemClick(); // y selected
+        clica(f.b_duplicarItem); // y selected
         QCOMPARE(projeto.pranchas[1].itens[2].figura, QString("y"));
         nomes.cancela();
-        f.b_duplicarItemClick(); // cancelled
+        clica(f.b_duplicarItem); // cancelled
         QCOMPARE(projeto.pranchas[1].nItens, 3);
         QCOMPARE(nomes.pendentes(), 0);
 
-        f.b_paraCimaClick();
+        clica(f.b_paraCima);
         QCOMPARE(projeto.pranchas[0].nome, QString("B"));
         QCOMPARE(f.lb_pranchas->currentRow(), 0);
         QCOMPARE(f.lb_itens->count(), 3); // still the same board
 
-        f.lb_pranchas->setCurrentRow(1);
-        f.b_removerClick(); // the last of the list
+        clicaLinha(f.lb_pranchas, 1);
+        QCOMPARE(f.lb_pranchas->currentRow(), 1);
+        clica(f.b_remover); // the last of the list
         QCOMPARE(projeto.nPranchas, 1);
         QCOMPARE(f.lb_pranchas->currentRow(), -1);
         QCOMPARE(f.lb_itens->count(), 0);
         QVERIFY(!f.graf.criada);
 
         avisos.resposta = false;
-        f.Removertodasaspranchas1Click();
+        QVERIFY(aciona(f, "Remover todas as pranchas"));
         QCOMPARE(avisos.rapidas, QStringList{"Ufa! Ainda bem..."});
         QCOMPARE(projeto.nPranchas, 1);
         avisos.resposta = true;
-        f.Removertodasaspranchas1Click();
+        QVERIFY(aciona(f, "Remover todas as pranchas"));
         QCOMPARE(projeto.nPranchas, 0);
         QCOMPARE(f.lb_pranchas->count(), 0);
+        f.close();
+    }
+
+    // The buttons the walk above does not reach, each pressed for real.
+    void botoesDePranchasEItens() {
+        GravaAvisos avisos(true);
+        projeto = TProjeto{};
+        for (const char* nome : {"A", "B", "C"}) {
+            const int i = inserePranchaNoProjeto(projeto, projeto.nPranchas - 1, nome);
+            for (int j = 0; j < 3; ++j)
+                insereItemNaPrancha(projeto.pranchas[i], j - 1, nome + QString::number(j));
+        }
+        TFormProg f;
+        QVERIFY(abre(f));
+        RespostasDeDialogo nomes;
+
+        clicaLinha(f.lb_itens, 1);
+        clica(f.b_paraBaixoItem);
+        QCOMPARE(textos(f.lb_itens), (QStringList{"A0", "A2", "A1"}));
+        QCOMPARE(projeto.pranchas[0].itens[2].rotulo, QString("A1"));
+        QCOMPARE(f.lb_itens->currentRow(), 2);
+        clica(f.b_paraCimaItem);
+        clica(f.b_paraCimaItem);
+        QCOMPARE(textos(f.lb_itens), (QStringList{"A1", "A0", "A2"}));
+        QCOMPARE(f.lb_itens->currentRow(), 0);
+
+        avisos.resposta = false;
+        clica(f.b_removerItem);
+        QCOMPARE(avisos.perguntas, QStringList{"Quer mesmo remover?"});
+        QCOMPARE(projeto.pranchas[0].nItens, 3);
+        avisos.resposta = true;
+        clica(f.b_removerItem);
+        QCOMPARE(textos(f.lb_itens), (QStringList{"A0", "A2"}));
+        QCOMPARE(f.lb_itens->currentRow(), 0); // the next item
+
+        // A board moved down keeps its items on show, with the same one selected.
+        clica(f.b_paraBaixo);
+        QCOMPARE(textos(f.lb_pranchas), (QStringList{"B", "A", "C"}));
+        QCOMPARE(f.lb_pranchas->currentRow(), 1);
+        QCOMPARE(textos(f.lb_itens), (QStringList{"A0", "A2"}));
+        QCOMPARE(f.lb_itens->currentRow(), 0);
+
+        nomes.texto("A bis");
+        clica(f.b_duplicar);
+        QCOMPARE(textos(f.lb_pranchas), (QStringList{"B", "A", "A bis", "C"}));
+        QCOMPARE(f.lb_pranchas->currentRow(), 2);
+        QCOMPARE(textos(f.lb_itens), (QStringList{"A0", "A2"}));
+        QCOMPARE(f.lb_itens->currentRow(), -1);
+        clica(f.b_duplicarItem);
+        QCOMPARE(avisos.infos, QStringList{"Não há nenhum item selecionado"});
+        f.lb_pranchas->setCurrentRow(-1);
+        QCOMPARE(f.lb_itens->count(), 0);
+        clica(f.b_duplicar);
+        QCOMPARE(avisos.infos.last(), QString("Não há nenhuma prancha selecionada"));
+        QCOMPARE(projeto.nPranchas, 4);
+        QCOMPARE(nomes.pendentes(), 0);
+
+        // "Editar" shows the record as it now stands, whoever changed it.
+        clicaLinha(f.lb_pranchas, 0);
+        projeto.pranchas[0].nome = "Bola";
+        clica(f.b_detalhar);
+        QCOMPARE(f.lb_pranchas->item(0)->text(), QString("Bola"));
+        projeto.pranchas[0].nome = "Bolo";
+        clicaLinha(f.lb_pranchas, 0, true);
+        QCOMPARE(f.lb_pranchas->item(0)->text(), QString("Bolo"));
+        clicaLinha(f.lb_itens, 1);
+        projeto.pranchas[0].itens[1].rotulo = "um";
+        clica(f.b_detalharItem);
+        QCOMPARE(textos(f.lb_itens), (QStringList{"B0", "um", "B2"}));
+        QCOMPARE(f.lb_itens->currentRow(), 1);
+        projeto.pranchas[0].itens[1].rotulo = "dois";
+        QTest::keyClick(f.lb_itens, Qt::Key_Return);
+        QCOMPARE(f.lb_itens->item(1)->text(), QString("dois"));
+        projeto.pranchas[0].itens[1].rotulo = "três";
+        clicaLinha(f.lb_itens, 1, true);
+        QCOMPARE(f.lb_itens->item(1)->text(), QString("três"));
+
+        QCOMPARE(QApplication::focusWidget(), f.lb_itens); // clicked last
+        QVERIFY(aciona(f, "Pranchas"));
+        QTRY_COMPARE(QApplication::focusWidget(), f.lb_pranchas);
+        QVERIFY(aciona(f, "Itens"));
+        QTRY_COMPARE(QApplication::focusWidget(), f.lb_itens);
+        f.close();
+    }
+
+    // What a property dialog stores back through the document reaches the lists and drawing.
+    void guardadoPeloDocumento() {
+        GravaAvisos avisos(true);
+        projeto = TProjeto{};
+        for (const char* nome : {"A", "B"})
+            inserePranchaNoProjeto(projeto, projeto.nPranchas - 1, nome);
+        insereItemNaPrancha(projeto.pranchas[1], -1, "x");
+        TFormProg f;
+        QVERIFY(abre(f));
+        clicaLinha(f.lb_pranchas, 1);
+        clicaLinha(f.lb_itens, 0);
+        TPrancha b = projeto.pranchas[1];
+        b.nome = "Beta";
+        b.nColunas = 1;
+        b.nLinhas = 1;
+        QVERIFY(f.documento->guardaPrancha(1, b));
+        QCOMPARE(textos(f.lb_pranchas), (QStringList{"A", "Beta"}));
+        QCOMPARE(f.graf.itensGraf.size(), 1); // redrawn on the one-cell grid
+        TItem it = projeto.pranchas[1].itens[0];
+        it.rotulo = "xis";
+        QVERIFY(f.documento->guardaItem(1, 0, it));
+        QCOMPARE(textos(f.lb_itens), QStringList{"xis"});
+        QCOMPARE(f.lb_itens->currentRow(), 0);
+        f.close();
+    }
+
+    // Save, print and JPEG from the tool bar and from the menu: print and JPEG draw off
+    // screen, so no window of any kind comes up.
+    void barraEMenuArquivo() {
+        GravaAvisos avisos(true);
+        QTemporaryDir pasta;
+        pastaProjeto = pasta.path();
+        projeto = TProjeto{};
+        inserePranchaNoProjeto(projeto, -1, "casa");
+        TFormProg f;
+        QVERIFY(abre(f));
+
+        clica(rapido(f, "SaveBtn"));
+        QVERIFY(aciona(f, "Salvar"));
+        QCOMPARE(avisos.rapidas, (QStringList{"Pranchas gravadas", "Pranchas gravadas"}));
+        QVERIFY(QFileInfo::exists(pasta.filePath("pranchas.pra")));
+        QVERIFY(QFileInfo::exists(pasta.filePath("pranchas.bak")));
+
+        JanelasMostradas mostradas;
+        RespostasDeDialogo dialogo;
+        for (const QString& pdf : {pasta.filePath("barra.pdf"), pasta.filePath("menu.pdf")})
+            dialogo.impressora([pdf](QPrinter& impressora) {
+                impressora.setOutputFormat(QPrinter::PdfFormat);
+                impressora.setOutputFileName(pdf);
+            });
+        clica(rapido(f, "PrintBtn"));
+        QVERIFY(aciona(f, "Imprimir Prancha"));
+        QCOMPARE(dialogo.pendentes(), 0);
+        QVERIFY(QFileInfo(pasta.filePath("barra.pdf")).size() > 0);
+        QVERIFY(QFileInfo(pasta.filePath("menu.pdf")).size() > 0);
+
+        const QString jpg = pastaAreaDeTrabalho() + "/casa.jpg";
+        QFile::remove(jpg);
+        clica(rapido(f, "jpgButton"));
+        QVERIFY(QFile::remove(jpg));
+        QVERIFY(aciona(f, "Gerar JPG"));
+        QVERIFY(QFileInfo::exists(jpg));
+        QCOMPARE(avisos.infos, QStringList(2, "casa.jpg gravado na Área de Trabalho"));
+        QVERIFY(avisos.erros.isEmpty());
+        QCOMPARE(mostradas.nomes, QStringList{});
+        f.close();
+        pastaProjeto = dir.path();
+    }
+
+    // The full preview opens modally from the tool bar, the menu and a click on the drawing.
+    void visualizacaoDeTresManeiras() {
+        GravaAvisos avisos(true);
+        projeto = TProjeto{};
+        inserePranchaNoProjeto(projeto, -1, "casa");
+        TformVisualiza v;
+        janelas.formVisualiza = &v;
+        TFormProg f;
+        QVERIFY(abre(f));
+        QStringList abertas;
+        const auto fechaAVisualizacao = [&](QWidget* w) {
+            abertas << w->objectName();
+            w->close();
+        };
+        noProximoModal(fechaAVisualizacao);
+        clica(rapido(f, "VisuBtn"));
+        noProximoModal(fechaAVisualizacao);
+        QVERIFY(aciona(f, "Visualizar"));
+        noProximoModal(fechaAVisualizacao);
+        QTest::mouseClick(f.p_previewPrancha, Qt::LeftButton);
+        QCOMPARE(abertas, QStringList(3, "formVisualiza"));
+        QCOMPARE(v.pranchaVisualizada, 0);
+        janelas.formVisualiza = nullptr;
+        f.close();
+    }
+
+    void ajudaDaBarraEDoMenu() {
+        if (QFileInfo::exists(pastaDoPrograma() + "/zelvana.html") ||
+            QFileInfo::exists(pastaDoPrograma() + "/zelvana.chm"))
+            QSKIP("a help file is installed; it would open in a browser");
+        GravaAvisos avisos(true);
+        projeto = TProjeto{};
+        TFormProg f;
+        QVERIFY(abre(f));
+        clica(rapido(f, "ajudaButton1"));
+        QVERIFY(aciona(f, "Ajuda"));
+        QCOMPARE(avisos.erros, QStringList(2, "Arquivo de ajuda não encontrado"));
+        f.close();
     }
 
     void sairSemSalvarSemArquivoNaoGrava() {
@@ -124,7 +379,7 @@ private slots:
         projeto = TProjeto{};
         inserePranchaNoProjeto(projeto, -1, "Z");
         TFormProg f;
-        f.Terminar1Click();
+        QVERIFY(aciona(f, "Sair sem salvar"));
         QCOMPARE(projeto.nPranchas, 0);
         QVERIFY(QDir(vazio.path()).entryList(QDir::Files).isEmpty());
         QVERIFY(!projetoSalvo); // closing clears it
@@ -138,10 +393,11 @@ private slots:
         for (int j = 0; j < 12; ++j)
             insereItemNaPrancha(projeto.pranchas[0], j - 1, QString::number(j));
         TFormProg f;
-        f.FormActivate();
+        QVERIFY(abre(f));
         QCOMPARE(f.lb_itens->count(), 12);
-        f.b_sair1Click();
+        clica(rapido(f, "b_sair1"));
         QVERIFY(projetoSalvo);
+        QVERIFY(!f.isVisible());
         QCOMPARE(projeto.pranchas[0].nItens, 9);
 
         // A save that fails keeps the edits in memory.
@@ -149,8 +405,10 @@ private slots:
         pastaProjeto = soLeitura.path() + "/nao/existe";
         projetoSalvo = false;
         insereItemNaPrancha(projeto.pranchas[0], 8, "novo");
-        f.b_sair1Click();
+        QVERIFY(abre(f));
+        clica(rapido(f, "b_sair1"));
         QVERIFY(!projetoSalvo);
+        QVERIFY(f.isVisible());
         QCOMPARE(projeto.pranchas[0].nItens, 10);
         QVERIFY(!avisos.erros.isEmpty());
         pastaProjeto = dir.path();

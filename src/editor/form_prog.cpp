@@ -3,6 +3,7 @@
 #include "comum/abre_ajuda.h"
 #include "comum/ativacao.h"
 #include "comum/janelas.h"
+#include "editor/documento_projeto.h"
 #include "editor/operacoes_projeto.h"
 #include "editor/saida_prancha.h"
 #include "editor/visualiza_form.h"
@@ -29,6 +30,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <optional>
 
 namespace {
 QPushButton* botao(QWidget* pai, const char* nome, const QString& texto) {
@@ -44,15 +46,39 @@ QLabel* titulo(QWidget* pai, const char* nome, const QString& texto) {
     l->setFont(f);
     return l;
 }
-QListWidget* lista(QWidget* pai, const char* nome) {
+QListWidget* lista(QWidget* pai, const char* nome, const QString& nomeAcessivel) {
     auto* l = new QListWidget(pai);
     l->setObjectName(nome);
+    l->setAccessibleName(nomeAcessivel);
     QFont f("Consolas");
     f.setPixelSize(16);
     l->setFont(f);
     l->setUniformItemSizes(true);
     l->setStyleSheet("QListWidget::item { height: 19px; }");
     return l;
+}
+
+// Shows `textos` with `atual` current (-1: none), reusing the entries there are, so an edit
+// keeps the list where the author had scrolled it. The list's own signals stay quiet: the
+// document already knows.
+void espelhaLista(QListWidget* l, const QStringList& textos, int atual) {
+    const QSignalBlocker bloqueio(l);
+    while (l->count() > textos.size())
+        delete l->takeItem(l->count() - 1);
+    while (l->count() < textos.size())
+        l->addItem(QString());
+    for (int k = 0; k < textos.size(); ++k)
+        if (l->item(k)->text() != textos[k]) l->item(k)->setText(textos[k]);
+    l->setCurrentRow(atual);
+}
+
+std::optional<QString> pedeNomeDePrancha() {
+    return pedeTexto("Informe o nome desta prancha",
+                     "Não repita nomes, ou pode ter problemas depois", "Nova prancha");
+}
+
+std::optional<QString> pedeNomeDeItem() {
+    return pedeTexto("Inserção de novo item", "Informe o nome deste item", "Novo item");
 }
 } // namespace
 
@@ -69,8 +95,13 @@ TFormProg::TFormProg(QWidget* pai) : QMainWindow(pai) {
     setFont(fonte);
     setStyleSheet("TFormProg, QWidget#centro { background: #87CEEB; }");
     origem = new OrigemDaAtivacao(this);
+    documento = new DocumentoProjeto(projeto, this);
     criaControles();
     criaMenu();
+    connect(documento, &DocumentoProjeto::pranchasMudaram, this, &TFormProg::listaPranchas);
+    connect(documento, &DocumentoProjeto::pranchaMudou, this, &TFormProg::atualizaPrancha);
+    connect(documento, &DocumentoProjeto::itensMudaram, this, &TFormProg::atualizaItens);
+    connect(documento, &DocumentoProjeto::selecaoMudou, this, &TFormProg::mostraSelecao);
 }
 
 void TFormProg::criaControles() {
@@ -81,7 +112,7 @@ void TFormProg::criaControles() {
 
     grade->addWidget(titulo(centro, "Label1", "Pranchas"), 0, 0);
     grade->addWidget(titulo(centro, "Label10", "Visualização"), 0, 1);
-    lb_pranchas = lista(centro, "lb_pranchas");
+    lb_pranchas = lista(centro, "lb_pranchas", "Pranchas");
     grade->addWidget(lb_pranchas, 1, 0, 3, 1);
     auto* botoesPrancha = new QHBoxLayout;
     b_insAbaixo = botao(centro, "b_insAbaixo", "Nova prancha");
@@ -109,7 +140,7 @@ void TFormProg::criaControles() {
     grade->addWidget(p_previewPrancha, 1, 1, 1, 2);
 
     grade->addWidget(titulo(centro, "Label9", "Itens da Prancha"), 2, 1);
-    lb_itens = lista(centro, "lb_itens");
+    lb_itens = lista(centro, "lb_itens", "Itens da Prancha");
     lb_itens->setFixedWidth(217);
     lb_itens->setMinimumHeight(154);
     grade->addWidget(lb_itens, 3, 1, 2, 1);
@@ -133,6 +164,7 @@ void TFormProg::criaControles() {
     grade->setColumnStretch(0, 1);
 
     connect(lb_pranchas, &QListWidget::currentRowChanged, this, [this] { lb_pranchasClick(); });
+    connect(lb_itens, &QListWidget::currentRowChanged, documento, &DocumentoProjeto::selecionaItem);
     connect(lb_pranchas, &QListWidget::itemDoubleClicked, this, [this] { b_detalharClick(); });
     connect(lb_itens, &QListWidget::itemDoubleClicked, this, [this] { b_detalharItemClick(); });
     lb_itens->installEventFilter(this);
@@ -206,20 +238,9 @@ void TFormProg::criaMenu() {
     selecionar->addAction("&Itens", this, [this] { lb_itens->setFocus(); });
 }
 
-int TFormProg::pranchaSelecionada() const {
-    const int i = lb_pranchas->currentRow();
-    return (i >= 0 && i < projeto.nPranchas) ? i : -1;
-}
-
-int TFormProg::itemSelecionado() const {
-    const int i = pranchaSelecionada();
-    const int j = lb_itens->currentRow();
-    return (i >= 0 && j >= 0 && j < projeto.pranchas[i].itens.size()) ? j : -1;
-}
-
 void TFormProg::atualizaBotoes() {
     const EstadoBotoes e =
-        estadoBotoes(lb_pranchas->count(), lb_itens->count(), pranchaSelecionada() >= 0);
+        estadoBotoes(lb_pranchas->count(), lb_itens->count(), documento->pranchaSelecionada() >= 0);
     b_insAbaixo->setEnabled(e.novaPrancha);
     for (QPushButton* b : {b_duplicar, b_detalhar, b_paraCima, b_paraBaixo, b_remover})
         b->setEnabled(e.comandosPrancha);
@@ -230,8 +251,9 @@ void TFormProg::atualizaBotoes() {
 }
 
 void TFormProg::mostraPrancha(int i) {
-    if (i >= 0 && i < projeto.nPranchas) {
-        const TPrancha& b = projeto.pranchas[i];
+    const TProjeto& p = documento->projeto();
+    if (i >= 0 && i < p.nPranchas) {
+        const TPrancha& b = p.pranchas[i];
         desenhaPranchaGraf(graf, b.titulo, b.nColunas, b.nLinhas, b.cor, b.itens, p_previewPrancha);
     }
     atualizaBotoes();
@@ -243,35 +265,50 @@ void TFormProg::limpaPreview() {
     p_previewPrancha->setBackgroundRole(QPalette::Highlight);
 }
 
-void TFormProg::listaItens(int i) {
-    const QSignalBlocker bloqueio(lb_itens);
-    lb_itens->clear();
-    for (const TItem& it : projeto.pranchas[i].itens)
-        lb_itens->addItem(it.rotulo);
-    lb_itens->setCurrentRow(-1);
+void TFormProg::listaPranchas() {
+    const TProjeto& p = documento->projeto();
+    QStringList nomes;
+    for (int i = 0; i < p.nPranchas; ++i)
+        nomes << p.pranchas[i].nome;
+    espelhaLista(lb_pranchas, nomes, documento->pranchaSelecionada());
 }
 
-void TFormProg::carregaListas() {
-    const QSignalBlocker bloqueio(lb_pranchas);
-    lb_pranchas->clear();
-    lb_itens->clear();
-    for (int i = 0; i < projeto.nPranchas; ++i)
-        lb_pranchas->addItem(projeto.pranchas[i].nome);
-    if (projeto.nPranchas > 0) {
-        lb_pranchas->setCurrentRow(0);
-        listaItens(0);
-    }
+void TFormProg::atualizaPrancha(int i) {
+    if (i < 0) return;
+    listaPranchas();
+    if (i == documento->pranchaSelecionada()) mostraPrancha(i);
 }
 
-void TFormProg::lb_pranchasClick() {
-    const int i = pranchaSelecionada();
-    if (i >= 0) listaItens(i);
+void TFormProg::atualizaItens(int i) {
+    if (i < 0 || i != documento->pranchaSelecionada()) return;
+    QStringList rotulos;
+    for (const TItem& it : documento->projeto().pranchas[i].itens)
+        rotulos << it.rotulo;
+    espelhaLista(lb_itens, rotulos, documento->itemSelecionado());
     mostraPrancha(i);
 }
 
+// A board chosen (again) shows its items with none selected; with none, the panel is empty.
+void TFormProg::mostraSelecao(int i) {
+    {
+        const QSignalBlocker bloqueio(lb_pranchas);
+        lb_pranchas->setCurrentRow(i);
+    }
+    if (i >= 0) {
+        atualizaItens(i);
+        return;
+    }
+    lb_itens->clear();
+    limpaPreview();
+    atualizaBotoes();
+}
+
+void TFormProg::lb_pranchasClick() {
+    documento->selecionaPrancha(lb_pranchas->currentRow());
+}
+
 void TFormProg::FormActivate() {
-    carregaListas();
-    lb_pranchasClick();
+    documento->recarrega();
 }
 
 bool TFormProg::event(QEvent* e) {
@@ -280,7 +317,7 @@ bool TFormProg::event(QEvent* e) {
     if (e->type() == QEvent::Show)
         FormActivate();
     else if (e->type() == QEvent::WindowActivate && origem->vemDeDialogoModal())
-        mostraPrancha(pranchaSelecionada());
+        mostraPrancha(documento->pranchaSelecionada());
     else if (e->type() == QEvent::WindowActivate)
         FormActivate();
     else if (e->type() == QEvent::WindowDeactivate && !dialogoModalPorCima(this))
@@ -308,29 +345,14 @@ bool TFormProg::eventFilter(QObject* alvo, QEvent* e) {
 }
 
 bool TFormProg::inserePrancha() {
-    const auto nome = pedeTexto("Informe o nome desta prancha",
-                                "Não repita nomes, ou pode ter problemas depois", "Nova prancha");
-    if (!nome) return false;
-    const int p = inserePranchaNoProjeto(projeto, pranchaSelecionada(), *nome);
-    {
-        const QSignalBlocker bloqueio(lb_pranchas);
-        lb_pranchas->insertItem(p, *nome);
-        lb_pranchas->setCurrentRow(p);
-    }
-    lb_pranchasClick();
-    return true;
+    const auto nome = pedeNomeDePrancha();
+    return nome && documento->inserePrancha(*nome) >= 0;
 }
 
 bool TFormProg::insereItem() {
-    const int i = pranchaSelecionada();
-    if (i < 0) return false;
-    const int sel = itemSelecionado();
-    const auto nome = pedeTexto("Inserção de novo item", "Informe o nome deste item", "Novo item");
-    if (!nome) return false;
-    const int q = insereItemNaPrancha(projeto.pranchas[i], sel, *nome);
-    lb_itens->insertItem(q, *nome);
-    lb_itens->setCurrentRow(q);
-    return true;
+    if (documento->pranchaSelecionada() < 0) return false;
+    const auto nome = pedeNomeDeItem();
+    return nome && documento->insereItem(*nome) >= 0;
 }
 
 void TFormProg::b_insAbaixoClick() {
@@ -338,66 +360,33 @@ void TFormProg::b_insAbaixoClick() {
 }
 
 void TFormProg::b_detalharClick() {
-    const int i = pranchaSelecionada();
-    if (i < 0) return;
-    // The board dialog is not part of the program yet; the board keeps its new values.
-    mostraPrancha(i);
-    lb_pranchas->item(i)->setText(projeto.pranchas[i].nome);
+    // The board dialog is not part of the program yet: the board is shown as it stands.
+    atualizaPrancha(documento->pranchaSelecionada());
 }
 
 void TFormProg::b_detalharItemClick() {
-    const int i = pranchaSelecionada();
-    const int j = itemSelecionado();
-    if (i < 0 || j < 0) return;
-    // The item dialog is not part of the program yet.
-    listaItens(i);
-    lb_itens->setCurrentRow(j);
-    mostraPrancha(i);
+    // The item dialog is not part of the program yet: the items are shown as they stand.
+    if (documento->itemSelecionado() >= 0) atualizaItens(documento->pranchaSelecionada());
 }
 
 void TFormProg::b_paraCimaClick() {
-    const int i = pranchaSelecionada();
-    if (i <= 0 || !trocaPranchas(projeto, i, i - 1)) return;
-    const QSignalBlocker bloqueio(lb_pranchas);
-    lb_pranchas->insertItem(i - 1, lb_pranchas->takeItem(i));
-    lb_pranchas->setCurrentRow(i - 1);
+    documento->sobePrancha();
 }
 
 void TFormProg::b_paraBaixoClick() {
-    const int i = pranchaSelecionada();
-    if (i < 0 || !trocaPranchas(projeto, i, i + 1)) return;
-    const QSignalBlocker bloqueio(lb_pranchas);
-    lb_pranchas->insertItem(i + 1, lb_pranchas->takeItem(i));
-    lb_pranchas->setCurrentRow(i + 1);
+    documento->descePrancha();
 }
 
 void TFormProg::b_duplicarClick() {
-    if (pranchaSelecionada() < 0) {
+    if (documento->pranchaSelecionada() < 0)
         avisoInfo("Não há nenhuma prancha selecionada");
-        return;
-    }
-    if (!inserePrancha()) return;
-    const int p = pranchaSelecionada();
-    copiaPranchaAnterior(projeto, p);
-    mostraPrancha(p);
-    lb_pranchasClick();
+    else if (const auto nome = pedeNomeDePrancha())
+        documento->duplicaPrancha(*nome);
 }
 
 void TFormProg::b_removerClick() {
-    const int i = pranchaSelecionada();
-    if (i < 0 || !perguntaSimNao("Quer mesmo remover?")) return;
-    removePranchaDoProjeto(projeto, i);
-    {
-        const QSignalBlocker bloqueio(lb_pranchas);
-        delete lb_pranchas->takeItem(i);
-        lb_pranchas->setCurrentRow(i < lb_pranchas->count() ? i : -1);
-    }
-    lb_pranchasClick();
-    if (pranchaSelecionada() < 0) {
-        lb_itens->clear();
-        limpaPreview();
-        atualizaBotoes();
-    }
+    if (documento->pranchaSelecionada() >= 0 && perguntaSimNao("Quer mesmo remover?"))
+        documento->removePrancha();
 }
 
 void TFormProg::b_insAbaixoItemClick() {
@@ -405,58 +394,30 @@ void TFormProg::b_insAbaixoItemClick() {
 }
 
 void TFormProg::b_paraCimaItemClick() {
-    const int i = pranchaSelecionada();
-    const int j = itemSelecionado();
-    if (j <= 0 || !trocaItens(projeto.pranchas[i], j, j - 1)) return;
-    lb_itens->insertItem(j - 1, lb_itens->takeItem(j));
-    lb_itens->setCurrentRow(j - 1);
-    mostraPrancha(i);
+    documento->sobeItem();
 }
 
 void TFormProg::b_paraBaixoItemClick() {
-    const int i = pranchaSelecionada();
-    const int j = itemSelecionado();
-    if (j < 0 || !trocaItens(projeto.pranchas[i], j, j + 1)) return;
-    lb_itens->insertItem(j + 1, lb_itens->takeItem(j));
-    lb_itens->setCurrentRow(j + 1);
-    mostraPrancha(i);
+    documento->desceItem();
 }
 
 void TFormProg::b_duplicarItemClick() {
-    if (itemSelecionado() < 0) {
+    if (documento->itemSelecionado() < 0)
         avisoInfo("Não há nenhum item selecionado");
-        return;
-    }
-    if (!insereItem()) return;
-    const int i = pranchaSelecionada();
-    copiaItemAnterior(projeto.pranchas[i], itemSelecionado());
-    mostraPrancha(i);
+    else if (const auto nome = pedeNomeDeItem())
+        documento->duplicaItem(*nome);
 }
 
 void TFormProg::b_removerItemClick() {
-    const int i = pranchaSelecionada();
-    const int j = itemSelecionado();
-    if (j < 0 || !perguntaSimNao("Quer mesmo remover?")) return;
-    removeItemDaPrancha(projeto.pranchas[i], j);
-    delete lb_itens->takeItem(j);
-    lb_itens->setCurrentRow(j < lb_itens->count() ? j : -1);
-    mostraPrancha(i);
+    if (documento->itemSelecionado() >= 0 && perguntaSimNao("Quer mesmo remover?"))
+        documento->removeItem();
 }
 
 void TFormProg::Removertodasaspranchas1Click() {
-    if (!perguntaSimNao("Quer mesmo detonar todo o projeto?\nISSO NÃO TEM VOLTA!!!")) {
+    if (perguntaSimNao("Quer mesmo detonar todo o projeto?\nISSO NÃO TEM VOLTA!!!"))
+        documento->removeTodasAsPranchas();
+    else
         mensagemRapida("Ufa! Ainda bem...", 2000);
-        return;
-    }
-    removeTodasAsPranchas(projeto);
-    {
-        const QSignalBlocker bloqueio(lb_pranchas);
-        lb_pranchas->clear();
-    }
-    lb_itens->clear();
-    lb_pranchasClick();
-    limpaPreview();
-    atualizaBotoes();
 }
 
 void TFormProg::Salvar1Click() {
@@ -484,18 +445,18 @@ void TFormProg::b_sair1Click() {
 }
 
 void TFormProg::Visualizar1Click() {
-    const int i = pranchaSelecionada();
+    const int i = documento->pranchaSelecionada();
     if (i < 0 || !janelas.formVisualiza) return;
     janelas.formVisualiza->selecionaPrancha(i);
     janelas.formVisualiza->mostraModal();
 }
 
 void TFormProg::Imprimirprancha1Click() {
-    imprimePranchaIndice(pranchaSelecionada(), tamanhoDaVisualizacao());
+    imprimePranchaIndice(documento->pranchaSelecionada(), tamanhoDaVisualizacao());
 }
 
 void TFormProg::PranchaemJPEG1Click() {
-    gravaPranchaJpg(pranchaSelecionada(), tamanhoDaVisualizacao());
+    gravaPranchaJpg(documento->pranchaSelecionada(), tamanhoDaVisualizacao());
 }
 
 void TFormProg::aJuda1Click() {

@@ -12,6 +12,7 @@ class QPushButton;
 class QToolButton;
 class QAction;
 class OrigemDaAtivacao;
+class DocumentoProjeto;
 
 class TFormProg : public QMainWindow {
     Q_OBJECT
@@ -21,7 +22,7 @@ public:
     void atualizaBotoes();
     void mostraPrancha(int i);
     void limpaPreview();
-    void carregaListas();
+    // Ask for the name, then insert; true when something was inserted.
     bool inserePrancha();
     bool insereItem();
 
@@ -56,6 +57,8 @@ public:
     QPushButton *b_insAbaixoItem, *b_detalharItem, *b_paraCimaItem, *b_paraBaixoItem,
         *b_duplicarItem, *b_removerItem;
     TPranchaGraf graf;
+    // Every change the commands make to the project goes through it; the lists follow it.
+    DocumentoProjeto* documento = nullptr;
 
 protected:
     bool event(QEvent* e) override;
@@ -65,9 +68,11 @@ protected:
 private:
     void criaControles();
     void criaMenu();
-    void listaItens(int i);
-    int pranchaSelecionada() const;
-    int itemSelecionado() const;
+    // How the window follows the document.
+    void listaPranchas();
+    void atualizaPrancha(int i);
+    void atualizaItens(int i);
+    void mostraSelecao(int i);
 
     OrigemDaAtivacao* origem = nullptr;
 };

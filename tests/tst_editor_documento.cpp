@@ -1,0 +1,295 @@
+// The editor's project document without any window: each operation, the selection it leaves
+// and the signals, in order, that the editor's lists follow.
+#include "editor/documento_projeto.h"
+
+#include <QtTest>
+#include <utility>
+
+namespace {
+// The project with boards named by `nomes`, each with items "<board>0".."<board>n-1".
+TProjeto projetoCom(const QStringList& nomes, int itensPorPrancha = 0) {
+    TProjeto p;
+    for (const QString& nome : nomes) {
+        TPrancha b;
+        b.nome = b.titulo = nome;
+        b.nColunas = b.nLinhas = 3;
+        for (int j = 0; j < itensPorPrancha; ++j) {
+            TItem it;
+            it.rotulo = nome + QString::number(j);
+            b.itens << it;
+        }
+        b.nItens = int(b.itens.size());
+        p.pranchas << b;
+    }
+    p.nPranchas = int(p.pranchas.size());
+    return p;
+}
+
+QStringList nomes(const TProjeto& p) {
+    QStringList r;
+    for (int i = 0; i < p.nPranchas; ++i)
+        r << p.pranchas[i].nome;
+    return r;
+}
+
+QStringList rotulos(const TPrancha& b) {
+    QStringList r;
+    for (const TItem& it : b.itens)
+        r << it.rotulo;
+    return r;
+}
+
+// Every signal of the document, in the order it came.
+struct Sinais {
+    explicit Sinais(DocumentoProjeto& d) {
+        QObject::connect(&d, &DocumentoProjeto::pranchasMudaram, [this] { vistos << "pranchas"; });
+        QObject::connect(&d, &DocumentoProjeto::pranchaMudou,
+                         [this](int i) { vistos << QString("prancha %1").arg(i); });
+        QObject::connect(&d, &DocumentoProjeto::itensMudaram,
+                         [this](int i) { vistos << QString("itens %1").arg(i); });
+        QObject::connect(&d, &DocumentoProjeto::selecaoMudou,
+                         [this](int i) { vistos << QString("selecao %1").arg(i); });
+    }
+    // What came since the last call.
+    QStringList tira() { return std::exchange(vistos, {}); }
+    QStringList vistos;
+};
+} // namespace
+
+class TstEditorDocumento : public QObject {
+    Q_OBJECT
+private slots:
+    void recarregaEscolheAPrimeira() {
+        TProjeto p = projetoCom({"A", "B"});
+        DocumentoProjeto d(p);
+        Sinais s(d);
+        QCOMPARE(d.pranchaSelecionada(), -1);
+        d.recarrega();
+        QCOMPARE(s.tira(), (QStringList{"pranchas", "selecao 0"}));
+        QCOMPARE(d.pranchaSelecionada(), 0);
+        d.selecionaPrancha(1);
+        d.selecionaItem(0); // B has no items
+        QCOMPARE(d.itemSelecionado(), -1);
+        QCOMPARE(s.tira(), QStringList{"selecao 1"});
+
+        // Replaced from outside with fewer boards: the old selection no longer counts.
+        p = projetoCom({"X"});
+        QCOMPARE(d.pranchaSelecionada(), -1);
+        d.selecionaPrancha(5);
+        QCOMPARE(s.tira(), QStringList{"selecao -1"});
+        p = TProjeto{};
+        d.recarrega();
+        QCOMPARE(s.tira(), (QStringList{"pranchas", "selecao -1"}));
+    }
+
+    void insereAbaixoDaSelecao() {
+        TProjeto p;
+        DocumentoProjeto d(p);
+        Sinais s(d);
+        QCOMPARE(d.insereItem("sem prancha"), -1);
+        QVERIFY(s.tira().isEmpty());
+
+        QCOMPARE(d.inserePrancha("A"), 0);
+        QCOMPARE(s.tira(), (QStringList{"pranchas", "selecao 0"}));
+        QCOMPARE(d.inserePrancha("C"), 1);
+        d.selecionaPrancha(0);
+        QCOMPARE(d.inserePrancha("B"), 1);
+        d.selecionaPrancha(-1);
+        QCOMPARE(d.inserePrancha(" topo "), 0);
+        QCOMPARE(nomes(p), (QStringList{" topo ", "A", "B", "C"}));
+        QCOMPARE(p.pranchas[0].nColunas, 3); // a fresh record
+        QCOMPARE(d.pranchaSelecionada(), 0);
+        s.tira();
+
+        d.selecionaPrancha(2);
+        QCOMPARE(d.insereItem("x"), 0);
+        QCOMPARE(d.insereItem("z"), 1);
+        d.selecionaItem(0);
+        QCOMPARE(d.insereItem("y"), 1);
+        QCOMPARE(d.itemSelecionado(), 1);
+        d.selecionaItem(-1);
+        QCOMPARE(d.insereItem("w"), 0);
+        QCOMPARE(rotulos(p.pranchas[2]), (QStringList{"w", "x", "y", "z"}));
+        QCOMPARE(p.pranchas[2].nItens, 4);
+        QCOMPARE(p.pranchas[2].nLinhas * p.pranchas[2].nColunas, 9); // the grid stays
+        QCOMPARE(s.tira(), (QStringList{"selecao 2", "itens 2", "itens 2", "itens 2", "itens 2"}));
+    }
+
+    void duplicaASelecao() {
+        TProjeto p = projetoCom({"A", "B"}, 2);
+        p.pranchas[0].cor = 0x00FF00;
+        p.pranchas[0].itens[1].som = "b.wav";
+        DocumentoProjeto d(p);
+        Sinais s(d);
+        QCOMPARE(d.duplicaPrancha("nada"), -1); // nothing selected
+        QCOMPARE(d.duplicaItem("nada"), -1);
+        QVERIFY(s.tira().isEmpty());
+        QCOMPARE(p.nPranchas, 2);
+
+        d.recarrega();
+        d.selecionaItem(1);
+        s.tira();
+        QCOMPARE(d.duplicaPrancha("A2"), 1);
+        QCOMPARE(s.tira(), (QStringList{"pranchas", "selecao 1"}));
+        QCOMPARE(nomes(p), (QStringList{"A", "A2", "B"}));
+        QCOMPARE(p.pranchas[1].titulo, QString("A2"));
+        QCOMPARE(p.pranchas[1].cor, 0x00FF00);
+        QCOMPARE(rotulos(p.pranchas[1]), (QStringList{"A0", "A1"}));
+        QCOMPARE(d.itemSelecionado(), -1);
+        QCOMPARE(d.duplicaItem("nada"), -1);
+
+        d.selecionaItem(1);
+        QCOMPARE(d.duplicaItem("copia"), 2);
+        QCOMPARE(s.tira(), QStringList{"itens 1"});
+        QCOMPARE(d.itemSelecionado(), 2);
+        const TItem& c = p.pranchas[1].itens[2];
+        QCOMPARE(c.rotulo, QString("copia"));
+        QCOMPARE(c.figura, QString("A1")); // the source had no picture name
+        QCOMPARE(c.som, QString("b.wav"));
+        QCOMPARE(p.pranchas[0].nItens, 2); // the original board is untouched
+    }
+
+    void removeEDeixaASeguinte() {
+        TProjeto p = projetoCom({"A", "B", "C"}, 3);
+        p.pranchaInicial = "C";
+        DocumentoProjeto d(p);
+        Sinais s(d);
+        QVERIFY(!d.removePrancha());
+        QVERIFY(!d.removeItem());
+        QVERIFY(s.tira().isEmpty());
+
+        d.selecionaPrancha(1);
+        d.selecionaItem(1);
+        QVERIFY(d.removeItem());
+        QCOMPARE(rotulos(p.pranchas[1]), (QStringList{"B0", "B2"}));
+        QCOMPARE(d.itemSelecionado(), 1); // the next one
+        QVERIFY(d.removeItem());
+        QCOMPARE(d.itemSelecionado(), -1); // it was the last
+        QCOMPARE(p.pranchas[1].nItens, 1);
+        QCOMPARE(s.tira(), (QStringList{"selecao 1", "itens 1", "itens 1"}));
+
+        QVERIFY(d.removePrancha());
+        QCOMPARE(nomes(p), (QStringList{"A", "C"}));
+        QCOMPARE(d.pranchaSelecionada(), 1);
+        QVERIFY(d.removePrancha());
+        QCOMPARE(d.pranchaSelecionada(), -1); // it was the last
+        QCOMPARE(p.nPranchas, 1);
+        QCOMPARE(p.pranchaInicial, QString("C")); // names elsewhere are not followed
+        QCOMPARE(s.tira(), (QStringList{"pranchas", "selecao 1", "pranchas", "selecao -1"}));
+
+        d.selecionaPrancha(0);
+        d.removeTodasAsPranchas();
+        QCOMPARE(p.nPranchas, 0);
+        QVERIFY(p.pranchas.isEmpty());
+        QCOMPARE(p.pranchaInicial, QString("C"));
+        QCOMPARE(d.pranchaSelecionada(), -1);
+        QCOMPARE(s.tira(), (QStringList{"selecao 0", "pranchas", "selecao -1"}));
+    }
+
+    void moveELevaASelecao() {
+        TProjeto p = projetoCom({"A", "B", "C"}, 3);
+        DocumentoProjeto d(p);
+        Sinais s(d);
+        QVERIFY(!d.sobePrancha() && !d.descePrancha()); // nothing selected
+        QVERIFY(!d.sobeItem() && !d.desceItem());
+        d.selecionaPrancha(0);
+        QVERIFY(!d.sobePrancha());
+        QVERIFY(!d.sobeItem() && !d.desceItem()); // a board but no item
+        s.tira();
+
+        // The moved board keeps being edited, with the same item selected.
+        d.selecionaItem(2);
+        QVERIFY(d.descePrancha());
+        QVERIFY(d.descePrancha());
+        QVERIFY(!d.descePrancha());
+        QCOMPARE(nomes(p), (QStringList{"B", "C", "A"}));
+        QCOMPARE(d.pranchaSelecionada(), 2);
+        QCOMPARE(d.itemSelecionado(), 2);
+        QCOMPARE(s.tira(), (QStringList{"pranchas", "pranchas"}));
+        QVERIFY(d.sobePrancha());
+        QCOMPARE(nomes(p), (QStringList{"B", "A", "C"}));
+        QCOMPARE(s.tira(), QStringList{"pranchas"});
+
+        QVERIFY(!d.desceItem()); // already the last
+        QVERIFY(d.sobeItem());
+        QVERIFY(d.sobeItem());
+        QVERIFY(!d.sobeItem());
+        QCOMPARE(rotulos(p.pranchas[1]), (QStringList{"A2", "A0", "A1"}));
+        QCOMPARE(d.itemSelecionado(), 0);
+        QVERIFY(d.desceItem());
+        QCOMPARE(rotulos(p.pranchas[1]), (QStringList{"A0", "A2", "A1"}));
+        QCOMPARE(d.itemSelecionado(), 1);
+        QCOMPARE(s.tira(), (QStringList{"itens 1", "itens 1", "itens 1"}));
+    }
+
+    // What a property dialog gives back becomes the record, however it was closed.
+    void guardaDoDialogo() {
+        TProjeto p = projetoCom({"A", "B"}, 2);
+        p.pranchas[1].link = "A";
+        DocumentoProjeto d(p);
+        Sinais s(d);
+        d.selecionaPrancha(0);
+        d.selecionaItem(1);
+        s.tira();
+
+        TPrancha valores = p.pranchas[0];
+        valores.nome = "Casa ";
+        valores.titulo = "Minha casa";
+        valores.nColunas = 2;
+        valores.nLinhas = 5;
+        valores.cor = 0x0000FF;
+        valores.som = "casa.wav";
+        valores.fala = "casa";
+        valores.link = "B";
+        valores.itens.clear(); // a board's dialog never changes its items
+        valores.nItens = 0;
+        QVERIFY(d.guardaPrancha(0, valores));
+        QCOMPARE(s.tira(), QStringList{"prancha 0"});
+        const TPrancha& a = p.pranchas[0];
+        QCOMPARE(a.nome, QString("Casa ")); // as typed
+        QCOMPARE(a.titulo, QString("Minha casa"));
+        QCOMPARE(a.nColunas, 2);
+        QCOMPARE(a.nLinhas, 5);
+        QCOMPARE(a.cor, 0x0000FF);
+        QCOMPARE(a.som, QString("casa.wav"));
+        QCOMPARE(a.fala, QString("casa"));
+        QCOMPARE(a.link, QString("B"));
+        QCOMPARE(rotulos(a), (QStringList{"A0", "A1"}));
+        QCOMPARE(a.nItens, 2);
+        QCOMPARE(p.pranchas[1].link, QString("A")); // a rename is not followed
+        QCOMPARE(d.pranchaSelecionada(), 0);
+        QCOMPARE(d.itemSelecionado(), 1);
+
+        TItem item = p.pranchas[1].itens[0];
+        item.rotulo = "";
+        item.figura = "bola.jpg";
+        item.semFigura = true;
+        item.posTexto = TPosVertical::meio;
+        item.dimMoldura = TDimMoldura::grossa;
+        item.executar = "calc";
+        QVERIFY(d.guardaItem(1, 0, item));
+        QCOMPARE(s.tira(), QStringList{"itens 1"});
+        const TItem& b0 = p.pranchas[1].itens[0];
+        QCOMPARE(b0.rotulo, QString());
+        QCOMPARE(b0.figura, QString("bola.jpg"));
+        QVERIFY(b0.semFigura);
+        QCOMPARE(b0.posTexto, TPosVertical::meio);
+        QCOMPARE(b0.dimMoldura, TDimMoldura::grossa);
+        QCOMPARE(b0.executar, QString("calc"));
+        QCOMPARE(p.pranchas[1].nItens, 2);
+        QCOMPARE(d.itemSelecionado(), 1); // storing does not move the selection
+
+        // Out of range: nothing stored, nothing told.
+        QVERIFY(!d.guardaPrancha(-1, valores));
+        QVERIFY(!d.guardaPrancha(2, valores));
+        QVERIFY(!d.guardaItem(0, 2, item));
+        QVERIFY(!d.guardaItem(2, 0, item));
+        QVERIFY(!d.guardaItem(0, -1, item));
+        QVERIFY(s.tira().isEmpty());
+        QCOMPARE(p.nPranchas, 2);
+        QCOMPARE(p.pranchas[0].itens[1].rotulo, QString("A1"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TstEditorDocumento)
+#include "tst_editor_documento.moc"
