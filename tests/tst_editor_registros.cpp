@@ -1,4 +1,5 @@
 // The editor's record operations on the project and its button enabling.
+#include "editor/biblioteca_figuras.h"
 #include "editor/operacoes_projeto.h"
 #include "model/pranchas_arquivo.h"
 #include "render/desenho.h"
@@ -152,6 +153,25 @@ private slots:
         carregaPranchas(pastaProjeto);
         QCOMPARE(projeto.nPranchas, 1);
         QCOMPARE(projeto.pranchas[0].nItens, 9);
+    }
+
+    // The library is listed once: ".jpg" in any case, names kept as written, upper-cased with
+    // their accents for the comparisons; what is added later is seen at the next start.
+    void bibliotecaDeFiguras() {
+        QTemporaryDir pasta;
+        for (const char* n : {"casa.jpg", "Água.JPG", "foto.jpeg", "bola.png", "avó.jpg"})
+            QVERIFY(QFile(pasta.filePath(QString::fromUtf8(n))).open(QIODevice::WriteOnly));
+        usaBibliotecaFiguras(pasta.path());
+        QCOMPARE(bibliotecaFiguras(), pasta.path());
+        QStringList nomes = listaFiguras();
+        nomes.sort();
+        QCOMPARE(nomes, (QStringList{"avó", "casa", "Água"}));
+        QVERIFY(listaFigurasMaiusculas().contains("AVÓ"));
+        QVERIFY(listaFigurasMaiusculas().contains("ÁGUA"));
+        QCOMPARE(listaFiguras().size(), listaFigurasMaiusculas().size());
+        QVERIFY(QFile(pasta.filePath("nova.jpg")).open(QIODevice::WriteOnly));
+        QCOMPARE(listaFiguras().size(), 3);
+        usaBibliotecaFiguras({});
     }
 };
 
