@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Start-up: from starting the program to its start window mapped on the X server (as
-# `xdotool search --sync` sees it), against a bare Qt window started the same way, in pairs,
-# with the sound server running. Prints each pair and the medians.
+# `xdotool search --onlyvisible` sees it, asked every 20 ms: `--sync` waits half a second between
+# looks), against a bare Qt window started the same way, in pairs, with the sound server
+# running. Prints each pair and the medians.
 #   scripts/com-servicos.sh bench/bench_inicio.sh BUILD_BENCH [PARES]
 set -uo pipefail
 build=${1:?pasta do build com -DZELVANA_BENCH=ON}
@@ -15,9 +16,12 @@ trap 'rm -rf "$casa"' EXIT
 mede() {
   local inicio fim pid
   inicio=$(date +%s%N)
-  HOME=$casa "$1" >/dev/null 2>&1 &
+  HOME=$casa "$1" >/dev/null 2>>"$casa/erros" &
   pid=$!
-  xdotool search --sync --onlyvisible --name "^$2\$" >/dev/null 2>&1
+  until xdotool search --onlyvisible --name "^$2\$" >/dev/null 2>&1; do
+    kill -0 "$pid" 2>/dev/null || { echo "$1 terminou antes de abrir: $(tail -3 "$casa/erros")" >&2; exit 1; }
+    sleep 0.02
+  done
   fim=$(date +%s%N)
   kill "$pid" 2>/dev/null
   wait "$pid" 2>/dev/null
