@@ -640,6 +640,25 @@ private slots:
         QVERIFY(m.hasMatch());
         QVERIFY(m.captured(1).toDouble() > m.captured(2).toDouble());
     }
+
+    // Without a window manager nothing gives the focus back when a message closes; the window
+    // behind must be active again, or a run would never draw its board.
+    void mensagemDevolveOFoco() {
+        const Avisos antes = instalaAvisos({});
+        instalaDialogosDeTela([](const QString&, int) {});
+        QWidget janela;
+        janela.resize(300, 200);
+        janela.show();
+        janela.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&janela));
+        noProximoModal([](QWidget* caixa) {
+            QVERIFY(caixa->isVisible());
+            QTimer::singleShot(200, caixa, &QWidget::close);
+        });
+        avisoErro("Prancha LUA não foi encontrada");
+        QTRY_VERIFY(janela.isActiveWindow());
+        instalaAvisos(antes);
+    }
 };
 
 QTEST_MAIN(TstEditorJanelas)

@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <deque>
@@ -67,7 +68,21 @@ QWidget* pai() {
     return QApplication::activeWindow();
 }
 
+// Without a window manager nobody gives the focus back when a box closes: the window behind
+// would stay inactive (a run would never draw its board). Give it back ourselves.
+class DevolveFoco {
+public:
+    DevolveFoco() : janela(QApplication::activeWindow()) {}
+    ~DevolveFoco() {
+        if (janela && janela->isVisible()) janela->activateWindow();
+    }
+
+private:
+    QPointer<QWidget> janela;
+};
+
 void caixa(QMessageBox::Icon icone, const QString& texto) {
+    DevolveFoco devolve;
     QMessageBox c(icone, QStringLiteral("Zelvana"), texto, QMessageBox::Ok, pai());
     c.exec();
 }
@@ -80,6 +95,7 @@ void instalaDialogosDeTela(std::function<void(const QString&, int)> rapida) {
     a.info = [](const QString& t) { caixa(QMessageBox::Information, t); };
     a.rapida = std::move(rapida);
     a.pergunta = [](const QString& t) {
+        DevolveFoco devolve;
         QMessageBox c(QMessageBox::Question, QStringLiteral("Zelvana"), t,
                       QMessageBox::Yes | QMessageBox::No, pai());
         c.setDefaultButton(QMessageBox::No);
@@ -95,6 +111,7 @@ BotaoResposta perguntaSimNaoTodos(const QString& texto) {
                : t == Tipo::todos ? BotaoResposta::todos
                                   : BotaoResposta::nao;
     }
+    DevolveFoco devolve;
     QMessageBox c(QMessageBox::Question, QStringLiteral("Zelvana"), texto,
                   QMessageBox::Yes | QMessageBox::No | QMessageBox::YesToAll, pai());
     c.setDefaultButton(QMessageBox::No);
