@@ -184,13 +184,29 @@ private slots:
         QVERIFY(!leModelo("99999X99999", l, col));
         QCOMPARE(dimensaoTexto(" pequeno "), 18);
         QCOMPARE(dimensaoTexto("MEDIO"), 36);
-        const QDateTime meiaNoite(QDate(2026, 1, 2), QTime(0, 0));
-        QCOMPARE(textoData(meiaNoite),
-                 QLocale::system().toString(meiaNoite.date(), QLocale::ShortFormat));
-        QVERIFY(textoData(meiaNoite.addSecs(1)).startsWith(textoData(meiaNoite) + ' '));
         ArquivoIni ini = ArquivoIni::deBytes("[S]\nK= \t x \x01\n");
         QCOMPARE(leChave(ini, "s", "k"), QString("x"));
         QVERIFY(leChave(ini, "S", "").isEmpty());
+    }
+
+    // The date the program puts in DATA and in the header reads as the file shows dates,
+    // whatever the system's locale: the date alone only at exactly midnight.
+    void datasComoNoArquivo() {
+        const QDateTime tarde(QDate(2026, 12, 8), QTime(17, 1, 47));
+        QCOMPARE(textoData(tarde), QString("08/12/2026 17:01:47"));
+        QCOMPARE(textoData(QDateTime(QDate(2027, 1, 2), QTime(0, 0))), QString("02/01/2027"));
+        QCOMPARE(textoData(QDateTime(QDate(2027, 1, 2), QTime(0, 0, 1))),
+                 QString("02/01/2027 00:00:01"));
+
+        GravaAvisos avisos;
+        QTemporaryDir dir;
+        carregaTexto(dir, "[CONFIG]\nAUTOR=x\n[A]\nMODELO=1X1\n");
+        const QRegularExpression data(R"(^\d\d/\d\d/\d{4}( \d\d:\d\d:\d\d)?$)");
+        QVERIFY2(data.match(projeto.data).hasMatch(), qPrintable(projeto.data));
+        QVERIFY(gravaPranchas(dir.path(), "pranchas.pra"));
+        const QByteArray b = le(dir.filePath("pranchas.pra"));
+        QVERIFY(b.contains(";  Em " + projeto.data.toLatin1() + "\r\n"));
+        QVERIFY(b.contains("\r\nDATA=" + projeto.data.toLatin1() + "\r\n"));
     }
 
     void pranchasDanificadasSaoConsertadas() {

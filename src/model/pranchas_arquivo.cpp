@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLocale>
 
 namespace {
 
@@ -334,10 +333,11 @@ qint32 dimensaoTexto(const QString& texto) {
 }
 
 QString textoData(const QDateTime& momento) {
-    const QLocale local = QLocale::system();
-    const QString data = local.toString(momento.date(), QLocale::ShortFormat);
+    // Fixed digits, not the system's formats: on a machine left in the C locale those read
+    // "8 Dec 2026 17:01:47 UTC", which is not how the board file shows a date.
+    const QString data = momento.date().toString(QStringLiteral("dd/MM/yyyy"));
     if (momento.time() == QTime(0, 0)) return data;
-    return data + u' ' + local.toString(momento.time(), QLocale::LongFormat);
+    return data + u' ' + momento.time().toString(QStringLiteral("hh:mm:ss"));
 }
 
 void definePastaProjeto(const QString& pasta) {

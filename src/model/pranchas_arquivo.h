@@ -36,5 +36,5 @@ bool leCor(const QString& texto, TColor& cor);
 QString textoCor(TColor cor);
 // "12X3", "3x4", any one character between the numbers.
 bool leModelo(const QString& texto, qint32& linhas, qint32& colunas);
-// Short date, a blank, long time; only the date at exactly midnight.
+// "dd/mm/yyyy hh:mm:ss"; only the date at exactly midnight.
 QString textoData(const QDateTime& momento);
