@@ -209,6 +209,26 @@ private slots:
         QVERIFY(b.contains("\r\nDATA=" + projeto.data.toLatin1() + "\r\n"));
     }
 
+    // "$" or "0x" and hex digits, nothing else: no second prefix, no blank after the prefix.
+    void inteirosHexadecimais() {
+        qint32 v = 0;
+        QVERIFY(leInteiro("$10", v) && v == 16);
+        QVERIFY(leInteiro(" 0X1f ", v) && v == 31);
+        QVERIFY(leInteiro("$0000000A", v) && v == 10);
+        for (const char* errado : {"$0x10", "$ 10", "0x 10", "0x0x10", "0x$10", "$1g", "0x", "$-1",
+                                   "$1FFFFFFFF", "$1 0"})
+            QVERIFY2(!leInteiro(errado, v), errado);
+        GravaAvisos avisos;
+        QTemporaryDir dir;
+        carregaTexto(dir, "[CONFIG]\nVARREDURA=$0x10\nHISTERESE=$ 10\nSOCORRO=0x1F\n"
+                          "[A]\nMODELO=1X1\n1=a\nCOR 1=$0xFF\nDIMTEXTO 1=0x 30\n");
+        QCOMPARE(projeto.tempoVarredura, 2000);
+        QCOMPARE(projeto.tempoHisterese, 1000);
+        QCOMPARE(projeto.tempoSocorro, 31);
+        QCOMPARE(projeto.pranchas.at(0).itens.at(0).cor, semCor); // unreadable: repaired
+        QCOMPARE(projeto.pranchas.at(0).itens.at(0).dimTexto, 36);
+    }
+
     void pranchasDanificadasSaoConsertadas() {
         GravaAvisos avisos;
         QTemporaryDir dir;

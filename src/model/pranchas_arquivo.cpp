@@ -21,6 +21,14 @@ QString semBrancosNasPontas(const QString& v) {
     return (a == 0 && b == v.size()) ? v : v.mid(a, b - a);
 }
 
+int digitoHex(QChar c) {
+    const char16_t u = c.unicode();
+    if (u >= u'0' && u <= u'9') return u - u'0';
+    if (u >= u'a' && u <= u'f') return u - u'a' + 10;
+    if (u >= u'A' && u <= u'F') return u - u'A' + 10;
+    return -1;
+}
+
 const QString arquivoPranchas = QStringLiteral("pranchas.pra");
 const QString arquivoBackup = QStringLiteral("pranchas.bak");
 
@@ -265,11 +273,19 @@ bool leInteiro(const QString& texto, qint32& valor) {
     const QString t = texto.trimmed();
     bool ok = false;
     if (t.startsWith(u'$') || t.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)) {
-        const QString hex = t.mid(t.startsWith(u'$') ? 1 : 2);
-        if (hex.isEmpty() || hex.startsWith(u'+') || hex.startsWith(u'-')) return false;
-        const quint32 v = hex.toUInt(&ok, 16);
-        if (ok) valor = qint32(v);
-        return ok;
+        // Digits only after the prefix: QString::toUInt would also take blanks and a second
+        // "0x", so "$0x10" and "$ 10" would read as 16.
+        const QStringView hex = QStringView(t).mid(t.startsWith(u'$') ? 1 : 2);
+        if (hex.isEmpty()) return false;
+        quint64 v = 0;
+        for (const QChar c : hex) {
+            const int d = digitoHex(c);
+            if (d < 0) return false;
+            v = v * 16 + quint64(d);
+            if (v > 0xFFFFFFFFu) return false;
+        }
+        valor = qint32(quint32(v));
+        return true;
     }
     if (t.isEmpty()) return false;
     for (qsizetype i = (t.at(0) == u'+' || t.at(0) == u'-') ? 1 : 0; i < t.size(); ++i)
