@@ -229,6 +229,31 @@ private slots:
         QCOMPARE(projeto.pranchas.at(0).itens.at(0).dimTexto, 36);
     }
 
+    // Values lose blanks and control characters at their ends, never a no-break space: it
+    // is a character the user typed.
+    void espacoRigidoFicaNoValor() {
+        const QString rigido(QChar(0xA0));
+        GravaAvisos avisos;
+        QTemporaryDir dir;
+        escreve(dir.filePath("pranchas.pra"), "[CONFIG]\r\nAUTOR=\xA0"
+                                              "Ana\xA0 \r\nVARREDURA=\xA0"
+                                              "10\r\n[A]\r\nMODELO=1X2\r\n"
+                                              "1=\t\x01 \xA0mesa\xA0\x02\r\nDIMTEXTO 1=\xA0"
+                                              "20\r\n2= \"\xA0\" \r\n");
+        carregaPranchas(dir.path());
+        QCOMPARE(projeto.autor, rigido + "Ana" + rigido);
+        QCOMPARE(projeto.tempoVarredura, 2000);
+        const TPrancha& a = projeto.pranchas.at(0);
+        QCOMPARE(a.itens.at(0).rotulo, rigido + "mesa" + rigido);
+        QCOMPARE(a.itens.at(0).dimTexto, 36);
+        QCOMPARE(a.itens.at(1).rotulo, rigido);
+        qint32 v = 0;
+        QVERIFY(!leInteiro(rigido + "12", v) && !leInteiro("12" + rigido, v));
+        QVERIFY(leInteiro("\x01 12\t", v) && v == 12);
+        QCOMPARE(dimensaoTexto(rigido + "grande"), 36);
+        QCOMPARE(dimensaoTexto("\tgrande\x01"), 72);
+    }
+
     void pranchasDanificadasSaoConsertadas() {
         GravaAvisos avisos;
         QTemporaryDir dir;

@@ -6,6 +6,17 @@
 
 namespace {
 
+// The blanks around keys, values and section names: space, tab and the line-end controls.
+// QStringView::trimmed() would also cut U+00A0, a character the user typed.
+QStringView semBrancos(QStringView v) {
+    auto branco = [](QChar c) { return c == u' ' || (c >= u'\t' && c <= u'\r'); };
+    while (!v.isEmpty() && branco(v.front()))
+        v = v.mid(1);
+    while (!v.isEmpty() && branco(v.back()))
+        v.chop(1);
+    return v;
+}
+
 QStringView semAspas(QStringView v) {
     if (v.size() >= 2 && (v.front() == u'"' || v.front() == u'\'') && v.back() == v.front())
         return v.mid(1, v.size() - 2);
@@ -23,13 +34,13 @@ ArquivoIni ArquivoIni::deBytes(const QByteArray& bytes) {
     while (inicio <= tudo.size()) {
         qsizetype fim = tudo.indexOf(u'\n', inicio);
         if (fim < 0) fim = tudo.size();
-        const QStringView linha = tudo.mid(inicio, fim - inicio).trimmed();
+        const QStringView linha = semBrancos(tudo.mid(inicio, fim - inicio));
         inicio = fim + 1;
         if (linha.isEmpty() || linha.front() == u';') continue;
         if (linha.front() == u'[') {
             qsizetype fecha = linha.indexOf(u']');
             if (fecha < 0) fecha = linha.size();
-            const QString nome = linha.mid(1, fecha - 1).trimmed().toString();
+            const QString nome = semBrancos(linha.mid(1, fecha - 1)).toString();
             ini.nomes.append(nome);
             ini.conteudos.append(Secao());
             const QString chave = nome.toLower();
@@ -44,10 +55,10 @@ ArquivoIni ArquivoIni::deBytes(const QByteArray& bytes) {
         if (atual < 0) continue;
         const qsizetype igual = linha.indexOf(u'=');
         if (igual <= 0) continue;
-        QString chave = linha.left(igual).trimmed().toString().toLower();
+        QString chave = semBrancos(linha.left(igual)).toString().toLower();
         Secao& sec = ini.conteudos[atual];
         if (sec.contains(chave)) continue;
-        sec.insert(std::move(chave), semAspas(linha.mid(igual + 1).trimmed()).toString());
+        sec.insert(std::move(chave), semAspas(semBrancos(linha.mid(igual + 1))).toString());
     }
     return ini;
 }

@@ -10,7 +10,8 @@
 
 namespace {
 
-// Values lose the blanks and control characters at their ends, nothing else.
+// Values lose the blanks and control characters at their ends, nothing else: not U+00A0,
+// which QString::trimmed() would cut.
 QString semBrancosNasPontas(const QString& v) {
     qsizetype a = 0;
     qsizetype b = v.size();
@@ -270,7 +271,7 @@ QString leChave(const ArquivoIni& arquivo, const QString& secao, const QString& 
 }
 
 bool leInteiro(const QString& texto, qint32& valor) {
-    const QString t = texto.trimmed();
+    const QString t = semBrancosNasPontas(texto);
     bool ok = false;
     if (t.startsWith(u'$') || t.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)) {
         // Digits only after the prefix: QString::toUInt would also take blanks and a second
@@ -338,7 +339,7 @@ bool leModelo(const QString& texto, qint32& linhas, qint32& colunas) {
 }
 
 qint32 dimensaoTexto(const QString& texto) {
-    QString t = texto.trimmed();
+    QString t = semBrancosNasPontas(texto);
     for (QChar& ch : t)
         if (ch >= u'a' && ch <= u'z') ch = QChar(ch.unicode() - 32);
     if (t == u"PEQUENO") return 18;
