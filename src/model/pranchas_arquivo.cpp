@@ -3,6 +3,7 @@
 #include "model/arquivo_seguro.h"
 #include "model/avisos.h"
 #include "model/cp1252.h"
+#include "model/versao.h"
 
 #include <QDir>
 #include <QFile>
@@ -382,7 +383,7 @@ void carregaPranchas(const QString& pasta) {
     projeto.nome = QStringLiteral("Pranchas");
     projeto.autor = QStringLiteral("Orvalis");
     projeto.data = textoData(QDateTime::currentDateTime());
-    projeto.info = QStringLiteral("Zelvana 1.4a");
+    projeto.info = QStringLiteral("Zelvana ") + textoVersao();
     qsizetype primeira = 0;
     if (!nomes.isEmpty() && nomes.first() == u"CONFIG") {
         --projeto.nPranchas;
