@@ -3,10 +3,12 @@
 #include "model/arquivo_seguro.h"
 #include "model/cp1252.h"
 #include "model/pranchas_arquivo.h"
+#include "model/versao.h"
 #include "support/apoio.h"
 
 #include <QDir>
 #include <QFile>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -252,6 +254,56 @@ private slots:
         QVERIFY(leInteiro("\x01 12\t", v) && v == 12);
         QCOMPARE(dimensaoTexto(rigido + "grande"), 36);
         QCOMPARE(dimensaoTexto("\tgrande\x01"), 72);
+    }
+
+    // The codec alone: bytes in, a project out, and nothing else touched.
+    void codecEmMemoria() {
+        GravaAvisos avisos;
+        QTemporaryDir dir;
+        const QByteArray ouro = le(copiaDadosDeTeste(dir, "ouro") + "/pranchas.pra");
+        projeto.autor = "global intocado";
+        const QDateTime agora(QDate(2026, 12, 8), QTime(17, 1, 47));
+        const PranchasLidas lidas = lePranchas(ouro, agora);
+        QCOMPARE(projeto.autor, QString("global intocado"));
+        QVERIFY(avisos.erros.isEmpty() && avisos.rapidas.isEmpty());
+        QVERIFY(lidas.comConfig && !lidas.semSecoes && lidas.consertadas.isEmpty());
+        QCOMPARE(lidas.projeto.data, QString("08/12/2026 10:00:00")); // the file's own date
+        const PranchasEscritas escritas = textoPranchas(lidas.projeto);
+        QCOMPARE(escritas.bytes, ouro);
+        QCOMPARE(escritas.trocados, 0);
+        QVERIFY(lePranchas(escritas.bytes, agora).projeto == lidas.projeto);
+
+        // No [CONFIG]: the settings are the record's defaults; the date is `agora`'s.
+        const PranchasLidas semConfig = lePranchas("[A]\r\nMODELO=1X1\r\n1=um\r\n", agora);
+        QVERIFY(!semConfig.comConfig);
+        QCOMPARE(semConfig.projeto.data, QString("08/12/2026 17:01:47"));
+        QCOMPARE(semConfig.projeto.tempoVarredura, 0);
+        QCOMPARE(semConfig.projeto.info, "Zelvana " + textoVersao());
+        QCOMPARE(semConfig.projeto.pranchas.at(0).itens.at(0).rotulo, QString("um"));
+
+        QVERIFY(lePranchas("sem secao nenhuma", agora).semSecoes);
+        QVERIFY(!lePranchas(" \r\n\t", agora).semSecoes);
+        QCOMPARE(lePranchas("[A]\nMODELO=x\n[B]\nMODELO=1X1\nCOR=?\n[C]\nMODELO=1X1\n", agora)
+                     .consertadas,
+                 (QStringList{"A", "B"}));
+
+        TProjeto p = semConfig.projeto;
+        p.pranchas[0].itens[0].rotulo = QString::fromUtf8("a😀b\x01");
+        p.autor = "\t";
+        QCOMPARE(textoPranchas(p).trocados, 4); // the emoji, \x01, and the tab in two lines
+    }
+
+    // The fast decoder gives what Qt's Windows-1252 decoder gives, at every position.
+    void decodificacaoCp1252() {
+        QByteArray todos;
+        for (int i = 0; i < 3; ++i)
+            for (int b = 0; b < 256; ++b)
+                todos.append(char((b * 7 + i) % 256));
+        QStringDecoder qt("windows-1252");
+        for (int inicio = 0; inicio < 9; ++inicio) {
+            const QByteArray parte = todos.mid(inicio);
+            QCOMPARE(deCp1252(parte), QString(qt.decode(parte)));
+        }
     }
 
     void pranchasDanificadasSaoConsertadas() {

@@ -2,19 +2,32 @@
 
 #include "model/cp1252.h"
 
-#include <QFile>
+#include <algorithm>
 
 namespace {
 
 // The blanks around keys, values and section names: space, tab and the line-end controls.
 // QStringView::trimmed() would also cut U+00A0, a character the user typed.
+bool branco(QChar c) {
+    return c == u' ' || (c >= u'\t' && c <= u'\r');
+}
+
 QStringView semBrancos(QStringView v) {
-    auto branco = [](QChar c) { return c == u' ' || (c >= u'\t' && c <= u'\r'); };
-    while (!v.isEmpty() && branco(v.front()))
-        v = v.mid(1);
-    while (!v.isEmpty() && branco(v.back()))
-        v.chop(1);
-    return v;
+    qsizetype a = 0;
+    qsizetype b = v.size();
+    while (a < b && branco(v[a]))
+        ++a;
+    while (b > a && branco(v[b - 1]))
+        --b;
+    return v.mid(a, b - a);
+}
+
+// Names compared as their lower-case forms, the way sections are indexed.
+bool mesmoNome(QStringView a, QStringView b) {
+    if (a.size() != b.size()) return false;
+    for (qsizetype i = 0; i < a.size(); ++i)
+        if (a[i] != b[i] && a[i].toLower() != b[i].toLower()) return false;
+    return true;
 }
 
 QStringView semAspas(QStringView v) {
@@ -27,9 +40,11 @@ QStringView semAspas(QStringView v) {
 
 ArquivoIni ArquivoIni::deBytes(const QByteArray& bytes) {
     ArquivoIni ini;
-    const QString texto = deCp1252(bytes);
-    const QStringView tudo(texto);
-    int atual = -1; // index, not pointer: conteudos grows
+    ini.texto = deCp1252(bytes);
+    const QStringView tudo(ini.texto);
+    // No more pairs than lines: counting them first spares regrowing a large index.
+    ini.pares_.reserve(size_t(std::count(bytes.begin(), bytes.end(), '\n') + 1));
+    bool dentro = false; // key lines before the first section belong to none
     qsizetype inicio = 0;
     while (inicio <= tudo.size()) {
         qsizetype fim = tudo.indexOf(u'\n', inicio);
@@ -41,49 +56,57 @@ ArquivoIni ArquivoIni::deBytes(const QByteArray& bytes) {
             qsizetype fecha = linha.indexOf(u']');
             if (fecha < 0) fecha = linha.size();
             const QString nome = semBrancos(linha.mid(1, fecha - 1)).toString();
-            ini.nomes.append(nome);
-            ini.conteudos.append(Secao());
-            const QString chave = nome.toLower();
-            if (!ini.indice.contains(chave)) {
-                ini.indice.insert(chave, int(ini.conteudos.size() - 1));
-                atual = int(ini.conteudos.size() - 1);
+            const qsizetype i = qsizetype(ini.secoes_.size());
+            qsizetype primeiraDoNome = i;
+            QString minusculo = nome.toLower();
+            auto ultima = ini.ultimaDoNome.find(minusculo);
+            if (ultima == ini.ultimaDoNome.end()) {
+                ini.ultimaDoNome.insert(std::move(minusculo), i);
             } else {
-                atual = -1; // a later section of the same name is never looked up
+                Secao& anterior = ini.secoes_[size_t(*ultima)];
+                primeiraDoNome = anterior.primeiraDoNome;
+                anterior.proximaDoNome = i;
+                *ultima = i;
             }
+            const qsizetype par = qsizetype(ini.pares_.size());
+            ini.secoes_.push_back({par, par, primeiraDoNome, -1});
+            ini.nomes.append(nome);
+            dentro = true;
             continue;
         }
-        if (atual < 0) continue;
         const qsizetype igual = linha.indexOf(u'=');
-        if (igual <= 0) continue;
-        QString chave = semBrancos(linha.left(igual)).toString().toLower();
-        Secao& sec = ini.conteudos[atual];
-        if (sec.contains(chave)) continue;
-        sec.insert(std::move(chave), semAspas(semBrancos(linha.mid(igual + 1))).toString());
+        if (!dentro || igual <= 0) continue;
+        ini.pares_.push_back(
+            {semBrancos(linha.left(igual)), semAspas(semBrancos(linha.mid(igual + 1)))});
+        ini.secoes_.back().fimPares = qsizetype(ini.pares_.size());
     }
     return ini;
 }
 
-ArquivoIni ArquivoIni::doArquivo(const QString& caminho) {
-    QFile f(caminho);
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    return deBytes(f.readAll());
+ArquivoIni::Pares ArquivoIni::pares(qsizetype secao) const {
+    const Secao& s = secoes_[size_t(secao)];
+    return {pares_.data() + s.primeiroPar, pares_.data() + s.fimPares};
 }
 
-const ArquivoIni::Secao* ArquivoIni::secao(const QString& nome) const {
-    const auto it = indice.constFind(nome.toLower());
-    return it == indice.constEnd() ? nullptr : &conteudos.at(*it);
+qsizetype ArquivoIni::primeiraDoNome(qsizetype secao, qsizetype desde) const {
+    qsizetype s = secoes_[size_t(secao)].primeiraDoNome;
+    while (s >= 0 && s < desde)
+        s = secoes_[size_t(s)].proximaDoNome;
+    return s;
 }
 
-QString ArquivoIni::valorEm(const Secao* secao, const QString& chaveMinuscula) {
-    if (!secao) return {};
-    return secao->value(chaveMinuscula);
+qsizetype ArquivoIni::achaSecao(QStringView nome) const {
+    const qsizetype ultima = ultimaDoNome.value(nome.toString().toLower(), -1);
+    return ultima < 0 ? -1 : secoes_[size_t(ultima)].primeiraDoNome;
 }
 
-QString ArquivoIni::valor(const QString& nome, const QString& chave) const {
-    return valorEm(secao(nome), chave.toLower());
+QStringView ArquivoIni::valorEm(qsizetype secao, QStringView chave) const {
+    if (secao < 0) return {};
+    for (const Par& p : pares(secao))
+        if (mesmoNome(p.chave, chave)) return p.valor;
+    return {};
 }
 
-QStringList ArquivoIni::chaves(const QString& nome) const {
-    const Secao* s = secao(nome);
-    return s ? s->keys() : QStringList();
+QStringView ArquivoIni::valor(QStringView secao, QStringView chave) const {
+    return valorEm(achaSecao(secao), chave);
 }
