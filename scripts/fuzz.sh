@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Builds every fuzz target with clang and libFuzzer (address and undefined-behaviour checks) in
+# build-fuzz/, then runs each for the given time and prints its runs and runs per second.
+#   scripts/fuzz.sh [SECONDS]      (default 60 per target)
+# Seeds are read from fuzz/corpus/<target>/ (never written); what the fuzzer finds goes to
+# build-fuzz/corpus/<target>/, and a failing input to build-fuzz/falhas/.
+set -uo pipefail
+raiz=$(cd "$(dirname "$0")/.." && pwd)
+segundos=${1:-60}
+build=$raiz/build-fuzz
+
+if ! command -v clang++ >/dev/null; then
+  if [ "$(id -u)" -eq 0 ]; then
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends clang >/dev/null
+  else
+    echo "O fuzzing precisa do clang: apt-get install clang" >&2
+    exit 1
+  fi
+fi
+
+alvos=()
+for fonte in "$raiz"/fuzz/fuzz_*.cpp; do alvos+=("$(basename "$fonte" .cpp)"); done
+
+CC=clang CXX=clang++ cmake -S "$raiz" -B "$build" -G Ninja -DZELVANA_FUZZ=ON -DZELVANA_TESTS=OFF \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined" \
+  >/dev/null || exit 1
+if ! cmake --build "$build" -j2 --target "${alvos[@]}" >"$build/build.log" 2>&1; then
+  tail -30 "$build/build.log" >&2
+  exit 1
+fi
+
+falhou=0
+mkdir -p "$build/falhas"
+for alvo in "${alvos[@]}"; do
+  corpus=$build/corpus/$alvo
+  mkdir -p "$corpus"
+  sementes=()
+  [ -d "$raiz/fuzz/corpus/$alvo" ] && sementes+=("$raiz/fuzz/corpus/$alvo")
+  opcoes=(-max_total_time="$segundos" -rss_limit_mb=2048 -timeout=10 -print_final_stats=1
+          -artifact_prefix="$build/falhas/$alvo-")
+  [ -f "$raiz/fuzz/$alvo.dict" ] && opcoes+=(-dict="$raiz/fuzz/$alvo.dict")
+  registro=$build/$alvo.log
+  UBSAN_OPTIONS=print_stacktrace=1 "$build/fuzz/$alvo" "${opcoes[@]}" "$corpus" "${sementes[@]}" \
+    >"$registro" 2>&1
+  codigo=$?
+  execucoes=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$registro" | grep -o '[0-9]*$')
+  tempo=$(grep -o 'Done [0-9]* runs in [0-9]* second' "$registro" | grep -o 'in [0-9]*' | grep -o '[0-9]*')
+  [ -z "$tempo" ] || [ "$tempo" -eq 0 ] && tempo=$segundos
+  if [ "$codigo" -eq 0 ]; then
+    echo "$alvo: ${execucoes:-0} runs in ${tempo} s, $(( ${execucoes:-0} / tempo )) runs/s, no failure"
+  else
+    falhou=1
+    echo "$alvo: FAILED after ${execucoes:-?} runs (exit $codigo); input in $build/falhas/, log $registro"
+    grep -m3 -E 'ERROR|SUMMARY|difere|mudou|perdidas' "$registro" | sed 's/^/  /'
+  fi
+done
+exit $falhou
