@@ -306,6 +306,26 @@ private slots:
         }
     }
 
+    // The writer always puts [CONFIG] first: a board of that name, in any letter case, must
+    // still find its own section when the file is read back.
+    void pranchaChamadaConfigVoltaInteira() {
+        GravaAvisos avisos;
+        QTemporaryDir dir;
+        carregaTexto(dir, "[A]\nMODELO=1X1\n1=a\n[Config]\nMODELO=1X2\n2=dois\n");
+        QCOMPARE(projeto.pranchas.at(1).itens.at(1).rotulo, QString("dois"));
+        projeto.tempoVarredura = 1234;
+        QVERIFY(gravaPranchas(dir.path(), "pranchas.pra"));
+        projeto.tempoVarredura = 0;
+        carregaPranchas(dir.path());
+        QVERIFY2(avisos.erros.isEmpty(), qPrintable(avisos.erros.join('\n')));
+        QCOMPARE(projeto.nPranchas, 2);
+        const TPrancha& config = projeto.pranchas.at(1);
+        QCOMPARE(config.nome, QString("Config"));
+        QCOMPARE(config.nColunas, 2);
+        QCOMPARE(config.itens.at(1).rotulo, QString("dois"));
+        QCOMPARE(projeto.tempoVarredura, 1234); // [CONFIG]'s keys are still the settings
+    }
+
     void pranchasDanificadasSaoConsertadas() {
         GravaAvisos avisos;
         QTemporaryDir dir;

@@ -422,7 +422,10 @@ PranchasLidas lePranchas(const QByteArray& bytes, const QDateTime& agora) {
     for (qsizetype i = primeira; i < nomes.size(); ++i) {
         TPrancha& prancha = p.pranchas[i - primeira];
         prancha.nome = nomes.at(i);
-        if (!leitor.le(ini, ini.primeiraDoNome(i), prancha)) lidas.consertadas.append(prancha.nome);
+        // A board's keys come from the first board section of its name: the writer puts
+        // [CONFIG] first, so a board called "Config" would otherwise read the settings.
+        if (!leitor.le(ini, ini.primeiraDoNome(i, primeira), prancha))
+            lidas.consertadas.append(prancha.nome);
     }
     return lidas;
 }
