@@ -326,6 +326,43 @@ private slots:
         QCOMPARE(projeto.tempoVarredura, 1234); // [CONFIG]'s keys are still the settings
     }
 
+    // The reader takes one pair of quotes off a value: quotes the user typed around a text
+    // go out in one more pair, and come back as typed.
+    void aspasDoUsuarioVoltam() {
+        GravaAvisos avisos;
+        QTemporaryDir dir;
+        projeto.autor = "\"Ana\"";
+        projeto.pranchaInicial = "'CASA'";
+        projeto.nPranchas = 1;
+        projeto.pranchas.resize(1);
+        TPrancha& p = projeto.pranchas[0];
+        p.nome = "\"CASA\"";
+        p.nLinhas = 1;
+        p.nColunas = 3;
+        p.nItens = 3;
+        p.itens.resize(3);
+        p.itens[0].rotulo = "\"Oi\"";
+        p.itens[0].fala = "\"Bom dia\", disse ela.";
+        p.itens[1].rotulo = "\"";
+        p.itens[2].rotulo = "'x\"";
+        p.titulo = " \"no meio\" ";
+        QVERIFY(gravaPranchas(dir.path(), "pranchas.pra"));
+        const QByteArray b = le(dir.filePath("pranchas.pra"));
+        QVERIFY(b.contains("\r\n1=\"\"Oi\"\"\r\n"));
+        QVERIFY(b.contains("\r\n2=\"\r\n"));       // nothing to lose: written as it is
+        QVERIFY(b.contains("\r\n[\"CASA\"]\r\n")); // section names keep their quotes
+        carregaPranchas(dir.path());
+        QCOMPARE(projeto.autor, QString("\"Ana\""));
+        QCOMPARE(projeto.pranchaInicial, QString("'CASA'"));
+        const TPrancha& lida = projeto.pranchas.at(0);
+        QCOMPARE(lida.nome, QString("\"CASA\""));
+        QCOMPARE(lida.titulo, QString("\"no meio\"")); // blanks at the ends never survive
+        QCOMPARE(lida.itens.at(0).rotulo, QString("\"Oi\""));
+        QCOMPARE(lida.itens.at(0).fala, QString("\"Bom dia\", disse ela."));
+        QCOMPARE(lida.itens.at(1).rotulo, QString("\""));
+        QCOMPARE(lida.itens.at(2).rotulo, QString("'x\""));
+    }
+
     void pranchasDanificadasSaoConsertadas() {
         GravaAvisos avisos;
         QTemporaryDir dir;

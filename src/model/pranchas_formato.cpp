@@ -288,6 +288,12 @@ private:
 
 // ---------------------------------------------------------------- writing
 
+// The text after "KEY=". The reader takes one pair of enclosing quotes off a value, so a value
+// that has them of its own goes out in one more pair.
+struct Valor {
+    QStringView texto;
+};
+
 // Builds the file in one buffer: room for a whole line is made once, then ASCII goes straight
 // in, text through the code page (never more bytes than UTF-16 units) and numbers without a
 // QString of their own.
@@ -312,6 +318,7 @@ private:
     int trocados = 0;
 
     static qsizetype tamanhoMaximo(const char* ascii) { return qsizetype(std::strlen(ascii)); }
+    static qsizetype tamanhoMaximo(Valor v) { return v.texto.size() + 2; }
     static qsizetype tamanhoMaximo(QStringView texto) { return texto.size(); }
     static qsizetype tamanhoMaximo(qint64) { return 20; }
 
@@ -321,6 +328,14 @@ private:
         cursor += n;
     }
     void escreve(QStringView texto) { cursor += escreveCp1252(texto, cursor, &trocados); }
+    void escreve(Valor v) {
+        const QStringView lido = semBrancosNasPontas(v.texto);
+        const bool aspas = lido.size() >= 2 && (lido.front() == u'"' || lido.front() == u'\'') &&
+                           lido.back() == lido.front();
+        if (aspas) *cursor++ = '"';
+        escreve(v.texto);
+        if (aspas) *cursor++ = '"';
+    }
     void escreve(qint64 n) { cursor = std::to_chars(cursor, cursor + 20, n).ptr; }
 
     void garante(qsizetype n) {
@@ -365,27 +380,27 @@ void escrevePrancha(Escritor& e, const TPrancha& p) {
     e.linha();
     e.linha("[", QStringView(p.nome), "]");
     e.linha("MODELO=", qint64(p.nLinhas), "X", qint64(p.nColunas));
-    e.linha("TITULO=", QStringView(p.titulo));
-    if (!p.link.isEmpty()) e.linha("LINK=", QStringView(p.link));
+    e.linha("TITULO=", Valor{p.titulo});
+    if (!p.link.isEmpty()) e.linha("LINK=", Valor{p.link});
     if (p.cor != semCor) e.linha("COR=", qint64(p.cor));
-    if (!p.som.isEmpty()) e.linha("SOM=", QStringView(p.som));
-    if (!p.fala.isEmpty()) e.linha("FALA=", QStringView(p.fala));
+    if (!p.som.isEmpty()) e.linha("SOM=", Valor{p.som});
+    if (!p.fala.isEmpty()) e.linha("FALA=", Valor{p.fala});
     e.linha();
     const qint32 nItens = qMin<qint32>(p.nItens, qint32(p.itens.size()));
     for (qint32 n = 1; n <= nItens; ++n) {
         const TItem& it = p.itens.at(n - 1);
         if (it.rotulo.isEmpty()) continue;
-        e.linha(qint64(n), "=", QStringView(it.rotulo));
+        e.linha(qint64(n), "=", Valor{it.rotulo});
         auto chave = [&](const char* palavra, const auto& valor) {
             e.linha("    ", palavra, " ", qint64(n), "=", valor);
         };
-        if (!it.figura.isEmpty()) chave("FIGURA", QStringView(it.figura));
-        if (!it.link.isEmpty()) chave("LINK", QStringView(it.link));
+        if (!it.figura.isEmpty()) chave("FIGURA", Valor{it.figura});
+        if (!it.link.isEmpty()) chave("LINK", Valor{it.link});
         char cor[10];
         if (it.cor != semCor) chave("COR", textoCor(it.cor, cor));
-        if (!it.som.isEmpty()) chave("SOM", QStringView(it.som));
-        if (!it.fala.isEmpty()) chave("FALA", QStringView(it.fala));
-        if (!it.executar.isEmpty()) chave("EXECUTAR", QStringView(it.executar));
+        if (!it.som.isEmpty()) chave("SOM", Valor{it.som});
+        if (!it.fala.isEmpty()) chave("FALA", Valor{it.fala});
+        if (!it.executar.isEmpty()) chave("EXECUTAR", Valor{it.executar});
         if (it.posTexto != TPosVertical::baixo) chave("POSTEXTO", nomePosTexto(it.posTexto));
         if (it.dimTexto != 36) chave("DIMTEXTO", qint64(it.dimTexto));
         if (it.dimMoldura != TDimMoldura::sem) chave("DIMMOLDURA", nomeMoldura(it.dimMoldura));
@@ -442,9 +457,9 @@ PranchasEscritas textoPranchas(const TProjeto& p) {
     e.linha(traco);
     e.linha();
     e.linha("[CONFIG]");
-    e.linha("AUTOR=", QStringView(p.autor));
-    e.linha("DATA=", QStringView(p.data));
-    e.linha("INFO=", QStringView(p.info));
+    e.linha("AUTOR=", Valor{p.autor});
+    e.linha("DATA=", Valor{p.data});
+    e.linha("INFO=", Valor{p.info});
     e.linha("FALANDO=", simNao(p.falando));
     e.linha("SINTETIZANDO=", simNao(p.sintetizando));
     e.linha("FALAVARREDURA=", simNao(p.falaVarredura));
@@ -452,8 +467,8 @@ PranchasEscritas textoPranchas(const TProjeto& p) {
     e.linha("HISTERESE=", qint64(p.tempoHisterese));
     e.linha("AUTOCLIQUE=", qint64(p.tempoAutoClique));
     e.linha("SOCORRO=", qint64(p.tempoSocorro));
-    e.linha("PRANCHA_INICIAL=", QStringView(p.pranchaInicial));
-    e.linha("PRANCHA_SOCORRO=", QStringView(p.pranchaSocorro));
+    e.linha("PRANCHA_INICIAL=", Valor{p.pranchaInicial});
+    e.linha("PRANCHA_SOCORRO=", Valor{p.pranchaSocorro});
     e.linha();
     e.linha(QStringView(
         u"; FALANDO=SIM indica que serão lidos os rótulos, com o sintetizador do Windows"));
