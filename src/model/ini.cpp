@@ -2,7 +2,7 @@
 
 #include "model/cp1252.h"
 
-#include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -12,14 +12,19 @@ bool branco(QChar c) {
     return c == u' ' || (c >= u'\t' && c <= u'\r');
 }
 
-QStringView semBrancos(QStringView v) {
-    qsizetype a = 0;
-    qsizetype b = v.size();
-    while (a < b && branco(v[a]))
+// [a, b) without its blanks. Plain pointers: this runs over every character of the file.
+QStringView semBrancos(const QChar* a, const QChar* b) {
+    while (a < b && branco(*a))
         ++a;
-    while (b > a && branco(v[b - 1]))
+    while (b > a && branco(b[-1]))
         --b;
-    return v.mid(a, b - a);
+    return QStringView(a, b - a);
+}
+
+QStringView semAspas(QStringView v) {
+    if (v.size() >= 2 && (v.front() == u'"' || v.front() == u'\'') && v.back() == v.front())
+        return v.mid(1, v.size() - 2);
+    return v;
 }
 
 // Names compared as their lower-case forms, the way sections are indexed.
@@ -30,10 +35,21 @@ bool mesmoNome(QStringView a, QStringView b) {
     return true;
 }
 
-QStringView semAspas(QStringView v) {
-    if (v.size() >= 2 && (v.front() == u'"' || v.front() == u'\'') && v.back() == v.front())
-        return v.mid(1, v.size() - 2);
-    return v;
+// The first c in [a, b), or b.
+const QChar* acha(const QChar* a, const QChar* b, char16_t c) {
+    const qsizetype i = QStringView(a, b).indexOf(QChar(c));
+    return i < 0 ? b : a + i;
+}
+
+size_t linhas(const QByteArray& bytes) {
+    size_t n = 1;
+    const char* p = bytes.constData();
+    const char* const fim = p + bytes.size();
+    while ((p = static_cast<const char*>(std::memchr(p, '\n', size_t(fim - p))))) {
+        ++n;
+        ++p;
+    }
+    return n;
 }
 
 } // namespace
@@ -41,46 +57,48 @@ QStringView semAspas(QStringView v) {
 ArquivoIni ArquivoIni::deBytes(const QByteArray& bytes) {
     ArquivoIni ini;
     ini.texto = deCp1252(bytes);
-    const QStringView tudo(ini.texto);
     // No more pairs than lines: counting them first spares regrowing a large index.
-    ini.pares_.reserve(size_t(std::count(bytes.begin(), bytes.end(), '\n') + 1));
+    ini.pares_.reserve(linhas(bytes));
+    const QChar* proxima = ini.texto.constData();
+    const QChar* const fimDoTexto = proxima + ini.texto.size();
     bool dentro = false; // key lines before the first section belong to none
-    qsizetype inicio = 0;
-    while (inicio <= tudo.size()) {
-        qsizetype fim = tudo.indexOf(u'\n', inicio);
-        if (fim < 0) fim = tudo.size();
-        const QStringView linha = semBrancos(tudo.mid(inicio, fim - inicio));
-        inicio = fim + 1;
+    while (proxima) {
+        const QChar* fim = acha(proxima, fimDoTexto, u'\n');
+        const QStringView linha = semBrancos(proxima, fim);
+        proxima = fim < fimDoTexto ? fim + 1 : nullptr;
         if (linha.isEmpty() || linha.front() == u';') continue;
         if (linha.front() == u'[') {
-            qsizetype fecha = linha.indexOf(u']');
-            if (fecha < 0) fecha = linha.size();
-            const QString nome = semBrancos(linha.mid(1, fecha - 1)).toString();
-            const qsizetype i = qsizetype(ini.secoes_.size());
-            qsizetype primeiraDoNome = i;
-            QString minusculo = nome.toLower();
-            auto ultima = ini.ultimaDoNome.find(minusculo);
-            if (ultima == ini.ultimaDoNome.end()) {
-                ini.ultimaDoNome.insert(std::move(minusculo), i);
-            } else {
-                Secao& anterior = ini.secoes_[size_t(*ultima)];
-                primeiraDoNome = anterior.primeiraDoNome;
-                anterior.proximaDoNome = i;
-                *ultima = i;
-            }
-            const qsizetype par = qsizetype(ini.pares_.size());
-            ini.secoes_.push_back({par, par, primeiraDoNome, -1});
-            ini.nomes.append(nome);
+            ini.abreSecao(
+                semBrancos(linha.begin() + 1, acha(linha.begin() + 1, linha.end(), u']')));
             dentro = true;
             continue;
         }
-        const qsizetype igual = linha.indexOf(u'=');
-        if (!dentro || igual <= 0) continue;
+        const QChar* igual = acha(linha.begin(), linha.end(), u'=');
+        if (!dentro || igual == linha.begin() || igual == linha.end()) continue;
         ini.pares_.push_back(
-            {semBrancos(linha.left(igual)), semAspas(semBrancos(linha.mid(igual + 1)))});
+            {semBrancos(linha.begin(), igual), semAspas(semBrancos(igual + 1, linha.end()))});
         ini.secoes_.back().fimPares = qsizetype(ini.pares_.size());
     }
     return ini;
+}
+
+void ArquivoIni::abreSecao(QStringView nomeLido) {
+    const QString nome = nomeLido.toString();
+    const qsizetype i = qsizetype(secoes_.size());
+    qsizetype primeiraDoNome = i;
+    QString minusculo = nome.toLower();
+    const auto ultima = ultimaDoNome.find(minusculo);
+    if (ultima == ultimaDoNome.end()) {
+        ultimaDoNome.insert(std::move(minusculo), i);
+    } else {
+        Secao& anterior = secoes_[size_t(*ultima)];
+        primeiraDoNome = anterior.primeiraDoNome;
+        anterior.proximaDoNome = i;
+        *ultima = i;
+    }
+    const qsizetype par = qsizetype(pares_.size());
+    secoes_.push_back({par, par, primeiraDoNome, -1});
+    nomes.append(nome);
 }
 
 ArquivoIni::Pares ArquivoIni::pares(qsizetype secao) const {

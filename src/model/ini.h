@@ -53,6 +53,8 @@ private:
         qsizetype primeiraDoNome; // the first section of the same name
         qsizetype proximaDoNome;  // the next section of the same name, -1 after the last
     };
+    void abreSecao(QStringView nome);
+
     QString texto;
     QStringList nomes;
     std::vector<Secao> secoes_;
