@@ -422,7 +422,6 @@ PranchasLidas lePranchas(const QByteArray& bytes, const QDateTime& agora) {
     p.nPranchas = qint32(nomes.size());
     p.nome = QStringLiteral("Pranchas");
     p.autor = QStringLiteral("Orvalis");
-    p.data = textoData(agora);
     p.info = QStringLiteral("Zelvana ") + textoVersao();
     qsizetype primeira = 0;
     // [CONFIG] counts only as the first section and spelled exactly so; the board list keeps
@@ -433,6 +432,7 @@ PranchasLidas lePranchas(const QByteArray& bytes, const QDateTime& agora) {
         lidas.comConfig = true;
         leConfig(ini, 0, p);
     }
+    if (p.data.isEmpty()) p.data = textoData(agora); // no [CONFIG], or no DATA in it
     LeitorDePranchas leitor;
     for (qsizetype i = primeira; i < nomes.size(); ++i) {
         TPrancha& prancha = p.pranchas[i - primeira];
