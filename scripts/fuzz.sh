@@ -22,7 +22,7 @@ alvos=()
 for fonte in "$raiz"/fuzz/fuzz_*.cpp; do alvos+=("$(basename "$fonte" .cpp)"); done
 
 CC=clang CXX=clang++ cmake -S "$raiz" -B "$build" -G Ninja -DZELVANA_FUZZ=ON -DZELVANA_TESTS=OFF \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined" \
   >/dev/null || exit 1
 if ! cmake --build "$build" -j2 --target "${alvos[@]}" >"$build/build.log" 2>&1; then
