@@ -7,6 +7,7 @@
 #include "model/pranchas_arquivo.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
@@ -45,17 +46,31 @@ TProjeto geraProjeto() {
     return p;
 }
 
-// Median in milliseconds of `vezes` runs of f.
-double mediana(int vezes, const std::function<void()>& f) {
-    std::vector<double> t;
-    for (int i = 0; i < vezes; ++i) {
-        QElapsedTimer r;
-        r.start();
-        f();
-        t.push_back(r.nsecsElapsed() / 1e6);
-    }
+double mediana(std::vector<double> t) {
     std::sort(t.begin(), t.end());
     return t[t.size() / 2];
+}
+
+double ms(const std::function<void()>& f) {
+    QElapsedTimer r;
+    r.start();
+    f();
+    return r.nsecsElapsed() / 1e6;
+}
+
+// Runs the raw operation and ours one after the other, `vezes` times, so both see the same
+// machine and the same state of the memory allocator; prints both medians and their ratio.
+void par(const char* nome, const char* bruto, int vezes, const std::function<void()>& operacaoBruta,
+         const std::function<void()>& nossa) {
+    std::vector<double> b;
+    std::vector<double> n;
+    for (int i = 0; i < vezes; ++i) {
+        b.push_back(ms(operacaoBruta));
+        n.push_back(ms(nossa));
+    }
+    const double mb = mediana(b);
+    const double mn = mediana(n);
+    std::printf("%-16s %7.2f ms   %-10s %6.2f ms   ratio %.3f\n", nome, mn, bruto, mb, mb / mn);
 }
 
 QByteArray leBruto(const QString& caminho) {
@@ -85,36 +100,24 @@ int main(int argc, char** argv) {
     gravaBruto(caminho, bytes);
     const QDateTime agora = QDateTime::currentDateTime();
 
-    // Each measure is preceded by the raw one it is compared to, so both see the same machine.
-    const double leituraBruta = mediana(vezes, [&] {
+    std::printf("file: %lld bytes, 1000 boards x 16 items, medians of %d pairs\n",
+                static_cast<long long>(bytes.size()), vezes);
+    const auto lidoBruto = [&] {
         volatile qsizetype n = leBruto(caminho).size();
         (void)n;
-    });
-    const double leMemoria = mediana(vezes, [&] {
+    };
+    const auto gravadoBruto = [&] { gravaBruto(dir.filePath("bruto.pra"), bytes); };
+    par("load in memory", "raw read", vezes, lidoBruto, [&] {
         volatile qint32 n = lePranchas(bytes, agora).projeto.nPranchas;
         (void)n;
     });
-    const double carrega = mediana(vezes, [&] { carregaPranchas(dir.path()); });
-    const double escritaBruta =
-        mediana(vezes, [&] { gravaBruto(dir.filePath("bruto.pra"), bytes); });
-    const double textoMemoria = mediana(vezes, [&] {
+    par("load from disk", "raw read", vezes, lidoBruto, [&] { carregaPranchas(dir.path()); });
+    par("save in memory", "raw write", vezes, gravadoBruto, [&] {
         volatile qsizetype n = textoPranchas(original).bytes.size();
         (void)n;
     });
-    const double grava = mediana(vezes, [&] { gravaPranchas(dir.path(), "pranchas.pra"); });
-
-    std::printf("file: %lld bytes, %d boards x 16 items, median of %d runs\n",
-                static_cast<long long>(bytes.size()), projeto.nPranchas, vezes);
-    std::printf("raw read             %7.2f ms\n", leituraBruta);
-    std::printf("load in memory       %7.2f ms   ratio raw read / load   %.3f\n", leMemoria,
-                leituraBruta / leMemoria);
-    std::printf("load from disk       %7.2f ms   ratio raw read / load   %.3f\n", carrega,
-                leituraBruta / carrega);
-    std::printf("raw write            %7.2f ms\n", escritaBruta);
-    std::printf("save in memory       %7.2f ms   ratio raw write / save  %.3f\n", textoMemoria,
-                escritaBruta / textoMemoria);
-    std::printf("save to disk         %7.2f ms   ratio raw write / save  %.3f\n", grava,
-                escritaBruta / grava);
+    par("save to disk", "raw write", vezes, gravadoBruto,
+        [&] { gravaPranchas(dir.path(), "pranchas.pra"); });
     // what was saved must have loaded back (the loaded list keeps a spare entry after [CONFIG])
     return projeto.pranchas.mid(0, projeto.nPranchas) == original.pranchas ? 0 : 1;
 }

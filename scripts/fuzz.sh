@@ -9,13 +9,19 @@ raiz=$(cd "$(dirname "$0")/.." && pwd)
 segundos=${1:-60}
 build=$raiz/build-fuzz
 
-if ! command -v clang++ >/dev/null; then
-  if [ "$(id -u)" -eq 0 ]; then
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends clang >/dev/null
-  else
-    echo "O fuzzing precisa do clang: apt-get install clang" >&2
+# clang, and libFuzzer with its sanitizer runtimes (only recommended by clang on Debian 12).
+faltando=()
+for p in clang libclang-rt-14-dev; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || faltando+=("$p")
+done
+if [ ${#faltando[@]} -gt 0 ]; then
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "O fuzzing precisa de: ${faltando[*]} (apt-get install)" >&2
     exit 1
   fi
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq && apt-get install -y -qq --no-install-recommends "${faltando[@]}" >/dev/null ||
+    exit 1
 fi
 
 alvos=()
