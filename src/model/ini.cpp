@@ -35,11 +35,22 @@ bool mesmoNome(QStringView a, QStringView b) {
     return true;
 }
 
-// The first c in [a, b), or b.
-const QChar* acha(const QChar* a, const QChar* b, char16_t c) {
-    const qsizetype i = QStringView(a, b).indexOf(QChar(c));
-    return i < 0 ? b : a + i;
-}
+// Searches run over the bytes: Windows-1252 has one byte per character, so a character's
+// offset in the text is its byte's in the file, and memchr beats any loop over UTF-16.
+class Busca {
+public:
+    Busca(const QString& texto, const QByteArray& bytes)
+        : texto(texto.constData()), bytes(bytes.constData()) {}
+    // The first c in [a, b), or b.
+    const QChar* acha(const QChar* a, const QChar* b, char c) const {
+        const void* p = std::memchr(bytes + (a - texto), c, size_t(b - a));
+        return p ? texto + (static_cast<const char*>(p) - bytes) : b;
+    }
+
+private:
+    const QChar* texto;
+    const char* bytes;
+};
 
 size_t linhas(const QByteArray& bytes) {
     size_t n = 1;
@@ -59,21 +70,22 @@ ArquivoIni ArquivoIni::deBytes(const QByteArray& bytes) {
     ini.texto = deCp1252(bytes);
     // No more pairs than lines: counting them first spares regrowing a large index.
     ini.pares_.reserve(linhas(bytes));
+    const Busca busca(ini.texto, bytes);
     const QChar* proxima = ini.texto.constData();
     const QChar* const fimDoTexto = proxima + ini.texto.size();
     bool dentro = false; // key lines before the first section belong to none
     while (proxima) {
-        const QChar* fim = acha(proxima, fimDoTexto, u'\n');
+        const QChar* fim = busca.acha(proxima, fimDoTexto, '\n');
         const QStringView linha = semBrancos(proxima, fim);
         proxima = fim < fimDoTexto ? fim + 1 : nullptr;
         if (linha.isEmpty() || linha.front() == u';') continue;
         if (linha.front() == u'[') {
             ini.abreSecao(
-                semBrancos(linha.begin() + 1, acha(linha.begin() + 1, linha.end(), u']')));
+                semBrancos(linha.begin() + 1, busca.acha(linha.begin() + 1, linha.end(), ']')));
             dentro = true;
             continue;
         }
-        const QChar* igual = acha(linha.begin(), linha.end(), u'=');
+        const QChar* igual = busca.acha(linha.begin(), linha.end(), '=');
         if (!dentro || igual == linha.begin() || igual == linha.end()) continue;
         ini.pares_.push_back(
             {semBrancos(linha.begin(), igual), semAspas(semBrancos(igual + 1, linha.end()))});

@@ -5,6 +5,7 @@
 #include "model/pranchas_valores.h"
 #include "model/versao.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <vector>
@@ -102,8 +103,8 @@ Campo campoDaChave(QStringView chave, qint32& item) {
         item = numeroDeItem(chave);
         return item > 0 ? Campo::rotulo : Campo::nenhum;
     }
-    const qsizetype espaco = chave.indexOf(u' ');
-    if (espaco < 0) return campoDaPalavra(chave, palavrasDaPrancha);
+    const qsizetype espaco = std::find(chave.begin(), chave.end(), u' ') - chave.begin();
+    if (espaco == chave.size()) return campoDaPalavra(chave, palavrasDaPrancha);
     item = numeroDeItem(chave.mid(espaco + 1));
     return item > 0 ? campoDaPalavra(chave.left(espaco), palavrasDeItem) : Campo::nenhum;
 }

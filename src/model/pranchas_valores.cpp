@@ -29,6 +29,23 @@ int digitoHex(QChar c) {
     return -1;
 }
 
+// Letter case ignored as QString::compare ignores it, with ASCII folded inline: this runs for
+// every colour of a large file.
+bool mesmoNomeDeCor(QStringView texto, QLatin1String nome) {
+    if (texto.size() != nome.size()) return false;
+    for (qsizetype i = 0; i < texto.size(); ++i) {
+        char16_t c = texto[i].unicode();
+        if (c >= 0x80)
+            c = QChar::toCaseFolded(c);
+        else if (c >= u'A' && c <= u'Z')
+            c += 32;
+        char16_t n = nome.at(i).unicode();
+        if (n >= u'A' && n <= u'Z') n += 32;
+        if (c != n) return false;
+    }
+    return true;
+}
+
 // The size words are compared upper-cased in the ASCII letters only: "médio" is no "MÉDIO".
 bool igualEmMaiusculasAscii(QStringView t, QStringView palavra) {
     if (t.size() != palavra.size()) return false;
@@ -95,8 +112,7 @@ bool leCor(QStringView texto, TColor& cor) {
         return true;
     }
     for (const CorNomeada& c : cores)
-        // sizes first: a case-blind comparison of every name is most of a large load
-        if (texto.size() == c.nome.size() && texto.compare(c.nome, Qt::CaseInsensitive) == 0) {
+        if (mesmoNomeDeCor(texto, c.nome)) {
             cor = c.valor;
             return true;
         }
