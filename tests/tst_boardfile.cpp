@@ -293,6 +293,33 @@ private slots:
         QCOMPARE(textoPranchas(p).trocados, 4); // the emoji, \x01, and the tab in two lines
     }
 
+    // The fast encoder writes what Qt's encoder writes, one character at a time, and "?" for
+    // a control character or one the code page lacks, at every position of a long text.
+    void codificacaoCp1252() {
+        const QString amostra = QString::fromUtf8("abcd\x7f"
+                                                  "efgh\x1f ijklmno\tpqr€stu“v”wxyz"
+                                                  "áé😀~ !0129AZaz{}\u00a0\u0081\u2028");
+        auto umAUm = [](const QString& t) {
+            QByteArray r;
+            for (qsizetype i = 0; i < t.size(); ++i) {
+                const QChar c = t.at(i);
+                QStringEncoder qt("windows-1252");
+                const QByteArray b = qt.encode(QStringView(&c, 1));
+                if (c.isHighSurrogate()) ++i; // an emoji is one "?"
+                r += (qt.hasError() || b.size() != 1 || uchar(b[0]) < 0x20 || b[0] == 0x7F)
+                         ? QByteArray("?")
+                         : b;
+            }
+            return r;
+        };
+        for (int inicio = 0; inicio < 8; ++inicio) {
+            const QString t = (amostra + amostra).mid(inicio);
+            int trocados = 0;
+            QCOMPARE(paraCp1252(t, &trocados), umAUm(t));
+            QCOMPARE(trocados, umAUm(t).count('?'));
+        }
+    }
+
     // The fast decoder gives what Qt's Windows-1252 decoder gives, at every position.
     void decodificacaoCp1252() {
         QByteArray todos;

@@ -61,18 +61,30 @@ qsizetype escreveCp1252(QStringView texto, char* destino, int* trocados) {
     int erros = 0;
     const char16_t* p = texto.utf16();
     const qsizetype tam = texto.size();
-    for (qsizetype i = 0; i < tam; ++i) {
-        const char16_t u = p[i];
-        if (u >= 0x20 && u < 0x7F) { // printable ASCII, nearly all of a board file
-            destino[n++] = char(u);
+    // Four printable ASCII units at a time where it can, nearly all of a board file: every
+    // unit below 0x80, none below 0x20 (no borrow out of a lane) and none 0x7F (no carry into
+    // bit 7).
+    auto quatroAscii = [&](qsizetype i) {
+        quint64 q;
+        std::memcpy(&q, p + i, 8);
+        return !(q & 0xFF80FF80FF80FF80u) && !((q - 0x0020002000200020u) & 0x8000800080008000u) &&
+               !((q + 0x0001000100010001u) & 0x0080008000800080u);
+    };
+    qsizetype i = 0;
+    while (i < tam) {
+        if (i + 4 <= tam && quatroAscii(i)) {
+            for (int k = 0; k < 4; ++k)
+                destino[n++] = char(p[i + k]);
+            i += 4;
             continue;
         }
+        const char16_t u = p[i++];
         if (const uchar b = t[u]) {
             destino[n++] = char(b);
             continue;
         }
         // one "?" for a whole surrogate pair (an emoji is one character to the user)
-        if (QChar::isHighSurrogate(u) && i + 1 < tam && QChar::isLowSurrogate(p[i + 1])) ++i;
+        if (QChar::isHighSurrogate(u) && i < tam && QChar::isLowSurrogate(p[i])) ++i;
         destino[n++] = '?';
         ++erros;
     }
