@@ -390,6 +390,23 @@ private slots:
         QCOMPARE(lida.itens.at(2).rotulo, QString("'x\""));
     }
 
+    // A board without MODELO whose items run past the widest grid the reader takes gets a
+    // shape the reader takes back: after a save it loads as it was, with nothing to repair.
+    void modeloConsertadoVoltaIgual() {
+        GravaAvisos avisos;
+        QTemporaryDir dir;
+        carregaTexto(dir, "[A]\n1500=x\n2=dois\n");
+        QCOMPARE(avisos.erros.size(), 1); // repaired once, and told
+        const TPrancha a = projeto.pranchas.at(0);
+        QVERIFY(a.nColunas <= 1000);
+        QVERIFY(a.nItens >= 1500);
+        QCOMPARE(a.itens.at(1499).rotulo, QString("x"));
+        QVERIFY(gravaPranchas(dir.path(), "pranchas.pra"));
+        carregaPranchas(dir.path());
+        QCOMPARE(avisos.erros.size(), 1);
+        QVERIFY(projeto.pranchas.at(0) == a);
+    }
+
     void pranchasDanificadasSaoConsertadas() {
         GravaAvisos avisos;
         QTemporaryDir dir;

@@ -275,15 +275,16 @@ private:
     }
 
     // A board with no usable MODELO keeps its numbered items: one row as wide as the highest
-    // item number found (at least one cell).
+    // item number found (at least one cell), folded into more rows past the widest grid the
+    // reader takes, so the shape written back is read back.
     static void modeloPadrao(ArquivoIni::Pares pares, TPrancha& p) {
         qint32 maior = 1;
         for (const ArquivoIni::Par& par : pares) {
             qint32 n = 0;
             if (numeroDeChave(par.chave, n) && n > maior && n <= maxItens) maior = n;
         }
-        p.nLinhas = 1;
-        p.nColunas = maior;
+        p.nColunas = qMin(maior, maxLinhasColunas);
+        p.nLinhas = (maior + p.nColunas - 1) / p.nColunas;
     }
 };
 
