@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds every fuzz target with clang and libFuzzer (address and undefined-behaviour checks) in
 # build-fuzz/, then runs each for the given time and prints its runs and runs per second.
-#   scripts/fuzz.sh [SECONDS]      (default 60 per target)
+#   scripts/fuzz.sh [SECONDS [TARGET...]]   (default 60 s, every fuzz/fuzz_*.cpp)
 # Seeds are read from fuzz/corpus/<target>/ (never written); what the fuzzer finds goes to
 # build-fuzz/corpus/<target>/, and a failing input to build-fuzz/falhas/.
 set -uo pipefail
@@ -24,8 +24,10 @@ if [ ${#faltando[@]} -gt 0 ]; then
     exit 1
 fi
 
-alvos=()
-for fonte in "$raiz"/fuzz/fuzz_*.cpp; do alvos+=("$(basename "$fonte" .cpp)"); done
+alvos=("${@:2}")
+if [ ${#alvos[@]} -eq 0 ]; then
+  for fonte in "$raiz"/fuzz/fuzz_*.cpp; do alvos+=("$(basename "$fonte" .cpp)"); done
+fi
 
 CC=clang CXX=clang++ cmake -S "$raiz" -B "$build" -G Ninja -DZELVANA_FUZZ=ON -DZELVANA_TESTS=OFF \
   -DCMAKE_BUILD_TYPE=Release \
