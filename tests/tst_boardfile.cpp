@@ -34,6 +34,19 @@ void carregaTexto(const QTemporaryDir& dir, const QString& texto) {
     carregaPranchas(dir.path());
 }
 
+// `projeto` becomes one board of that name and grid, with empty items.
+TPrancha& umaPrancha(const QString& nome, qint32 linhas, qint32 colunas) {
+    projeto.nPranchas = 1;
+    projeto.pranchas.resize(1);
+    TPrancha& p = projeto.pranchas[0];
+    p.nome = nome;
+    p.nLinhas = linhas;
+    p.nColunas = colunas;
+    p.nItens = linhas * colunas;
+    p.itens.resize(p.nItens);
+    return p;
+}
+
 } // namespace
 
 class TstBoardFile : public QObject {
@@ -360,14 +373,7 @@ private slots:
         QTemporaryDir dir;
         projeto.autor = "\"Ana\"";
         projeto.pranchaInicial = "'CASA'";
-        projeto.nPranchas = 1;
-        projeto.pranchas.resize(1);
-        TPrancha& p = projeto.pranchas[0];
-        p.nome = "\"CASA\"";
-        p.nLinhas = 1;
-        p.nColunas = 3;
-        p.nItens = 3;
-        p.itens.resize(3);
+        TPrancha& p = umaPrancha("\"CASA\"", 1, 3);
         p.itens[0].rotulo = "\"Oi\"";
         p.itens[0].fala = "\"Bom dia\", disse ela.";
         p.itens[1].rotulo = "\"";
@@ -525,14 +531,7 @@ private slots:
     void caracteresForaDoCodigo() {
         GravaAvisos avisos;
         QTemporaryDir dir;
-        projeto.nPranchas = 1;
-        projeto.pranchas.resize(1);
-        TPrancha& p = projeto.pranchas[0];
-        p.nome = "Emoção";
-        p.nLinhas = 1;
-        p.nColunas = 2;
-        p.nItens = 2;
-        p.itens.resize(2);
+        TPrancha& p = umaPrancha("Emoção", 1, 2);
         p.itens[0].rotulo = QString::fromUtf8("feliz 😀 ç€");
         p.itens[1].rotulo = "linha\nquebrada\ttab";
         QVERIFY(gravaPranchas(dir.path(), "pranchas.pra"));

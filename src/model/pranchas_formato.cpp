@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstring>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -39,6 +40,16 @@ enum class Campo : quint8 {
     nenhum
 };
 constexpr int camposDaPrancha = int(Campo::rotulo);
+
+// The item's text fields, in the order of Campo from rotulo to executar (the colour between
+// them is no text).
+QString TItem::*const textosDoItem[] = {&TItem::rotulo, &TItem::figura, &TItem::link,    nullptr,
+                                        &TItem::som,    &TItem::fala,   &TItem::executar};
+
+QString TItem::*textoDoItem(Campo campo) {
+    const int i = int(campo) - int(Campo::rotulo);
+    return i >= 0 && i < int(std::size(textosDoItem)) ? textosDoItem[i] : nullptr;
+}
 
 struct Palavra {
     QLatin1String minuscula;
@@ -225,31 +236,15 @@ private:
 
     // False when the value could not be read and the field took its default.
     static bool leCampo(TItem& it, Campo campo, QStringView v) {
+        if (QString TItem::*texto = textoDoItem(campo)) { // taken as written
+            it.*texto = v.toString();
+            return true;
+        }
         switch (campo) {
-        case Campo::rotulo:
-            it.rotulo = v.toString();
-            break;
-        case Campo::figura:
-            it.figura = v.toString();
-            break;
-        case Campo::link:
-            it.link = v.toString();
-            break;
         case Campo::cor:
-            if (!leCor(v, it.cor)) {
-                it.cor = semCor;
-                return false;
-            }
-            break;
-        case Campo::som:
-            it.som = v.toString();
-            break;
-        case Campo::fala:
-            it.fala = v.toString();
-            break;
-        case Campo::executar:
-            it.executar = v.toString();
-            break;
+            if (leCor(v, it.cor)) return true;
+            it.cor = semCor;
+            return false;
         case Campo::posTexto:
             it.posTexto = lePosTexto(v);
             break;
