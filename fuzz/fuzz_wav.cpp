@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes to the sound editor's WAV loader, then runs every edit on what loaded.
-// Build as fuzz_boardfile (see there); target fuzz_wav.
+// Run: scripts/fuzz.sh [SECONDS]
 #include "sound/som_editado.h"
 
 #include <QBuffer>

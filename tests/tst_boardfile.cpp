@@ -3,10 +3,12 @@
 #include "model/arquivo_seguro.h"
 #include "model/cp1252.h"
 #include "model/pranchas_arquivo.h"
+#include "model/versao.h"
 #include "support/apoio.h"
 
 #include <QDir>
 #include <QFile>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -30,6 +32,19 @@ void carregaTexto(const QTemporaryDir& dir, const QString& texto) {
         linhas.append(paraCp1252(l.chopped(l.endsWith(u'\r') ? 1 : 0)));
     escreve(dir.filePath("pranchas.pra"), linhas.join("\r\n"));
     carregaPranchas(dir.path());
+}
+
+// `projeto` becomes one board of that name and grid, with empty items.
+TPrancha& umaPrancha(const QString& nome, qint32 linhas, qint32 colunas) {
+    projeto.nPranchas = 1;
+    projeto.pranchas.resize(1);
+    TPrancha& p = projeto.pranchas[0];
+    p.nome = nome;
+    p.nLinhas = linhas;
+    p.nColunas = colunas;
+    p.nItens = linhas * colunas;
+    p.itens.resize(p.nItens);
+    return p;
 }
 
 } // namespace
@@ -184,13 +199,218 @@ private slots:
         QVERIFY(!leModelo("99999X99999", l, col));
         QCOMPARE(dimensaoTexto(" pequeno "), 18);
         QCOMPARE(dimensaoTexto("MEDIO"), 36);
-        const QDateTime meiaNoite(QDate(2026, 1, 2), QTime(0, 0));
-        QCOMPARE(textoData(meiaNoite),
-                 QLocale::system().toString(meiaNoite.date(), QLocale::ShortFormat));
-        QVERIFY(textoData(meiaNoite.addSecs(1)).startsWith(textoData(meiaNoite) + ' '));
         ArquivoIni ini = ArquivoIni::deBytes("[S]\nK= \t x \x01\n");
         QCOMPARE(leChave(ini, "s", "k"), QString("x"));
         QVERIFY(leChave(ini, "S", "").isEmpty());
+    }
+
+    // The date the program puts in DATA and in the header reads as the file shows dates,
+    // whatever the system's locale: the date alone only at exactly midnight.
+    void datasComoNoArquivo() {
+        const QDateTime tarde(QDate(2026, 12, 8), QTime(17, 1, 47));
+        QCOMPARE(textoData(tarde), QString("08/12/2026 17:01:47"));
+        QCOMPARE(textoData(QDateTime(QDate(2027, 1, 2), QTime(0, 0))), QString("02/01/2027"));
+        QCOMPARE(textoData(QDateTime(QDate(2027, 1, 2), QTime(0, 0, 1))),
+                 QString("02/01/2027 00:00:01"));
+
+        GravaAvisos avisos;
+        QTemporaryDir dir;
+        carregaTexto(dir, "[CONFIG]\nAUTOR=x\n[A]\nMODELO=1X1\n");
+        const QRegularExpression data(R"(^\d\d/\d\d/\d{4}( \d\d:\d\d:\d\d)?$)");
+        QVERIFY2(data.match(projeto.data).hasMatch(), qPrintable(projeto.data));
+        QVERIFY(gravaPranchas(dir.path(), "pranchas.pra"));
+        const QByteArray b = le(dir.filePath("pranchas.pra"));
+        QVERIFY(b.contains(";  Em " + projeto.data.toLatin1() + "\r\n"));
+        QVERIFY(b.contains("\r\nDATA=" + projeto.data.toLatin1() + "\r\n"));
+    }
+
+    // "$" or "0x" and hex digits, nothing else: no second prefix, no blank after the prefix.
+    void inteirosHexadecimais() {
+        qint32 v = 0;
+        QVERIFY(leInteiro("$10", v) && v == 16);
+        QVERIFY(leInteiro(" 0X1f ", v) && v == 31);
+        QVERIFY(leInteiro("$0000000A", v) && v == 10);
+        for (const char* errado : {"$0x10", "$ 10", "0x 10", "0x0x10", "0x$10", "$1g", "0x", "$-1",
+                                   "$1FFFFFFFF", "$1 0"})
+            QVERIFY2(!leInteiro(errado, v), errado);
+        GravaAvisos avisos;
+        QTemporaryDir dir;
+        carregaTexto(dir, "[CONFIG]\nVARREDURA=$0x10\nHISTERESE=$ 10\nSOCORRO=0x1F\n"
+                          "[A]\nMODELO=1X1\n1=a\nCOR 1=$0xFF\nDIMTEXTO 1=0x 30\n");
+        QCOMPARE(projeto.tempoVarredura, 2000);
+        QCOMPARE(projeto.tempoHisterese, 1000);
+        QCOMPARE(projeto.tempoSocorro, 31);
+        QCOMPARE(projeto.pranchas.at(0).itens.at(0).cor, semCor); // unreadable: repaired
+        QCOMPARE(projeto.pranchas.at(0).itens.at(0).dimTexto, 36);
+    }
+
+    // Values lose blanks and control characters at their ends, never a no-break space: it
+    // is a character the user typed.
+    void espacoRigidoFicaNoValor() {
+        const QString rigido(QChar(0xA0));
+        GravaAvisos avisos;
+        QTemporaryDir dir;
+        escreve(dir.filePath("pranchas.pra"), "[CONFIG]\r\nAUTOR=\xA0"
+                                              "Ana\xA0 \r\nVARREDURA=\xA0"
+                                              "10\r\n[A]\r\nMODELO=1X2\r\n"
+                                              "1=\t\x01 \xA0mesa\xA0\x02\r\nDIMTEXTO 1=\xA0"
+                                              "20\r\n2= \"\xA0\" \r\n");
+        carregaPranchas(dir.path());
+        QCOMPARE(projeto.autor, rigido + "Ana" + rigido);
+        QCOMPARE(projeto.tempoVarredura, 2000);
+        const TPrancha& a = projeto.pranchas.at(0);
+        QCOMPARE(a.itens.at(0).rotulo, rigido + "mesa" + rigido);
+        QCOMPARE(a.itens.at(0).dimTexto, 36);
+        QCOMPARE(a.itens.at(1).rotulo, rigido);
+        qint32 v = 0;
+        QVERIFY(!leInteiro(rigido + "12", v) && !leInteiro("12" + rigido, v));
+        QVERIFY(leInteiro("\x01 12\t", v) && v == 12);
+        QCOMPARE(dimensaoTexto(rigido + "grande"), 36);
+        QCOMPARE(dimensaoTexto("\tgrande\x01"), 72);
+    }
+
+    // The codec alone: bytes in, a project out, and nothing else touched.
+    void codecEmMemoria() {
+        GravaAvisos avisos;
+        QTemporaryDir dir;
+        const QByteArray ouro = le(copiaDadosDeTeste(dir, "ouro") + "/pranchas.pra");
+        projeto.autor = "global intocado";
+        const QDateTime agora(QDate(2026, 12, 8), QTime(17, 1, 47));
+        const PranchasLidas lidas = lePranchas(ouro, agora);
+        QCOMPARE(projeto.autor, QString("global intocado"));
+        QVERIFY(avisos.erros.isEmpty() && avisos.rapidas.isEmpty());
+        QVERIFY(lidas.comConfig && !lidas.semSecoes && lidas.consertadas.isEmpty());
+        QCOMPARE(lidas.projeto.data, QString("08/12/2026 10:00:00")); // the file's own date
+        const PranchasEscritas escritas = textoPranchas(lidas.projeto);
+        QCOMPARE(escritas.bytes, ouro);
+        QCOMPARE(escritas.trocados, 0);
+        QVERIFY(lePranchas(escritas.bytes, agora).projeto == lidas.projeto);
+
+        // No [CONFIG]: the settings are the record's defaults; the date is `agora`'s.
+        const PranchasLidas semConfig = lePranchas("[A]\r\nMODELO=1X1\r\n1=um\r\n", agora);
+        QVERIFY(!semConfig.comConfig);
+        QCOMPARE(semConfig.projeto.data, QString("08/12/2026 17:01:47"));
+        QCOMPARE(semConfig.projeto.tempoVarredura, 0);
+        QCOMPARE(semConfig.projeto.info, QString("Zelvana " ZELVANA_VERSAO));
+        QCOMPARE(semConfig.projeto.pranchas.at(0).itens.at(0).rotulo, QString("um"));
+
+        QVERIFY(lePranchas("sem secao nenhuma", agora).semSecoes);
+        QVERIFY(!lePranchas(" \r\n\t", agora).semSecoes);
+        QCOMPARE(lePranchas("[A]\nMODELO=x\n[B]\nMODELO=1X1\nCOR=?\n[C]\nMODELO=1X1\n", agora)
+                     .consertadas,
+                 (QStringList{"A", "B"}));
+
+        TProjeto p = semConfig.projeto;
+        p.pranchas[0].itens[0].rotulo = QString::fromUtf8("a😀b\x01");
+        p.autor = "\t";
+        QCOMPARE(textoPranchas(p).trocados, 4); // the emoji, \x01, and the tab in two lines
+    }
+
+    // The fast encoder writes what Qt's encoder writes, one character at a time, and "?" for
+    // a control character or one the code page lacks, at every position of a long text.
+    void codificacaoCp1252() {
+        const QString amostra = QString::fromUtf8("abcd\x7f"
+                                                  "efgh\x1f ijklmno\tpqr€stu“v”wxyz"
+                                                  "áé😀~ !0129AZaz{}\u00a0\u0081\u2028");
+        auto umAUm = [](const QString& t) {
+            QByteArray r;
+            for (qsizetype i = 0; i < t.size(); ++i) {
+                const QChar c = t.at(i);
+                QStringEncoder qt("windows-1252");
+                const QByteArray b = qt.encode(QStringView(&c, 1));
+                if (c.isHighSurrogate()) ++i; // an emoji is one "?"
+                r += (qt.hasError() || b.size() != 1 || uchar(b[0]) < 0x20 || b[0] == 0x7F)
+                         ? QByteArray("?")
+                         : b;
+            }
+            return r;
+        };
+        for (int inicio = 0; inicio < 8; ++inicio) {
+            const QString t = (amostra + amostra).mid(inicio);
+            int trocados = 0;
+            QCOMPARE(paraCp1252(t, &trocados), umAUm(t));
+            QCOMPARE(trocados, umAUm(t).count('?'));
+        }
+    }
+
+    // The fast decoder gives what Qt's Windows-1252 decoder gives, at every position.
+    void decodificacaoCp1252() {
+        QByteArray todos;
+        for (int i = 0; i < 3; ++i)
+            for (int b = 0; b < 256; ++b)
+                todos.append(char((b * 7 + i) % 256));
+        QStringDecoder qt("windows-1252");
+        for (int inicio = 0; inicio < 9; ++inicio) {
+            const QByteArray parte = todos.mid(inicio);
+            QCOMPARE(deCp1252(parte), QString(qt.decode(parte)));
+        }
+    }
+
+    // The writer always puts [CONFIG] first: a board of that name, in any letter case, must
+    // still find its own section when the file is read back.
+    void pranchaChamadaConfigVoltaInteira() {
+        GravaAvisos avisos;
+        QTemporaryDir dir;
+        carregaTexto(dir, "[A]\nMODELO=1X1\n1=a\n[Config]\nMODELO=1X2\n2=dois\n");
+        QCOMPARE(projeto.pranchas.at(1).itens.at(1).rotulo, QString("dois"));
+        projeto.tempoVarredura = 1234;
+        QVERIFY(gravaPranchas(dir.path(), "pranchas.pra"));
+        projeto.tempoVarredura = 0;
+        carregaPranchas(dir.path());
+        QVERIFY2(avisos.erros.isEmpty(), qPrintable(avisos.erros.join('\n')));
+        QCOMPARE(projeto.nPranchas, 2);
+        const TPrancha& config = projeto.pranchas.at(1);
+        QCOMPARE(config.nome, QString("Config"));
+        QCOMPARE(config.nColunas, 2);
+        QCOMPARE(config.itens.at(1).rotulo, QString("dois"));
+        QCOMPARE(projeto.tempoVarredura, 1234); // [CONFIG]'s keys are still the settings
+    }
+
+    // The reader takes one pair of quotes off a value: quotes the user typed around a text
+    // go out in one more pair, and come back as typed.
+    void aspasDoUsuarioVoltam() {
+        GravaAvisos avisos;
+        QTemporaryDir dir;
+        projeto.autor = "\"Ana\"";
+        projeto.pranchaInicial = "'CASA'";
+        TPrancha& p = umaPrancha("\"CASA\"", 1, 3);
+        p.itens[0].rotulo = "\"Oi\"";
+        p.itens[0].fala = "\"Bom dia\", disse ela.";
+        p.itens[1].rotulo = "\"";
+        p.itens[2].rotulo = "'x\"";
+        p.titulo = " \"no meio\" ";
+        QVERIFY(gravaPranchas(dir.path(), "pranchas.pra"));
+        const QByteArray b = le(dir.filePath("pranchas.pra"));
+        QVERIFY(b.contains("\r\n1=\"\"Oi\"\"\r\n"));
+        QVERIFY(b.contains("\r\n2=\"\r\n"));       // nothing to lose: written as it is
+        QVERIFY(b.contains("\r\n[\"CASA\"]\r\n")); // section names keep their quotes
+        carregaPranchas(dir.path());
+        QCOMPARE(projeto.autor, QString("\"Ana\""));
+        QCOMPARE(projeto.pranchaInicial, QString("'CASA'"));
+        const TPrancha& lida = projeto.pranchas.at(0);
+        QCOMPARE(lida.nome, QString("\"CASA\""));
+        QCOMPARE(lida.titulo, QString("\"no meio\"")); // blanks at the ends never survive
+        QCOMPARE(lida.itens.at(0).rotulo, QString("\"Oi\""));
+        QCOMPARE(lida.itens.at(0).fala, QString("\"Bom dia\", disse ela."));
+        QCOMPARE(lida.itens.at(1).rotulo, QString("\""));
+        QCOMPARE(lida.itens.at(2).rotulo, QString("'x\""));
+    }
+
+    // A board without MODELO whose items run past the widest grid the reader takes gets a
+    // shape the reader takes back: after a save it loads as it was, with nothing to repair.
+    void modeloConsertadoVoltaIgual() {
+        GravaAvisos avisos;
+        QTemporaryDir dir;
+        carregaTexto(dir, "[A]\n1500=x\n2=dois\n");
+        QCOMPARE(avisos.erros.size(), 1); // repaired once, and told
+        const TPrancha a = projeto.pranchas.at(0);
+        QVERIFY(a.nColunas <= 1000);
+        QVERIFY(a.nItens >= 1500);
+        QCOMPARE(a.itens.at(1499).rotulo, QString("x"));
+        QVERIFY(gravaPranchas(dir.path(), "pranchas.pra"));
+        carregaPranchas(dir.path());
+        QCOMPARE(avisos.erros.size(), 1);
+        QVERIFY(projeto.pranchas.at(0) == a);
     }
 
     void pranchasDanificadasSaoConsertadas() {
@@ -311,14 +531,7 @@ private slots:
     void caracteresForaDoCodigo() {
         GravaAvisos avisos;
         QTemporaryDir dir;
-        projeto.nPranchas = 1;
-        projeto.pranchas.resize(1);
-        TPrancha& p = projeto.pranchas[0];
-        p.nome = "Emoção";
-        p.nLinhas = 1;
-        p.nColunas = 2;
-        p.nItens = 2;
-        p.itens.resize(2);
+        TPrancha& p = umaPrancha("Emoção", 1, 2);
         p.itens[0].rotulo = QString::fromUtf8("feliz 😀 ç€");
         p.itens[1].rotulo = "linha\nquebrada\ttab";
         QVERIFY(gravaPranchas(dir.path(), "pranchas.pra"));

@@ -3,6 +3,8 @@
 #include <QStringDecoder>
 #include <QVector>
 
+#include <cstring>
+
 namespace {
 
 // Byte for every UTF-16 unit, 0 where the code page has no byte for it.
@@ -24,34 +26,76 @@ const QVector<uchar>& tabela() {
 
 } // namespace
 
-QString deCp1252(const QByteArray& bytes) {
-    QStringDecoder dec("windows-1252");
-    return dec.decode(bytes);
+QString deCp1252(QByteArrayView bytes) {
+    // Windows-1252 is Latin-1 except in 0x80-0x9F: convert the fast way, then mend those.
+    static const QVector<char16_t> de80a9F = [] {
+        QVector<char16_t> r(0x20);
+        QStringDecoder dec("windows-1252");
+        for (int b = 0x80; b < 0xA0; ++b) {
+            const char c = char(b);
+            const QString s = dec.decode(QByteArrayView(&c, 1));
+            r[b - 0x80] = s.size() == 1 ? s.at(0).unicode() : char16_t(QChar::ReplacementCharacter);
+        }
+        return r;
+    }();
+    QString texto = QString::fromLatin1(bytes);
+    const uchar* b = reinterpret_cast<const uchar*>(bytes.data());
+    char16_t* u = reinterpret_cast<char16_t*>(texto.data());
+    const qsizetype n = bytes.size();
+    qsizetype i = 0;
+    for (; i + 8 <= n; i += 8) {
+        quint64 oito;
+        std::memcpy(&oito, b + i, 8);
+        if (!(oito & 0x8080808080808080u)) continue; // plain ASCII, the common case
+        for (qsizetype j = i; j < i + 8; ++j)
+            if (b[j] >= 0x80 && b[j] < 0xA0) u[j] = de80a9F[b[j] - 0x80];
+    }
+    for (; i < n; ++i)
+        if (b[i] >= 0x80 && b[i] < 0xA0) u[i] = de80a9F[b[i] - 0x80];
+    return texto;
 }
 
-void acrescentaCp1252(QByteArray& destino, QStringView texto, int* trocados) {
+qsizetype escreveCp1252(QStringView texto, char* destino, int* trocados) {
     const QVector<uchar>& t = tabela();
-    const qsizetype inicio = destino.size();
-    destino.resize(inicio + texto.size());
-    char* saida = destino.data() + inicio;
     qsizetype n = 0;
     int erros = 0;
-    const QChar* p = texto.data();
+    const char16_t* p = texto.utf16();
     const qsizetype tam = texto.size();
-    for (qsizetype i = 0; i < tam; ++i) {
-        const char16_t u = p[i].unicode();
-        const uchar b = t[u];
-        if (b) {
-            saida[n++] = char(b);
+    // Four printable ASCII units at a time where it can, nearly all of a board file: every
+    // unit below 0x80, none below 0x20 (no borrow out of a lane) and none 0x7F (no carry into
+    // bit 7).
+    auto quatroAscii = [&](qsizetype i) {
+        quint64 q;
+        std::memcpy(&q, p + i, 8);
+        return !(q & 0xFF80FF80FF80FF80u) && !((q - 0x0020002000200020u) & 0x8000800080008000u) &&
+               !((q + 0x0001000100010001u) & 0x0080008000800080u);
+    };
+    qsizetype i = 0;
+    while (i < tam) {
+        if (i + 4 <= tam && quatroAscii(i)) {
+            for (int k = 0; k < 4; ++k)
+                destino[n++] = char(p[i + k]);
+            i += 4;
+            continue;
+        }
+        const char16_t u = p[i++];
+        if (const uchar b = t[u]) {
+            destino[n++] = char(b);
             continue;
         }
         // one "?" for a whole surrogate pair (an emoji is one character to the user)
-        if (QChar::isHighSurrogate(u) && i + 1 < tam && p[i + 1].isLowSurrogate()) ++i;
-        saida[n++] = '?';
+        if (QChar::isHighSurrogate(u) && i < tam && QChar::isLowSurrogate(p[i])) ++i;
+        destino[n++] = '?';
         ++erros;
     }
-    destino.truncate(inicio + n);
     if (trocados) *trocados += erros;
+    return n;
+}
+
+void acrescentaCp1252(QByteArray& destino, QStringView texto, int* trocados) {
+    const qsizetype inicio = destino.size();
+    destino.resize(inicio + texto.size());
+    destino.truncate(inicio + escreveCp1252(texto, destino.data() + inicio, trocados));
 }
 
 QByteArray paraCp1252(const QString& texto, int* trocados) {

@@ -1,11 +1,11 @@
-// The board file pranchas.pra: reading, writing, saving with a backup, and the value rules
-// the reader applies to each key.
+// The board file pranchas.pra on disk: reading it into `projeto`, writing it, saving with a
+// backup, and telling the user what went wrong. The format itself is pranchas_formato.h; the
+// rules for each value are pranchas_valores.h.
 #pragma once
 
-#include "model/ini.h"
-#include "model/prvars.h"
+#include "model/pranchas_formato.h"
+#include "model/pranchas_valores.h"
 
-#include <QDateTime>
 #include <QString>
 #include <QStringList>
 
@@ -22,19 +22,3 @@ bool gravaPranchas(const QString& pasta, const QString& nomeArquivo);
 bool salvarProjeto();
 // Appends the names of the ordinary files of pastaProjeto ending in "." + extensao.
 void listaArquivos(QStringList& lista, const QString& extensao);
-
-// One key's text with blanks and control characters removed at both ends.
-QString leChave(const ArquivoIni& arquivo, const QString& secao, const QString& chave);
-// Label size from "PEQUENO", "MÉDIO"/"MEDIO", "GRANDE" or a whole integer; 36 otherwise.
-qint32 dimensaoTexto(const QString& texto);
-
-// An optionally signed decimal, or hexadecimal after "$" or "0x"; nothing else.
-bool leInteiro(const QString& texto, qint32& valor);
-// A colour name (any case) or a whole integer; empty gives semCor.
-bool leCor(const QString& texto, TColor& cor);
-// The item form: a colour name when there is one, else "$" and eight hex digits.
-QString textoCor(TColor cor);
-// "12X3", "3x4", any one character between the numbers.
-bool leModelo(const QString& texto, qint32& linhas, qint32& colunas);
-// Short date, a blank, long time; only the date at exactly midnight.
-QString textoData(const QDateTime& momento);

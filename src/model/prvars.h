@@ -69,3 +69,17 @@ extern bool projetoSalvo;
 
 // Empties every board's items, then the board list (what a load and "Criar Projeto" do).
 void limpaPranchas(TProjeto& p);
+
+// Field by field. Projects compare every entry of pranchas, the spare ones too.
+bool operator==(const TItem& a, const TItem& b);
+bool operator==(const TPrancha& a, const TPrancha& b);
+bool operator==(const TProjeto& a, const TProjeto& b);
+inline bool operator!=(const TItem& a, const TItem& b) {
+    return !(a == b);
+}
+inline bool operator!=(const TPrancha& a, const TPrancha& b) {
+    return !(a == b);
+}
+inline bool operator!=(const TProjeto& a, const TProjeto& b) {
+    return !(a == b);
+}
