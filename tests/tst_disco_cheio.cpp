@@ -5,10 +5,15 @@
 #include "app/form_sel_inic.h"
 #include "app/inicio.h"
 #include "comum/janelas.h"
+#include "editor/biblioteca_figuras.h"
+#include "editor/config_item.h"
+#include "editor/documento_projeto.h"
 #include "editor/form_prog.h"
 #include "editor/operacoes_projeto.h"
 #include "editor/saida_prancha.h"
+#include "editor/sel_figura.h"
 #include "model/pranchas_arquivo.h"
+#include "platform/dialogos.h"
 #include "render/jpg_prancha.h"
 #include "runner/imprime_tela.h"
 #include "sound/som_editado.h"
@@ -17,9 +22,11 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -214,6 +221,51 @@ private slots:
         QCOMPARE(avisos.erros[1], "Não foi possível gravar o arquivo " + desktop + "/casa.jpg");
         QVERIFY(avisos.rapidas.isEmpty() && avisos.infos.isEmpty());
         QVERIFY(QDir(desktop).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    }
+
+    // Pictures brought into a project on a full drive, from anywhere and from the library: a
+    // message, the name the item had, the project's file of that name as it was, nothing left.
+    void importacaoNoDiscoCheio() {
+        Montagem m;
+        if (!m.montaTmpfs(256)) QSKIP(qPrintable(m.motivo));
+        QImage grande(800, 800, QImage::Format_RGB32);
+        grande.fill(Qt::darkMagenta);
+        const QString origem = casa.filePath("gato.jpg");
+        QVERIFY(grande.save(origem, "BMP")); // large enough not to fit what is left
+        QTemporaryDir biblioteca;
+        QVERIFY(QFile::copy(origem, biblioteca.filePath("casa.jpg")));
+        usaBibliotecaFiguras(biblioteca.path());
+        QVERIFY(escreve(m.pasta() + "/gato.jpg", "o gato que já estava"));
+        definePastaProjeto(m.pasta());
+        projeto = TProjeto{};
+        inserePranchaNoProjeto(projeto, -1, "casa");
+        insereItemNaPrancha(projeto.pranchas[0], -1, "casa");
+        projeto.pranchas[0].itens[0].figura = "velho.jpg";
+        QVERIFY(m.enche());
+        const QStringList antes = arquivos(m.pasta());
+
+        GravaAvisos avisos;
+        RespostasDeDialogo respostas;
+        respostas.arquivo(origem);
+        TformConfigItem* dialogo = janelas.formConfigItem;
+        janelas.formProg->documento->recarrega();
+        dialogo->carregaItem(0, 0);
+        dialogo->show();
+        QTest::mouseClick(dialogo->b_importarFigura, Qt::LeftButton);
+        QCOMPARE(dialogo->combo_figura->currentText(), QString("velho.jpg"));
+        noProximoModal([](QWidget*) {
+            janelas.formSelFigura->l_arquivos->setCurrentRow(0);
+            QTest::mouseClick(janelas.formSelFigura->b_ok, Qt::LeftButton);
+        });
+        QTest::mouseClick(dialogo->b_biblioteca, Qt::LeftButton);
+        QCOMPARE(dialogo->combo_figura->currentText(), QString("velho.jpg"));
+        dialogo->close();
+        dialogo->guardaItem(0, 0);
+        QCOMPARE(projeto.pranchas[0].itens[0].figura, QString("velho.jpg"));
+        QCOMPARE(avisos.erros, QStringList(2, "Não consegui copiar"));
+        QCOMPARE(le(m.pasta() + "/gato.jpg"), QByteArray("o gato que já estava"));
+        QCOMPARE(arquivos(m.pasta()), antes);
+        QDir::setCurrent(casa.path());
     }
 
     void jpgNoDiscoCheio() {

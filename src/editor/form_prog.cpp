@@ -3,6 +3,8 @@
 #include "comum/abre_ajuda.h"
 #include "comum/ativacao.h"
 #include "comum/janelas.h"
+#include "editor/config_item.h"
+#include "editor/config_prancha.h"
 #include "editor/documento_projeto.h"
 #include "editor/operacoes_projeto.h"
 #include "editor/saida_prancha.h"
@@ -360,13 +362,23 @@ void TFormProg::b_insAbaixoClick() {
 }
 
 void TFormProg::b_detalharClick() {
-    // The board dialog is not part of the program yet: the board is shown as it stands.
-    atualizaPrancha(documento->pranchaSelecionada());
+    const int i = documento->pranchaSelecionada();
+    TformConfigPrancha* dialogo = janelas.formConfigPrancha;
+    if (i < 0 || !dialogo) return;
+    dialogo->carregaPrancha(i);
+    dialogo->exec();
+    // However it was closed: the dialog has no cancel.
+    dialogo->guardaPrancha(i);
 }
 
 void TFormProg::b_detalharItemClick() {
-    // The item dialog is not part of the program yet: the items are shown as they stand.
-    if (documento->itemSelecionado() >= 0) atualizaItens(documento->pranchaSelecionada());
+    const int i = documento->pranchaSelecionada();
+    const int j = documento->itemSelecionado();
+    TformConfigItem* dialogo = janelas.formConfigItem;
+    if (i < 0 || j < 0 || !dialogo) return;
+    dialogo->carregaItem(i, j);
+    dialogo->exec();
+    dialogo->guardaItem(i, j);
 }
 
 void TFormProg::b_paraCimaClick() {
