@@ -121,6 +121,7 @@ TformConfigPrancha::TformConfigPrancha(DocumentoProjeto& documento, QWidget* pai
     grade->addWidget(criaRotulo(P, QStringLiteral("COR"), pixelsDosRotulos, Shape1), 6, 0);
     grade->addWidget(Shape1, 6, 1, Qt::AlignLeft);
     grade->setColumnStretch(1, 1);
+    grade->setRowStretch(7, 1); // the fields keep together at the top
 
     p_prancha = new QWidget(this);
     p_prancha->setObjectName(QStringLiteral("p_prancha"));

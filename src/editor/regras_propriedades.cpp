@@ -2,7 +2,12 @@
 
 #include "editor/biblioteca_figuras.h"
 
+#include <QCollator>
+#include <QLocale>
 #include <QtGlobal>
+#include <algorithm>
+#include <numeric>
+#include <vector>
 
 namespace {
 constexpr int tamanhos[] = {18, 36, 72};
@@ -40,4 +45,22 @@ QList<int> filtraFiguras(const QStringList& nomesMaiusculos, const QString& inic
         if (umaLetra ? nome == procura : nome.startsWith(procura)) passam.append(k);
     }
     return passam;
+}
+
+QList<int> posicoesAlfabeticas(const QStringList& nomes) {
+    QCollator ordem(QLocale(QLocale::Portuguese, QLocale::Brazil));
+    ordem.setCaseSensitivity(Qt::CaseInsensitive);
+    ordem.setNumericMode(true);
+    std::vector<QCollatorSortKey> chaves;
+    chaves.reserve(nomes.size());
+    for (const QString& n : nomes)
+        chaves.push_back(ordem.sortKey(n));
+    std::vector<int> indices(nomes.size());
+    std::iota(indices.begin(), indices.end(), 0);
+    std::stable_sort(indices.begin(), indices.end(),
+                     [&](int a, int b) { return chaves[a].compare(chaves[b]) < 0; });
+    QList<int> posicoes(nomes.size());
+    for (int k = 0; k < int(indices.size()); ++k)
+        posicoes[indices[k]] = k;
+    return posicoes;
 }

@@ -23,3 +23,6 @@ int leDimensaoGrade(const QString& texto, int anterior);
 // names the picker lists for `iniciais`: nothing for blank letters; one letter lists only the
 // picture named by that letter; two or more list the names that begin with them.
 QList<int> filtraFiguras(const QStringList& nomesMaiusculos, const QString& iniciais);
+// For each name, its place in alphabetical order as a reader of Portuguese sorts (accents and
+// letter case second), so a filter's result can be listed in that order.
+QList<int> posicoesAlfabeticas(const QStringList& nomes);

@@ -12,7 +12,6 @@
 #include "render/desenho.h"
 
 #include <QFileInfo>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QImageReader>
 #include <QKeyEvent>
@@ -20,6 +19,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
 
 QString figuraEscolhida;
 
@@ -72,19 +73,24 @@ TformSelFigura::TformSelFigura(QWidget* pai) : QDialog(pai) {
     b_cancela = criaBotao(this, "b_cancela", QStringLiteral("Cancela"));
     b_verTodas = criaBotao(this, "b_verTodas", QStringLiteral("Ver todas"));
 
-    auto* grade = new QGridLayout(this);
-    grade->addWidget(Label1, 0, 0, 1, 2);
-    grade->addWidget(e_iniciais, 1, 0);
-    grade->addWidget(l_arquivos, 2, 0, 5, 1);
-    grade->addWidget(Image1, 2, 1, Qt::AlignCenter);
-    grade->addWidget(chamado, 3, 1);
-    grade->addWidget(e_novoNome, 4, 1);
-    grade->addWidget(b_verTodas, 5, 1);
+    auto* esquerda = new QVBoxLayout;
+    esquerda->addWidget(Label1);
+    esquerda->addWidget(e_iniciais);
+    esquerda->addWidget(l_arquivos);
+    auto* direita = new QVBoxLayout;
+    direita->addSpacing(e_iniciais->sizeHint().height() * 2);
+    direita->addWidget(Image1, 0, Qt::AlignHCenter);
+    direita->addStretch();
+    direita->addWidget(chamado);
+    direita->addWidget(e_novoNome);
+    direita->addWidget(b_verTodas);
     auto* botoes = new QHBoxLayout;
     botoes->addWidget(b_ok);
     botoes->addWidget(b_cancela);
-    grade->addLayout(botoes, 6, 1);
-    grade->setRowStretch(5, 1);
+    direita->addLayout(botoes);
+    auto* colunas = new QHBoxLayout(this);
+    colunas->addLayout(esquerda);
+    colunas->addLayout(direita, 1);
 
     connect(e_iniciais, &QLineEdit::textChanged, this, &TformSelFigura::e_iniciaisChange);
     connect(l_arquivos, &QListWidget::currentRowChanged, this, [this](int linha) {
@@ -111,7 +117,14 @@ std::optional<QString> TformSelFigura::escolhe(const QString& iniciais) {
 
 void TformSelFigura::e_iniciaisChange() {
     const QStringList& nomes = listaFiguras();
-    const QList<int> passam = filtraFiguras(listaFigurasMaiusculas(), e_iniciais->text());
+    QList<int> passam = filtraFiguras(listaFigurasMaiusculas(), e_iniciais->text());
+    // The folder gives its names in no useful order: the list shows them alphabetically.
+    if (ordenados.constData() != nomes.constData() || ordenados.size() != nomes.size()) {
+        ordenados = nomes;
+        posicoes = posicoesAlfabeticas(nomes);
+    }
+    std::sort(passam.begin(), passam.end(),
+              [this](int a, int b) { return posicoes[a] < posicoes[b]; });
     const QSignalBlocker quieto(l_arquivos);
     l_arquivos->setUpdatesEnabled(false);
     l_arquivos->clear();

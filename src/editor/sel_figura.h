@@ -45,4 +45,7 @@ protected:
 private:
     enum class Desfecho { aberto, escolhida, semEscolha, falhou };
     Desfecho desfecho = Desfecho::aberto;
+    // The library's alphabetical order, worked out once for the list it was worked out for.
+    QStringList ordenados;
+    QList<int> posicoes;
 };
