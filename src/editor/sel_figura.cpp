@@ -128,8 +128,11 @@ void TformSelFigura::e_iniciaisChange() {
     const QSignalBlocker quieto(l_arquivos);
     l_arquivos->setUpdatesEnabled(false);
     l_arquivos->clear();
+    QStringList lista;
+    lista.reserve(passam.size());
     for (int k : passam)
-        l_arquivos->addItem(nomes[k]);
+        lista.append(nomes[k]);
+    l_arquivos->addItems(lista); // in one insertion: a long list costs one layout, not one each
     l_arquivos->setUpdatesEnabled(true);
 }
 
