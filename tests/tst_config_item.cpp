@@ -11,9 +11,9 @@
 #include "model/pranchas_arquivo.h"
 #include "platform/dialogos.h"
 #include "platform/pastas.h"
-#include "runner/fila_saida.h"
 #include "sound/formgravador.h"
 #include "support/apoio.h"
+#include "support/saida_gravada.h"
 
 #include <QAccessible>
 #include <QCheckBox>
@@ -29,11 +29,6 @@
 #include <QtTest>
 
 namespace {
-
-bool escreve(const QString& caminho, const QByteArray& bytes) {
-    QFile f(caminho);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
 
 void figura(const QString& caminho, const char* formato = "JPG") {
     QImage im(60, 60, QImage::Format_RGB32);
@@ -61,15 +56,11 @@ class TstConfigItem : public QObject {
     QTemporaryDir dir;
     QTemporaryDir fora;
     QTemporaryDir biblioteca;
-    MotoresSaida motores;
-    QStringList tocados;
+    std::optional<SaidaGravada> saida;
 
     // Board "Casa" with items "gato" (every field set) and "sol", in a fresh project folder.
     void projetoNovo() {
-        static int n = 0;
-        const QString pasta = dir.filePath(QString("p%1").arg(++n));
-        QVERIFY(QDir().mkpath(pasta));
-        definePastaProjeto(pasta);
+        novaPastaDeProjeto(dir);
         projeto = TProjeto{};
         inserePranchaNoProjeto(projeto, -1, "Casa");
         inserePranchaNoProjeto(projeto, 0, "Escola");
@@ -92,21 +83,17 @@ class TstConfigItem : public QObject {
 
 private slots:
     void initTestCase() {
-        motores = usaMotoresSaida(
-            MotoresSaida{[](const QString&) {}, [] { return false; }, [] {},
-                         [this](const QString& c) { tocados << QFileInfo(c).fileName(); },
-                         [this] { tocados << "parou"; }, [] { return false; }});
         figura(biblioteca.filePath("casa.jpg"));
         figura(biblioteca.filePath("cachorro.jpg"));
         usaBibliotecaFiguras(biblioteca.path());
         QVERIFY2(QFileInfo::exists(pastaDoPrograma() + "/_figvazia.jpg"),
                  "the placeholder lies beside the test program");
     }
-    void cleanupTestCase() { usaMotoresSaida(motores); }
     void init() {
         projetoNovo();
-        tocados.clear();
+        saida.emplace();
     }
+    void cleanup() { saida.reset(); }
 
     void controlesComNomesParaLeitoresDeTela() {
         DocumentoProjeto doc(projeto);
@@ -256,7 +243,7 @@ private slots:
     void importaFiguraESom() {
         GravaAvisos avisos;
         figura(fora.filePath("gato.jpg"));
-        QVERIFY(escreve(fora.filePath("miado.wav"), "RIFF"));
+        QVERIFY(escreveArquivo(fora.filePath("miado.wav"), "RIFF"));
         figura(pastaProjeto + "/ja_aqui.jpg");
         DocumentoProjeto doc(projeto);
         TformConfigItem d(doc);
@@ -312,11 +299,11 @@ private slots:
     // What the program-or-video filter lets through.
     void filtroDeProgramasEVideos() {
         const QString executavel = fora.filePath("jogo");
-        QVERIFY(escreve(executavel, "#!/bin/sh\n"));
+        QVERIFY(escreveArquivo(executavel, "#!/bin/sh\n"));
         QFile::setPermissions(executavel, QFile::ReadOwner | QFile::ExeOwner | QFile::ExeUser);
         for (const char* nome :
              {"filme.MKV", "a.mp4", "b.webm", "c.avi", "d.mov", "texto.txt", "foto.jpg"})
-            QVERIFY(escreve(fora.filePath(nome), "x"));
+            QVERIFY(escreveArquivo(fora.filePath(nome), "x"));
         QStringList passam;
         for (const QFileInfo& f :
              QDir(fora.path()).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name))
@@ -371,13 +358,13 @@ private slots:
         d.combo_fala->setEditText("bom dia.mp3");
         QTest::mouseClick(d.b_playFala, Qt::LeftButton);
         QTest::mouseClick(d.b_stopFala, Qt::LeftButton);
-        QCOMPARE(tocados, (QStringList{"latido.wav", "bom dia.mp3", "parou"}));
+        QCOMPARE(saida->tocados, (QStringList{"latido.wav", "bom dia.mp3", "parou"}));
 
         // A sound recorded under a new name is listed when the editor closes.
         QString nomeNoGravador;
         noProximoModal([&](QWidget* w) {
             nomeNoGravador = gravador.combo_nomeArq->currentText();
-            QVERIFY(escreve(pastaProjeto + "/latido.wav", "RIFF"));
+            QVERIFY(escreveArquivo(pastaProjeto + "/latido.wav", "RIFF"));
             w->close();
         });
         QTest::mouseClick(d.b_rec, Qt::LeftButton);

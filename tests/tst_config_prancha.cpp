@@ -6,9 +6,9 @@
 #include "editor/operacoes_projeto.h"
 #include "model/pranchas_arquivo.h"
 #include "platform/dialogos.h"
-#include "runner/fila_saida.h"
 #include "sound/formgravador.h"
 #include "support/apoio.h"
+#include "support/saida_gravada.h"
 
 #include <QAccessible>
 #include <QComboBox>
@@ -20,11 +20,6 @@
 #include <QtTest>
 
 namespace {
-
-bool escreve(const QString& caminho, const QByteArray& bytes) {
-    QFile f(caminho);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
 
 QStringList lista(const QComboBox* c) {
     QStringList r;
@@ -53,15 +48,11 @@ class TstConfigPrancha : public QObject {
     Q_OBJECT
     QTemporaryDir dir;
     QTemporaryDir fora;
-    MotoresSaida motores;
-    QStringList tocados;
+    std::optional<SaidaGravada> saida;
 
     // Boards "Casa" (3 x 3, nine items, white) and "Escola" (empty), in a fresh project folder.
     void projetoNovo() {
-        static int n = 0;
-        const QString pasta = dir.filePath(QString("p%1").arg(++n));
-        QVERIFY(QDir().mkpath(pasta));
-        definePastaProjeto(pasta);
+        novaPastaDeProjeto(dir);
         projeto = TProjeto{};
         inserePranchaNoProjeto(projeto, -1, "Casa");
         inserePranchaNoProjeto(projeto, 0, "Escola");
@@ -72,17 +63,11 @@ class TstConfigPrancha : public QObject {
     }
 
 private slots:
-    void initTestCase() {
-        motores = usaMotoresSaida(
-            MotoresSaida{[](const QString&) {}, [] { return false; }, [] {},
-                         [this](const QString& c) { tocados << QFileInfo(c).fileName(); },
-                         [this] { tocados << "parou"; }, [] { return false; }});
-    }
-    void cleanupTestCase() { usaMotoresSaida(motores); }
     void init() {
         projetoNovo();
-        tocados.clear();
+        saida.emplace();
     }
+    void cleanup() { saida.reset(); }
 
     void controlesComNomesParaLeitoresDeTela() {
         DocumentoProjeto doc(projeto);
@@ -109,7 +94,7 @@ private slots:
     // Loading draws nothing; showing fills the lists and draws the board.
     void carregaEMostra() {
         for (const char* f : {"b.wav", "a.mp3", "C.WAV", "fala.txt"})
-            QVERIFY(escreve(pastaProjeto + "/" + f, "x"));
+            QVERIFY(escreveArquivo(pastaProjeto + "/" + f, "x"));
         QVERIFY(QDir().mkpath(pastaProjeto + "/pasta.wav"));
         DocumentoProjeto doc(projeto);
         TformConfigPrancha d(doc);
@@ -240,18 +225,18 @@ private slots:
         QTest::mouseClick(d.b_playFala, Qt::LeftButton); // nothing to play
         QTest::mouseClick(d.b_stop, Qt::LeftButton);
         QTest::mouseClick(d.b_stopFala, Qt::LeftButton); // nothing left to stop
-        QCOMPARE(tocados, (QStringList{"aplausos.wav", "musica.mp3", "parou"}));
-        tocados.clear();
+        QCOMPARE(saida->tocados, (QStringList{"aplausos.wav", "musica.mp3", "parou"}));
+        saida->tocados.clear();
         d.combo_fala->setEditText("musica.mp3");
         QTest::mouseClick(d.b_playFala, Qt::LeftButton);
         d.close(); // closing stops the sound
-        QCOMPARE(tocados, (QStringList{"musica.mp3", "parou"}));
+        QCOMPARE(saida->tocados, (QStringList{"musica.mp3", "parou"}));
     }
 
     // Recording checks the name and opens the sound editor on it; the box keeps its text.
     void gravaPeloEditorDeSom() {
         GravaAvisos avisos(false);
-        QVERIFY(escreve(pastaProjeto + "/oi.wav", "x"));
+        QVERIFY(escreveArquivo(pastaProjeto + "/oi.wav", "x"));
         DocumentoProjeto doc(projeto);
         TformConfigPrancha d(doc);
         TFormGravador gravador;
@@ -268,7 +253,7 @@ private slots:
         QTest::mouseClick(d.b_record, Qt::LeftButton);
         QCOMPARE(nomeNoGravador, QString("novo.wav"));
         QCOMPARE(d.combo_som->currentText(), QString("novo"));
-        QCOMPARE(tocados, (QStringList{"oi.wav", "parou"})); // playing stopped first
+        QCOMPARE(saida->tocados, (QStringList{"oi.wav", "parou"})); // playing stopped first
 
         d.combo_fala->setEditText("oi.wav"); // exists: asked, answered No
         QTest::mouseClick(d.b_recFala, Qt::LeftButton);
@@ -286,7 +271,7 @@ private slots:
     void importaSom() {
         GravaAvisos avisos;
         const QString origem = fora.filePath("aplausos.mp3");
-        QVERIFY(escreve(origem, "ID3 aplausos"));
+        QVERIFY(escreveArquivo(origem, "ID3 aplausos"));
         DocumentoProjeto doc(projeto);
         TformConfigPrancha d(doc);
         d.carregaPrancha(0);

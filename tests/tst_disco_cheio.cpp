@@ -38,16 +38,6 @@ namespace {
 
 const QString naoGravado = QStringLiteral("Arquivo de pranchas não pode ser gravado");
 
-QByteArray le(const QString& caminho) {
-    QFile f(caminho);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool escreve(const QString& caminho, const QByteArray& bytes) {
-    QFile f(caminho);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
 // What is in a folder besides the filler: no half-written file may be left behind.
 QStringList arquivos(const QString& pasta) {
     QStringList r = QDir(pasta).entryList(QDir::Files | QDir::Hidden, QDir::Name);
@@ -64,7 +54,7 @@ class TstDiscoCheio : public QObject {
 
     // The project of tests/data/ouro, opened from `pasta`, with a project changed since.
     void abreProjeto(const QString& pasta) {
-        QVERIFY(escreve(pasta + "/pranchas.pra", original));
+        QVERIFY(escreveArquivo(pasta + "/pranchas.pra", original));
         definePastaProjeto(pasta);
         carregaPranchas(pastaProjeto);
         QCOMPARE(projeto.nPranchas, 3);
@@ -77,8 +67,8 @@ class TstDiscoCheio : public QObject {
     void nadaSePerde(const QString& pasta, const QByteArray& backup) {
         const QStringList antes = arquivos(pasta);
         auto intacto = [&] {
-            QCOMPARE(le(pasta + "/pranchas.pra"), original);
-            QCOMPARE(le(pasta + "/pranchas.bak"), backup);
+            QCOMPARE(leArquivo(pasta + "/pranchas.pra"), original);
+            QCOMPARE(leArquivo(pasta + "/pranchas.bak"), backup);
             QCOMPARE(arquivos(pasta), antes);
         };
         GravaAvisos avisos(false);
@@ -121,7 +111,7 @@ class TstDiscoCheio : public QObject {
 private slots:
     void initTestCase() {
         qputenv("HOME", casa.path().toLocal8Bit());
-        original = le(QStringLiteral(ZELVANA_TEST_DATA "/ouro/pranchas.pra"));
+        original = leArquivo(QStringLiteral(ZELVANA_TEST_DATA "/ouro/pranchas.pra"));
         QVERIFY(!original.isEmpty());
         criaJanelas();
     }
@@ -144,7 +134,7 @@ private slots:
         Montagem m;
         if (!m.montaTmpfs(256)) QSKIP(qPrintable(m.motivo));
         const QByteArray backup = "[ANTIGA]\r\nMODELO=1X1\r\n1=velho\r\n";
-        QVERIFY(escreve(m.pasta() + "/pranchas.bak", backup));
+        QVERIFY(escreveArquivo(m.pasta() + "/pranchas.bak", backup));
         abreProjeto(m.pasta());
         QVERIFY(m.enche());
         nadaSePerde(m.pasta(), backup);
@@ -154,8 +144,8 @@ private slots:
     void pendriveSomenteLeitura() {
         QTemporaryDir origem;
         const QByteArray backup = "[ANTIGA]\r\n";
-        QVERIFY(escreve(origem.filePath("pranchas.pra"), original));
-        QVERIFY(escreve(origem.filePath("pranchas.bak"), backup));
+        QVERIFY(escreveArquivo(origem.filePath("pranchas.pra"), original));
+        QVERIFY(escreveArquivo(origem.filePath("pranchas.bak"), backup));
         Montagem m;
         if (!m.montaSomenteLeitura(origem.path())) QSKIP(qPrintable(m.motivo));
         definePastaProjeto(m.pasta());
@@ -188,13 +178,13 @@ private slots:
         for (int i = 0; i < som->nAmostras; ++i)
             som->defineAmostra(i, qint16(i));
         QCOMPARE(gravaWav(nome, *som), TResultadoGravacao::gravado);
-        const QByteArray antes = le(nome);
+        const QByteArray antes = leArquivo(nome);
         QVERIFY(m.enche());
         som->nAmostras = 30000; // longer than the room left
         QCOMPARE(gravaWav(nome, *som), TResultadoGravacao::erroEscrita);
         QCOMPARE(mensagemDaGravacao(TResultadoGravacao::erroEscrita),
                  QStringLiteral("Erro de escrita no arquivo."));
-        QCOMPARE(le(nome), antes);
+        QCOMPARE(leArquivo(nome), antes);
         QCOMPARE(arquivos(m.pasta()), QStringList{"oi.wav"});
     }
 
@@ -235,7 +225,7 @@ private slots:
         QTemporaryDir biblioteca;
         QVERIFY(QFile::copy(origem, biblioteca.filePath("casa.jpg")));
         usaBibliotecaFiguras(biblioteca.path());
-        QVERIFY(escreve(m.pasta() + "/gato.jpg", "o gato que já estava"));
+        QVERIFY(escreveArquivo(m.pasta() + "/gato.jpg", "o gato que já estava"));
         definePastaProjeto(m.pasta());
         projeto = TProjeto{};
         inserePranchaNoProjeto(projeto, -1, "casa");
@@ -263,7 +253,7 @@ private slots:
         dialogo->guardaItem(0, 0);
         QCOMPARE(projeto.pranchas[0].itens[0].figura, QString("velho.jpg"));
         QCOMPARE(avisos.erros, QStringList(2, "Não consegui copiar"));
-        QCOMPARE(le(m.pasta() + "/gato.jpg"), QByteArray("o gato que já estava"));
+        QCOMPARE(leArquivo(m.pasta() + "/gato.jpg"), QByteArray("o gato que já estava"));
         QCOMPARE(arquivos(m.pasta()), antes);
         QDir::setCurrent(casa.path());
     }

@@ -18,16 +18,6 @@
 
 namespace {
 
-QByteArray le(const QString& caminho) {
-    QFile f(caminho);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool escreve(const QString& caminho, const QByteArray& bytes) {
-    QFile f(caminho);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
 // A 200 x 200 picture of one colour, so each library file has bytes of its own.
 void figura(const QString& caminho, QColor cor) {
     QImage im(200, 200, QImage::Format_RGB32);
@@ -71,14 +61,6 @@ class TstSelFigura : public QObject {
     QString naBiblioteca(const QString& nome) const { return biblioteca.filePath(nome); }
     QString noProjeto(const QString& nome) const { return projetoDir + "/" + nome; }
 
-    // A fresh, empty project folder for each test.
-    void novoProjeto() {
-        static int n = 0;
-        projetoDir = casa.filePath(QString("projeto%1").arg(++n));
-        QVERIFY(QDir().mkpath(projetoDir));
-        definePastaProjeto(projetoDir);
-    }
-
 private slots:
     void initTestCase() {
         int tom = 0;
@@ -90,7 +72,7 @@ private slots:
         QVERIFY(QDir().mkpath(naBiblioteca("pasta.jpg"))); // a folder named like a picture
         usaBibliotecaFiguras(biblioteca.path());
     }
-    void init() { novoProjeto(); }
+    void init() { projetoDir = novaPastaDeProjeto(casa); }
 
     void listaOsJpgDaBibliotecaSemExtensao() {
         QCOMPARE(
@@ -124,7 +106,7 @@ private slots:
     // folder, "$$$.bmp" included, stays as it was, and nothing is left behind.
     void previaNaoTocaNaPastaDoProjeto() {
         const QByteArray doAutor("não é uma figura, é do autor");
-        QVERIFY(escreve(noProjeto("$$$.bmp"), doAutor));
+        QVERIFY(escreveArquivo(noProjeto("$$$.bmp"), doAutor));
         TformSelFigura s;
         s.e_iniciais->setText("ca");
         clicaNome(s.l_arquivos, "casa");
@@ -132,7 +114,7 @@ private slots:
         const QPixmap previa = s.Image1->pixmap();
         QVERIFY(!previa.isNull());
         QVERIFY(previa.width() <= 125 && previa.height() <= 125); // shrunk to the box
-        QCOMPARE(le(noProjeto("$$$.bmp")), doAutor);
+        QCOMPARE(leArquivo(noProjeto("$$$.bmp")), doAutor);
         QCOMPARE(arquivos(projetoDir), QStringList{"$$$.bmp"});
         // A picture named with its extension in capitals shows too.
         s.e_iniciais->setText("fo");
@@ -149,12 +131,12 @@ private slots:
         });
         QCOMPARE(s.escolhe("ca"), std::optional<QString>("casa.jpg"));
         QCOMPARE(figuraEscolhida, QString("casa.jpg"));
-        QCOMPARE(le(noProjeto("casa.jpg")), le(naBiblioteca("casa.jpg")));
+        QCOMPARE(leArquivo(noProjeto("casa.jpg")), leArquivo(naBiblioteca("casa.jpg")));
 
         // A double click confirms too; a picture named .JPG in the library comes in as named.
         noProximoModal([&](QWidget*) { clicaNome(s.l_arquivos, "foto", true); });
         QCOMPARE(s.escolhe("fo"), std::optional<QString>("foto.jpg"));
-        QCOMPARE(le(noProjeto("foto.jpg")), le(naBiblioteca("foto.JPG")));
+        QCOMPARE(leArquivo(noProjeto("foto.jpg")), leArquivo(naBiblioteca("foto.JPG")));
         QCOMPARE(arquivos(projetoDir), (QStringList{"casa.jpg", "foto.jpg"}));
     }
 
@@ -167,7 +149,7 @@ private slots:
             QTest::mouseClick(s.b_ok, Qt::LeftButton);
         });
         QCOMPARE(s.escolhe("ca"), std::optional<QString>("minha casa.jpg"));
-        QCOMPARE(le(noProjeto("minha casa.jpg")), le(naBiblioteca("casa.jpg")));
+        QCOMPARE(leArquivo(noProjeto("minha casa.jpg")), leArquivo(naBiblioteca("casa.jpg")));
         QCOMPARE(arquivos(projetoDir), QStringList{"minha casa.jpg"});
     }
 
@@ -176,7 +158,7 @@ private slots:
     void perguntaAntesDeSubstituir() {
         GravaAvisos avisos;
         const QByteArray antiga("a casa que o autor já tinha");
-        QVERIFY(escreve(noProjeto("casa.jpg"), antiga));
+        QVERIFY(escreveArquivo(noProjeto("casa.jpg"), antiga));
         TformSelFigura s;
         RespostasDeDialogo respostas;
         respostas.nao().todos().sim();
@@ -184,16 +166,16 @@ private slots:
             clicaNome(s.l_arquivos, "casa");
             QTest::mouseClick(s.b_ok, Qt::LeftButton);
             QVERIFY(s.isVisible());
-            QCOMPARE(le(noProjeto("casa.jpg")), antiga);
+            QCOMPARE(leArquivo(noProjeto("casa.jpg")), antiga);
             QTest::mouseClick(s.b_ok, Qt::LeftButton);
             QVERIFY(s.isVisible());
-            QCOMPARE(le(noProjeto("casa.jpg")), antiga);
+            QCOMPARE(leArquivo(noProjeto("casa.jpg")), antiga);
             QTest::mouseClick(s.b_ok, Qt::LeftButton);
         });
         QCOMPARE(s.escolhe("casa"), std::optional<QString>("casa.jpg"));
         QCOMPARE(respostas.perguntas,
                  QStringList(3, "Uma figura com este nome já existe.  Posso substituir?"));
-        QCOMPARE(le(noProjeto("casa.jpg")), le(naBiblioteca("casa.jpg")));
+        QCOMPARE(leArquivo(noProjeto("casa.jpg")), leArquivo(naBiblioteca("casa.jpg")));
         QVERIFY(avisos.erros.isEmpty());
     }
 
@@ -264,7 +246,7 @@ private slots:
         QTemporaryDir falsos;
         const QString registro = falsos.filePath("aberto");
         const QString script = falsos.filePath("xdg-open");
-        QVERIFY(escreve(
+        QVERIFY(escreveArquivo(
             script,
             QString("#!/bin/sh\nprintf '%s' \"$1\" > '%1'\nexit $SAIDA\n").arg(registro).toUtf8()));
         QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -273,7 +255,7 @@ private slots:
         qputenv("SAIDA", "0");
         TformSelFigura s;
         QTest::mouseClick(s.b_verTodas, Qt::LeftButton);
-        QTRY_COMPARE(QString::fromUtf8(le(registro)), bibliotecaFiguras());
+        QTRY_COMPARE(QString::fromUtf8(leArquivo(registro)), bibliotecaFiguras());
         qputenv("SAIDA", "1");
         QTest::mouseClick(s.b_verTodas, Qt::LeftButton);
         QTRY_COMPARE(avisos.erros, QStringList{"Não consegui abrir a pasta das figuras"});

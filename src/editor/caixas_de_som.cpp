@@ -1,5 +1,6 @@
 #include "editor/caixas_de_som.h"
 
+#include "comum/controles.h"
 #include "comum/janelas.h"
 #include "editor/arquivos_do_projeto.h"
 #include "model/avisos.h"
@@ -11,6 +12,13 @@
 #include "sound/nome_som.h"
 
 #include <QComboBox>
+
+void preencheSonsEPranchas(QComboBox* som, QComboBox* fala, QComboBox* link, const TProjeto& p) {
+    const QStringList sons = arquivosDoProjeto({"mp3", "wav"});
+    trocaLista(som, sons);
+    trocaLista(fala, sons);
+    trocaLista(link, nomesDasPranchas(p));
+}
 
 void tocaSomDaCaixa(const QComboBox* caixa) {
     const QString nome = caixa->currentText();

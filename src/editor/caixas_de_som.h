@@ -4,6 +4,11 @@
 #include <QString>
 
 class QComboBox;
+struct TProjeto;
+
+// The lists both dialogs offer: the project folder's sounds (MP3 and WAV) in the sound and
+// speech boxes, the project's boards in the link box. What is typed in the boxes stays.
+void preencheSonsEPranchas(QComboBox* som, QComboBox* fala, QComboBox* link, const TProjeto& p);
 
 // Plays the sound a box names, without waiting; a name without a three-letter extension
 // means ".wav", as at run time. An empty box plays nothing.

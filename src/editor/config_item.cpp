@@ -246,14 +246,7 @@ void TformConfigItem::listaFigurasDoProjeto() {
 
 void TformConfigItem::preencheListas() {
     listaFigurasDoProjeto();
-    const QStringList sons = arquivosDoProjeto({"mp3", "wav"});
-    trocaLista(combo_som, sons);
-    trocaLista(combo_fala, sons);
-    QStringList nomes;
-    const TProjeto& p = documento.projeto();
-    for (int k = 0; k < p.nPranchas; ++k)
-        nomes << p.pranchas[k].nome;
-    trocaLista(combo_link, nomes);
+    preencheSonsEPranchas(combo_som, combo_fala, combo_link, documento.projeto());
 }
 
 void TformConfigItem::desenhaItem() {

@@ -2,7 +2,6 @@
 
 #include "comum/amostra_cor.h"
 #include "comum/controles.h"
-#include "editor/arquivos_do_projeto.h"
 #include "editor/caixas_de_som.h"
 #include "editor/documento_projeto.h"
 #include "editor/regras_propriedades.h"
@@ -188,14 +187,7 @@ void TformConfigPrancha::showEvent(QShowEvent* e) {
 }
 
 void TformConfigPrancha::FormActivate() {
-    const QStringList sons = arquivosDoProjeto({"mp3", "wav"});
-    trocaLista(combo_som, sons);
-    trocaLista(combo_fala, sons);
-    QStringList nomes;
-    const TProjeto& p = documento.projeto();
-    for (int k = 0; k < p.nPranchas; ++k)
-        nomes << p.pranchas[k].nome;
-    trocaLista(combo_link, nomes);
+    preencheSonsEPranchas(combo_som, combo_fala, combo_link, documento.projeto());
     redesenhaPrancha(indPranchaEditada);
 }
 

@@ -10,6 +10,7 @@
 #include "editor/saida_prancha.h"
 #include "editor/visualiza_form.h"
 #include "model/avisos.h"
+#include "model/nomes.h"
 #include "model/pranchas_arquivo.h"
 #include "model/prvars.h"
 #include "platform/dialogos.h"
@@ -268,11 +269,8 @@ void TFormProg::limpaPreview() {
 }
 
 void TFormProg::listaPranchas() {
-    const TProjeto& p = documento->projeto();
-    QStringList nomes;
-    for (int i = 0; i < p.nPranchas; ++i)
-        nomes << p.pranchas[i].nome;
-    espelhaLista(lb_pranchas, nomes, documento->pranchaSelecionada());
+    espelhaLista(lb_pranchas, nomesDasPranchas(documento->projeto()),
+                 documento->pranchaSelecionada());
 }
 
 void TFormProg::atualizaPrancha(int i) {
