@@ -5,10 +5,15 @@
 #include "app/form_sel_inic.h"
 #include "app/inicio.h"
 #include "comum/janelas.h"
+#include "editor/biblioteca_figuras.h"
+#include "editor/config_item.h"
+#include "editor/documento_projeto.h"
 #include "editor/form_prog.h"
 #include "editor/operacoes_projeto.h"
 #include "editor/saida_prancha.h"
+#include "editor/sel_figura.h"
 #include "model/pranchas_arquivo.h"
+#include "platform/dialogos.h"
 #include "render/jpg_prancha.h"
 #include "runner/imprime_tela.h"
 #include "sound/som_editado.h"
@@ -17,9 +22,11 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -30,16 +37,6 @@
 namespace {
 
 const QString naoGravado = QStringLiteral("Arquivo de pranchas não pode ser gravado");
-
-QByteArray le(const QString& caminho) {
-    QFile f(caminho);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool escreve(const QString& caminho, const QByteArray& bytes) {
-    QFile f(caminho);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
 
 // What is in a folder besides the filler: no half-written file may be left behind.
 QStringList arquivos(const QString& pasta) {
@@ -57,7 +54,7 @@ class TstDiscoCheio : public QObject {
 
     // The project of tests/data/ouro, opened from `pasta`, with a project changed since.
     void abreProjeto(const QString& pasta) {
-        QVERIFY(escreve(pasta + "/pranchas.pra", original));
+        QVERIFY(escreveArquivo(pasta + "/pranchas.pra", original));
         definePastaProjeto(pasta);
         carregaPranchas(pastaProjeto);
         QCOMPARE(projeto.nPranchas, 3);
@@ -70,8 +67,8 @@ class TstDiscoCheio : public QObject {
     void nadaSePerde(const QString& pasta, const QByteArray& backup) {
         const QStringList antes = arquivos(pasta);
         auto intacto = [&] {
-            QCOMPARE(le(pasta + "/pranchas.pra"), original);
-            QCOMPARE(le(pasta + "/pranchas.bak"), backup);
+            QCOMPARE(leArquivo(pasta + "/pranchas.pra"), original);
+            QCOMPARE(leArquivo(pasta + "/pranchas.bak"), backup);
             QCOMPARE(arquivos(pasta), antes);
         };
         GravaAvisos avisos(false);
@@ -114,7 +111,7 @@ class TstDiscoCheio : public QObject {
 private slots:
     void initTestCase() {
         qputenv("HOME", casa.path().toLocal8Bit());
-        original = le(QStringLiteral(ZELVANA_TEST_DATA "/ouro/pranchas.pra"));
+        original = leArquivo(QStringLiteral(ZELVANA_TEST_DATA "/ouro/pranchas.pra"));
         QVERIFY(!original.isEmpty());
         criaJanelas();
     }
@@ -137,7 +134,7 @@ private slots:
         Montagem m;
         if (!m.montaTmpfs(256)) QSKIP(qPrintable(m.motivo));
         const QByteArray backup = "[ANTIGA]\r\nMODELO=1X1\r\n1=velho\r\n";
-        QVERIFY(escreve(m.pasta() + "/pranchas.bak", backup));
+        QVERIFY(escreveArquivo(m.pasta() + "/pranchas.bak", backup));
         abreProjeto(m.pasta());
         QVERIFY(m.enche());
         nadaSePerde(m.pasta(), backup);
@@ -147,8 +144,8 @@ private slots:
     void pendriveSomenteLeitura() {
         QTemporaryDir origem;
         const QByteArray backup = "[ANTIGA]\r\n";
-        QVERIFY(escreve(origem.filePath("pranchas.pra"), original));
-        QVERIFY(escreve(origem.filePath("pranchas.bak"), backup));
+        QVERIFY(escreveArquivo(origem.filePath("pranchas.pra"), original));
+        QVERIFY(escreveArquivo(origem.filePath("pranchas.bak"), backup));
         Montagem m;
         if (!m.montaSomenteLeitura(origem.path())) QSKIP(qPrintable(m.motivo));
         definePastaProjeto(m.pasta());
@@ -181,13 +178,13 @@ private slots:
         for (int i = 0; i < som->nAmostras; ++i)
             som->defineAmostra(i, qint16(i));
         QCOMPARE(gravaWav(nome, *som), TResultadoGravacao::gravado);
-        const QByteArray antes = le(nome);
+        const QByteArray antes = leArquivo(nome);
         QVERIFY(m.enche());
         som->nAmostras = 30000; // longer than the room left
         QCOMPARE(gravaWav(nome, *som), TResultadoGravacao::erroEscrita);
         QCOMPARE(mensagemDaGravacao(TResultadoGravacao::erroEscrita),
                  QStringLiteral("Erro de escrita no arquivo."));
-        QCOMPARE(le(nome), antes);
+        QCOMPARE(leArquivo(nome), antes);
         QCOMPARE(arquivos(m.pasta()), QStringList{"oi.wav"});
     }
 
@@ -214,6 +211,51 @@ private slots:
         QCOMPARE(avisos.erros[1], "Não foi possível gravar o arquivo " + desktop + "/casa.jpg");
         QVERIFY(avisos.rapidas.isEmpty() && avisos.infos.isEmpty());
         QVERIFY(QDir(desktop).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    }
+
+    // Pictures brought into a project on a full drive, from anywhere and from the library: a
+    // message, the name the item had, the project's file of that name as it was, nothing left.
+    void importacaoNoDiscoCheio() {
+        Montagem m;
+        if (!m.montaTmpfs(256)) QSKIP(qPrintable(m.motivo));
+        QImage grande(800, 800, QImage::Format_RGB32);
+        grande.fill(Qt::darkMagenta);
+        const QString origem = casa.filePath("gato.jpg");
+        QVERIFY(grande.save(origem, "BMP")); // large enough not to fit what is left
+        QTemporaryDir biblioteca;
+        QVERIFY(QFile::copy(origem, biblioteca.filePath("casa.jpg")));
+        usaBibliotecaFiguras(biblioteca.path());
+        QVERIFY(escreveArquivo(m.pasta() + "/gato.jpg", "o gato que já estava"));
+        definePastaProjeto(m.pasta());
+        projeto = TProjeto{};
+        inserePranchaNoProjeto(projeto, -1, "casa");
+        insereItemNaPrancha(projeto.pranchas[0], -1, "casa");
+        projeto.pranchas[0].itens[0].figura = "velho.jpg";
+        QVERIFY(m.enche());
+        const QStringList antes = arquivos(m.pasta());
+
+        GravaAvisos avisos;
+        RespostasDeDialogo respostas;
+        respostas.arquivo(origem);
+        TformConfigItem* dialogo = janelas.formConfigItem;
+        janelas.formProg->documento->recarrega();
+        dialogo->carregaItem(0, 0);
+        dialogo->show();
+        QTest::mouseClick(dialogo->b_importarFigura, Qt::LeftButton);
+        QCOMPARE(dialogo->combo_figura->currentText(), QString("velho.jpg"));
+        noProximoModal([](QWidget*) {
+            janelas.formSelFigura->l_arquivos->setCurrentRow(0);
+            QTest::mouseClick(janelas.formSelFigura->b_ok, Qt::LeftButton);
+        });
+        QTest::mouseClick(dialogo->b_biblioteca, Qt::LeftButton);
+        QCOMPARE(dialogo->combo_figura->currentText(), QString("velho.jpg"));
+        dialogo->close();
+        dialogo->guardaItem(0, 0);
+        QCOMPARE(projeto.pranchas[0].itens[0].figura, QString("velho.jpg"));
+        QCOMPARE(avisos.erros, QStringList(2, "Não consegui copiar"));
+        QCOMPARE(leArquivo(m.pasta() + "/gato.jpg"), QByteArray("o gato que já estava"));
+        QCOMPARE(arquivos(m.pasta()), antes);
+        QDir::setCurrent(casa.path());
     }
 
     void jpgNoDiscoCheio() {

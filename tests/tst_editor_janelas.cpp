@@ -1,6 +1,10 @@
 // The editor window and the full preview: commands on the project, the preview's messages,
 // the JPEG file and the printed page.
+#include "comum/amostra_cor.h"
+#include "comum/grupo_opcoes.h"
 #include "comum/janelas.h"
+#include "editor/config_item.h"
+#include "editor/config_prancha.h"
 #include "editor/documento_projeto.h"
 #include "editor/form_prog.h"
 #include "editor/operacoes_projeto.h"
@@ -16,6 +20,7 @@
 #include <QAccessible>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -235,31 +240,106 @@ private slots:
         QCOMPARE(projeto.nPranchas, 4);
         QCOMPARE(nomes.pendentes(), 0);
 
-        // "Editar" shows the record as it now stands, whoever changed it.
         clicaLinha(f.lb_pranchas, 0);
-        projeto.pranchas[0].nome = "Bola";
-        clica(f.b_detalhar);
-        QCOMPARE(f.lb_pranchas->item(0)->text(), QString("Bola"));
-        projeto.pranchas[0].nome = "Bolo";
-        clicaLinha(f.lb_pranchas, 0, true);
-        QCOMPARE(f.lb_pranchas->item(0)->text(), QString("Bolo"));
         clicaLinha(f.lb_itens, 1);
-        projeto.pranchas[0].itens[1].rotulo = "um";
-        clica(f.b_detalharItem);
-        QCOMPARE(textos(f.lb_itens), (QStringList{"B0", "um", "B2"}));
-        QCOMPARE(f.lb_itens->currentRow(), 1);
-        projeto.pranchas[0].itens[1].rotulo = "dois";
-        QTest::keyClick(f.lb_itens, Qt::Key_Return);
-        QCOMPARE(f.lb_itens->item(1)->text(), QString("dois"));
-        projeto.pranchas[0].itens[1].rotulo = "três";
-        clicaLinha(f.lb_itens, 1, true);
-        QCOMPARE(f.lb_itens->item(1)->text(), QString("três"));
-
         QCOMPARE(QApplication::focusWidget(), f.lb_itens); // clicked last
         QVERIFY(aciona(f, "Pranchas"));
         QTRY_COMPARE(QApplication::focusWidget(), f.lb_pranchas);
         QVERIFY(aciona(f, "Itens"));
         QTRY_COMPARE(QApplication::focusWidget(), f.lb_itens);
+        f.close();
+    }
+
+    // "Editar" and a double click open the board dialog on the selected board; the item's
+    // "Editar", Enter and a double click open the item dialog. What the dialog holds is stored
+    // however it was closed, and the lists and drawing follow.
+    void editarAbreOsDialogos() {
+        GravaAvisos avisos(true);
+        projeto = TProjeto{};
+        for (const char* nome : {"A", "B"}) {
+            const int i = inserePranchaNoProjeto(projeto, projeto.nPranchas - 1, nome);
+            for (int j = 0; j < 3; ++j)
+                insereItemNaPrancha(projeto.pranchas[i], j - 1, nome + QString::number(j));
+        }
+        TFormProg f;
+        TformConfigPrancha dPrancha(*f.documento, &f);
+        TformConfigItem dItem(*f.documento, &f);
+        janelas.formConfigPrancha = &dPrancha;
+        janelas.formConfigItem = &dItem;
+        QVERIFY(abre(f));
+        RespostasDeDialogo respostas;
+        QStringList abertas;
+
+        clicaLinha(f.lb_pranchas, 1);
+        noProximoModal([&](QWidget* w) {
+            abertas << w->objectName();
+            QCOMPARE(dPrancha.e_nome->text(), QString("B"));
+            dPrancha.e_nome->setText("Bola");
+            QTest::mouseClick(dPrancha.b_ok, Qt::LeftButton);
+        });
+        clica(f.b_detalhar);
+        QCOMPARE(textos(f.lb_pranchas), (QStringList{"A", "Bola"}));
+        QCOMPARE(f.lb_pranchas->currentRow(), 1);
+        // Closed by the title bar: the colour chosen is kept all the same.
+        respostas.cor(QColor(255, 0, 0));
+        noProximoModal([&](QWidget* w) {
+            abertas << w->objectName();
+            QTest::mouseClick(dPrancha.Shape1, Qt::LeftButton);
+            dPrancha.e_nx->defineTexto("1");
+            w->close();
+        });
+        clicaLinha(f.lb_pranchas, 1, true);
+        QCOMPARE(projeto.pranchas[1].cor, TColor(0x0000FF));
+        QCOMPARE(f.graf.cor, QColor(255, 0, 0)); // the editor's drawing follows
+        QCOMPARE(f.graf.itensGraf.size(), 3);
+
+        const auto rotula = [&](const QString& rotulo) {
+            return [&, rotulo](QWidget* w) {
+                abertas << w->objectName();
+                dItem.e_rotulo->setText(rotulo);
+                w->close();
+            };
+        };
+        clicaLinha(f.lb_itens, 1);
+        noProximoModal(rotula("um"));
+        clica(f.b_detalharItem);
+        QCOMPARE(textos(f.lb_itens), (QStringList{"B0", "um", "B2"}));
+        QCOMPARE(f.lb_itens->currentRow(), 1);
+        noProximoModal(rotula("dois"));
+        QTest::keyClick(f.lb_itens, Qt::Key_Return);
+        QCOMPARE(f.lb_itens->item(1)->text(), QString("dois"));
+        noProximoModal(rotula("três"));
+        clicaLinha(f.lb_itens, 1, true);
+        QCOMPARE(f.lb_itens->item(1)->text(), QString("três"));
+        QCOMPARE(projeto.pranchas[1].itens[1].rotulo, QString("três"));
+
+        // "Nova prancha" and "Novo item" open the dialog on the record just made.
+        respostas.texto("C").texto("novo");
+        noProximoModal([&](QWidget* w) {
+            abertas << w->objectName();
+            QCOMPARE(dPrancha.e_nome->text(), QString("C"));
+            QCOMPARE(dPrancha.e_nx->text(), QString("3"));
+            w->close();
+        });
+        clica(f.b_insAbaixo);
+        QCOMPARE(textos(f.lb_pranchas), (QStringList{"A", "Bola", "C"}));
+        noProximoModal([&](QWidget* w) {
+            abertas << w->objectName();
+            QCOMPARE(dItem.e_rotulo->text(), QString("novo"));
+            QCOMPARE(dItem.r_letras->itemIndex(), 1); // 36
+            dItem.e_tamLetras->setText("72");
+            QTest::mouseClick(dItem.b_ok, Qt::LeftButton);
+        });
+        clica(f.b_insAbaixoItem);
+        QCOMPARE(projeto.pranchas[2].itens[0].rotulo, QString("novo"));
+        QCOMPARE(projeto.pranchas[2].itens[0].dimTexto, 72);
+        QCOMPARE(textos(f.lb_itens), QStringList{"novo"});
+        QCOMPARE(abertas, (QStringList{"formConfigPrancha", "formConfigPrancha", "formConfigItem",
+                                       "formConfigItem", "formConfigItem", "formConfigPrancha",
+                                       "formConfigItem"}));
+        QCOMPARE(respostas.pendentes(), 0);
+        janelas.formConfigPrancha = nullptr;
+        janelas.formConfigItem = nullptr;
         f.close();
     }
 

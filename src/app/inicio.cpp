@@ -5,7 +5,10 @@
 #include "app/form_sel_inic.h"
 #include "app/linha_de_comando.h"
 #include "comum/janelas.h"
+#include "editor/config_item.h"
+#include "editor/config_prancha.h"
 #include "editor/form_prog.h"
+#include "editor/sel_figura.h"
 #include "editor/visualiza_form.h"
 #include "model/avisos.h"
 #include "model/versao.h"
@@ -28,6 +31,10 @@ void criaJanelas() {
     janelas.formSelInic = new TformSelInic;
     janelas.aboutBox = new TAboutBox(janelas.formSelInic);
     janelas.formProg = new TFormProg(janelas.formSelInic);
+    janelas.formConfigPrancha =
+        new TformConfigPrancha(*janelas.formProg->documento, janelas.formSelInic);
+    janelas.formConfigItem = new TformConfigItem(*janelas.formProg->documento, janelas.formSelInic);
+    janelas.formSelFigura = new TformSelFigura(janelas.formSelInic);
     janelas.formVisualiza = new TformVisualiza(janelas.formSelInic);
     janelas.formGravador = new TFormGravador(janelas.formSelInic);
     janelas.formSelExecuta = new TFormSelExecuta(janelas.formSelInic);

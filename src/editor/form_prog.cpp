@@ -3,11 +3,14 @@
 #include "comum/abre_ajuda.h"
 #include "comum/ativacao.h"
 #include "comum/janelas.h"
+#include "editor/config_item.h"
+#include "editor/config_prancha.h"
 #include "editor/documento_projeto.h"
 #include "editor/operacoes_projeto.h"
 #include "editor/saida_prancha.h"
 #include "editor/visualiza_form.h"
 #include "model/avisos.h"
+#include "model/nomes.h"
 #include "model/pranchas_arquivo.h"
 #include "model/prvars.h"
 #include "platform/dialogos.h"
@@ -266,11 +269,8 @@ void TFormProg::limpaPreview() {
 }
 
 void TFormProg::listaPranchas() {
-    const TProjeto& p = documento->projeto();
-    QStringList nomes;
-    for (int i = 0; i < p.nPranchas; ++i)
-        nomes << p.pranchas[i].nome;
-    espelhaLista(lb_pranchas, nomes, documento->pranchaSelecionada());
+    espelhaLista(lb_pranchas, nomesDasPranchas(documento->projeto()),
+                 documento->pranchaSelecionada());
 }
 
 void TFormProg::atualizaPrancha(int i) {
@@ -360,13 +360,23 @@ void TFormProg::b_insAbaixoClick() {
 }
 
 void TFormProg::b_detalharClick() {
-    // The board dialog is not part of the program yet: the board is shown as it stands.
-    atualizaPrancha(documento->pranchaSelecionada());
+    const int i = documento->pranchaSelecionada();
+    TformConfigPrancha* dialogo = janelas.formConfigPrancha;
+    if (i < 0 || !dialogo) return;
+    dialogo->carregaPrancha(i);
+    dialogo->exec();
+    // However it was closed: the dialog has no cancel.
+    dialogo->guardaPrancha(i);
 }
 
 void TFormProg::b_detalharItemClick() {
-    // The item dialog is not part of the program yet: the items are shown as they stand.
-    if (documento->itemSelecionado() >= 0) atualizaItens(documento->pranchaSelecionada());
+    const int i = documento->pranchaSelecionada();
+    const int j = documento->itemSelecionado();
+    TformConfigItem* dialogo = janelas.formConfigItem;
+    if (i < 0 || j < 0 || !dialogo) return;
+    dialogo->carregaItem(i, j);
+    dialogo->exec();
+    dialogo->guardaItem(i, j);
 }
 
 void TFormProg::b_paraCimaClick() {

@@ -119,3 +119,16 @@ bool gravaArquivoSeguro(const QString& caminho, const QByteArray& bytes) {
     QFile lido(caminho);
     return lido.open(QIODevice::ReadOnly) && lido.readAll() == bytes;
 }
+
+bool copiaArquivoSeguro(const QString& origem, const QString& destino) {
+    QFile fonte(origem);
+    if (!fonte.open(QIODevice::ReadOnly)) return false;
+    ArquivoSeguro arquivo(destino);
+    if (!arquivo.abre()) return false;
+    QByteArray bloco;
+    while (!fonte.atEnd()) {
+        bloco = fonte.read(1 << 16);
+        if (bloco.isEmpty() || arquivo.dispositivo()->write(bloco) != bloco.size()) return false;
+    }
+    return fonte.error() == QFileDevice::NoError && arquivo.confirma();
+}

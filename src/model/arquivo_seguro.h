@@ -42,3 +42,7 @@ private:
 
 // Writes bytes to caminho through ArquivoSeguro and reads them back before saying yes.
 bool gravaArquivoSeguro(const QString& caminho, const QByteArray& bytes);
+// Copies a file through ArquivoSeguro, streaming it, so a copy into the project replaces a file
+// of the same name only when the whole of it has been written. False on any failure (a source
+// that cannot be read included), and then the destination is as it was.
+bool copiaArquivoSeguro(const QString& origem, const QString& destino);

@@ -59,6 +59,13 @@ int destinoDoLink(const TProjeto& p, const QString& link, int pranchaAnterior) {
     return alvo >= 0 && alvo < nPranchas(p) ? alvo : -1;
 }
 
+QStringList nomesDasPranchas(const TProjeto& p) {
+    QStringList nomes;
+    for (int i = 0; i < p.nPranchas && i < p.pranchas.size(); ++i)
+        nomes << p.pranchas[i].nome;
+    return nomes;
+}
+
 QString nomeDeSom(const QString& nome) {
     if (nome.size() < 4 || nome.at(nome.size() - 4) != QLatin1Char('.'))
         return nome + QStringLiteral(".wav");

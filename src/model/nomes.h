@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 struct TProjeto;
 
@@ -21,6 +22,9 @@ int indiceDaPrancha(const TProjeto& p, const QString& nome);
 // Where a link leads: the named board (or the board before, for "#ANTERIOR") moved by the
 // offset; -1 when no board is named so or the offset leaves the project.
 int destinoDoLink(const TProjeto& p, const QString& link, int pranchaAnterior);
+
+// The boards' names in project order, as the lists of boards show them.
+QStringList nomesDasPranchas(const TProjeto& p);
 
 // A sound name without a three-letter extension means ".wav".
 QString nomeDeSom(const QString& nome);

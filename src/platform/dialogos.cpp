@@ -6,11 +6,13 @@
 #include <QColorDialog>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QSortFilterProxyModel>
 #include <deque>
 
 namespace {
@@ -64,6 +66,23 @@ Resposta proxima(const QString& pergunta, std::initializer_list<Tipo> aceitas) {
     return r;
 }
 
+// The first filter of the program-or-video dialog, over the file system model: a name pattern
+// cannot ask for the execute bit.
+class FiltroProgramaOuVideo : public QSortFilterProxyModel {
+public:
+    explicit FiltroProgramaOuVideo(QObject* pai) : QSortFilterProxyModel(pai) {}
+    bool ativo = true;
+
+protected:
+    bool filterAcceptsRow(int linha, const QModelIndex& origem) const override {
+        if (!ativo) return true;
+        const auto* modelo = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (!modelo) return true;
+        const QFileInfo info = modelo->fileInfo(modelo->index(linha, 0, origem));
+        return info.isDir() || ehProgramaOuVideo(info);
+    }
+};
+
 QWidget* pai() {
     return QApplication::activeWindow();
 }
@@ -80,6 +99,26 @@ public:
 private:
     QPointer<QWidget> janela;
 };
+
+// An existing file through the open-file dialog that `prepara` sets up; the process's current
+// folder is the same after as before.
+std::optional<QString> escolheArquivoNoDialogo(const QString& titulo, const QString& pasta,
+                                               const std::function<void(QFileDialog&)>& prepara) {
+    if (fila) {
+        const Resposta r = proxima(titulo, {Tipo::arquivo, Tipo::cancela});
+        if (r.tipo == Tipo::cancela) return std::nullopt;
+        return r.texto;
+    }
+    const QString antes = QDir::currentPath();
+    QFileDialog d(pai(), titulo, pasta);
+    d.setFileMode(QFileDialog::ExistingFile);
+    d.setOption(QFileDialog::DontUseNativeDialog);
+    prepara(d);
+    const bool ok = d.exec() == QDialog::Accepted && !d.selectedFiles().isEmpty();
+    QDir::setCurrent(antes);
+    if (!ok) return std::nullopt;
+    return d.selectedFiles().constFirst();
+}
 
 void caixa(QMessageBox::Icon icone, const QString& texto) {
     DevolveFoco devolve;
@@ -160,21 +199,33 @@ std::optional<QString> escolhePasta(const QString& titulo, const QString& inicio
     return QDir::cleanPath(d.selectedFiles().constFirst());
 }
 
+bool ehProgramaOuVideo(const QFileInfo& arquivo) {
+    static const QStringList videos = {QStringLiteral("mp4"), QStringLiteral("webm"),
+                                       QStringLiteral("mkv"), QStringLiteral("avi"),
+                                       QStringLiteral("mov")};
+    if (!arquivo.isFile()) return false;
+    return arquivo.isExecutable() || videos.contains(arquivo.suffix(), Qt::CaseInsensitive);
+}
+
 std::optional<QString> escolheArquivo(const QString& titulo, const QString& pasta,
                                       const QString& filtros) {
-    if (fila) {
-        const Resposta r = proxima(titulo, {Tipo::arquivo, Tipo::cancela});
-        if (r.tipo == Tipo::cancela) return std::nullopt;
-        return r.texto;
-    }
-    const QString antes = QDir::currentPath();
-    QFileDialog d(pai(), titulo, pasta, filtros);
-    d.setFileMode(QFileDialog::ExistingFile);
-    d.setOption(QFileDialog::DontUseNativeDialog);
-    const bool ok = d.exec() == QDialog::Accepted && !d.selectedFiles().isEmpty();
-    QDir::setCurrent(antes);
-    if (!ok) return std::nullopt;
-    return d.selectedFiles().constFirst();
+    return escolheArquivoNoDialogo(titulo, pasta,
+                                   [&](QFileDialog& d) { d.setNameFilter(filtros); });
+}
+
+std::optional<QString> escolheProgramaOuVideo(const QString& titulo, const QString& pasta) {
+    return escolheArquivoNoDialogo(titulo, pasta, [](QFileDialog& d) {
+        const QString programas = QStringLiteral("Executáveis ou vídeos (*)");
+        d.setOption(QFileDialog::HideNameFilterDetails);
+        d.setNameFilters({programas, QStringLiteral("Todos os arquivos (*)")});
+        auto* filtro = new FiltroProgramaOuVideo(&d);
+        d.setProxyModel(filtro);
+        QObject::connect(&d, &QFileDialog::filterSelected, filtro,
+                         [filtro, programas](const QString& f) {
+                             filtro->ativo = f == programas;
+                             filtro->invalidate();
+                         });
+    });
 }
 
 std::optional<QColor> escolheCor(const QColor& inicial) {

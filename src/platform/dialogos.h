@@ -10,6 +10,7 @@
 #include <functional>
 #include <optional>
 
+class QFileInfo;
 class QPrinter;
 class QWidget;
 
@@ -31,6 +32,11 @@ std::optional<QString> escolhePasta(const QString& titulo, const QString& inicio
 // An existing file; filtros as "Figuras (*.jpg *.bmp);;Todos (*)".
 std::optional<QString> escolheArquivo(const QString& titulo, const QString& pasta,
                                       const QString& filtros);
+// An existing program or video. The first filter, "Executáveis ou vídeos", shows the files the
+// user may execute and the usual video files; the second shows every file.
+std::optional<QString> escolheProgramaOuVideo(const QString& titulo, const QString& pasta);
+// What that first filter lets through (folders aside).
+bool ehProgramaOuVideo(const QFileInfo& arquivo);
 std::optional<QColor> escolheCor(const QColor& inicial);
 // The print dialog on `impressora`; false when cancelled.
 bool configuraImpressora(QPrinter& impressora);

@@ -1,5 +1,6 @@
 #include "sound/formgravador.h"
 
+#include "comum/controles.h"
 #include "model/avisos.h"
 #include "platform/cores.h"
 #include "render/desenho.h"
@@ -19,30 +20,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
-
-namespace {
-
-QPixmap iconeDesenhado(int tipo) {
-    QPixmap p(20, 20);
-    p.fill(Qt::transparent);
-    QPainter g(&p);
-    g.setRenderHint(QPainter::Antialiasing);
-    g.setPen(Qt::NoPen);
-    if (tipo == 0) {
-        g.setBrush(QColor(0, 128, 0));
-        const QPointF t[3] = {{5, 3}, {17, 10}, {5, 17}};
-        g.drawPolygon(t, 3);
-    } else if (tipo == 1) {
-        g.setBrush(Qt::black);
-        g.drawRect(5, 5, 10, 10);
-    } else {
-        g.setBrush(Qt::red);
-        g.drawEllipse(QPointF(10, 10), 6, 6);
-    }
-    return p;
-}
-
-} // namespace
 
 void desenhaOnda(QImage& figura, const SomEditado* som) {
     const int largura = figura.width(), altura = figura.height();
@@ -119,9 +96,9 @@ TFormGravador::TFormGravador(QWidget* pai) : QDialog(pai) {
     botao(b_play, "b_play", {});
     botao(b_stop, "b_stop", {});
     botao(b_record, "b_record", {});
-    b_play->setIcon(iconeDesenhado(0));
-    b_stop->setIcon(iconeDesenhado(1));
-    b_record->setIcon(iconeDesenhado(2));
+    b_play->setIcon(iconeDeSom(GlifoSom::tocar));
+    b_stop->setIcon(iconeDeSom(GlifoSom::parar));
+    b_record->setIcon(iconeDeSom(GlifoSom::gravar));
     b_play->setToolTip(QStringLiteral("Play"));
     b_stop->setToolTip(QStringLiteral("Stop"));
     b_record->setToolTip(QStringLiteral("Record"));

@@ -1,5 +1,7 @@
 #include "support/apoio.h"
 
+#include "model/pranchas_arquivo.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QDirIterator>
@@ -44,4 +46,22 @@ QString copiaDadosDeTeste(const QTemporaryDir& destino, const QString& pastaDeDa
         QFile::copy(f, alvo + "/" + rel);
     }
     return alvo;
+}
+
+QByteArray leArquivo(const QString& caminho) {
+    QFile f(caminho);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool escreveArquivo(const QString& caminho, const QByteArray& bytes) {
+    QFile f(caminho);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+QString novaPastaDeProjeto(const QTemporaryDir& dir) {
+    static int n = 0;
+    const QString pasta = dir.filePath(QStringLiteral("projeto%1").arg(++n));
+    QDir().mkpath(pasta);
+    definePastaProjeto(pasta);
+    return pastaProjeto;
 }

@@ -29,5 +29,12 @@ private:
 // print dialogs are answered through RespostasDeDialogo instead.
 void noProximoModal(std::function<void(QWidget*)> acao);
 
+// A file's bytes (empty when it cannot be read), and a file written with these bytes.
+QByteArray leArquivo(const QString& caminho);
+bool escreveArquivo(const QString& caminho, const QByteArray& bytes);
+
 // A fresh folder that holds a copy of the named folder of tests/data (or nothing).
 QString copiaDadosDeTeste(const QTemporaryDir& destino, const QString& pastaDeDados = {});
+
+// A new, empty folder inside `dir`, made the project folder and the current folder.
+QString novaPastaDeProjeto(const QTemporaryDir& dir);

@@ -1,0 +1,26 @@
+// The output queue's motors replaced, while it lives, by a record of what the program played
+// (the file name) and of each stop ("parou"); nothing is heard.
+#pragma once
+
+#include "runner/fila_saida.h"
+
+#include <QFileInfo>
+#include <QStringList>
+
+class SaidaGravada {
+public:
+    SaidaGravada()
+        : anteriores(usaMotoresSaida(
+              MotoresSaida{[](const QString&) {}, [] { return false; }, [] {},
+                           [this](const QString& c) { tocados << QFileInfo(c).fileName(); },
+                           [this] { tocados << QStringLiteral("parou"); }, [] { return false; }})) {
+    }
+    ~SaidaGravada() { usaMotoresSaida(anteriores); }
+    SaidaGravada(const SaidaGravada&) = delete;
+    SaidaGravada& operator=(const SaidaGravada&) = delete;
+
+    QStringList tocados;
+
+private:
+    MotoresSaida anteriores;
+};
