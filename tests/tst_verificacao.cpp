@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <functional>
@@ -382,6 +383,43 @@ private slots:
         QVERIFY(projeto.nPranchas > 0);
         const QList<Achado> achados = verificaProjeto(projeto, exemplo);
         QVERIFY2(achados.isEmpty(), qPrintable(lista(achados)));
+    }
+
+    // zelvana --verificar: the findings of the saved project, one per line, and the exit status.
+    void linhaDeComando() {
+        const auto zelvana = [](const QStringList& args, QString* saida = nullptr,
+                                QString* erro = nullptr) {
+            QProcess p;
+            p.start(ZELVANA_BUILD_DIR "/src/app/zelvana", QStringList{"--verificar"} + args);
+            if (!p.waitForFinished(30000)) return -1;
+            if (saida) *saida = QString::fromUtf8(p.readAllStandardOutput());
+            if (erro) *erro = QString::fromUtf8(p.readAllStandardError());
+            return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+        };
+        QString saida, erro;
+        QCOMPARE(zelvana({ZELVANA_BUILD_DIR "/src/app/exemplo"}, &saida), 0);
+        QCOMPARE(saida, QString());
+
+        Fixture f;
+        f.it(0, 3).link = "COZINHA";
+        QFile::remove(f.arquivo("oi.wav"));
+        f.p.pranchas.append(prancha("SOLTA", 1, 1, {item("x😀")}));
+        f.p.nPranchas = 4;
+        GravaAvisos avisos;
+        projeto = f.p;
+        QVERIFY(gravaPranchas(f.dir.path(), "pranchas.pra"));
+        carregaPranchas(f.dir.path());
+        QStringList esperadas;
+        for (const Achado& a : verificaProjeto(projeto, f.dir.path()))
+            esperadas << a.texto;
+        QCOMPARE(esperadas.size(), 3); // saved, the emoji is already a "?"
+        QCOMPARE(zelvana({f.dir.path()}, &saida), 1);
+        QCOMPARE(saida, esperadas.join('\n') + '\n');
+
+        QCOMPARE(zelvana({f.dir.filePath("nada")}, &saida, &erro), 2);
+        QCOMPARE(saida, QString());
+        QVERIFY2(erro.contains("não é a pasta de um projeto"), qPrintable(erro));
+        QCOMPARE(zelvana({}), 2);
     }
 
     // The check counts the "?" exactly as the save writes them.
