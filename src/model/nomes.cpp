@@ -36,7 +36,7 @@ DestinoDoLink resolve(const QString& link, int pranchaAnterior, int n, Procura p
     DestinoDoLink r;
     r.nome = d.texto;
     r.deslocamento = d.deslocamento;
-    r.paraAnterior = d.texto.toUpper() == QLatin1String("#ANTERIOR");
+    r.paraAnterior = d.texto.startsWith(u'#') && d.texto.toUpper() == QLatin1String("#ANTERIOR");
     // The cut text keeps its blanks: "CASA +1" looks for "CASA ", which no trimmed name is.
     r.base = r.paraAnterior ? pranchaAnterior : procura(chave(d.texto));
     if (r.base < 0) return r;

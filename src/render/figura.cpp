@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QImageReader>
+#include <QtConcurrent/QtConcurrentMap>
 
 #include <mutex>
 
@@ -74,6 +75,10 @@ EstadoFigura examinaFigura(const QString& caminho) {
     if (leitor.read().isNull() || decodificacao.danificada()) return EstadoFigura::ilegivel;
     return formato == "jpeg" || formato == "bmp" ? EstadoFigura::legivel
                                                  : EstadoFigura::outroFormato;
+}
+
+QList<EstadoFigura> examinaFiguras(const QStringList& caminhos) {
+    return QtConcurrent::blockingMapped<QList<EstadoFigura>>(caminhos, examinaFigura);
 }
 
 FiguraLida leFiguraAjustada(const QString& arquivo, QSize area) {

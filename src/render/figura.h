@@ -2,8 +2,10 @@
 #pragma once
 
 #include <QImage>
+#include <QList>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 
 class ArquivosDaPasta;
 
@@ -22,6 +24,8 @@ enum class EstadoFigura {
 };
 // Decodes the file as the drawing would (small, so it costs little).
 EstadoFigura examinaFigura(const QString& caminho);
+// The same for many files, shared among the cores; the answers in the files' order.
+QList<EstadoFigura> examinaFiguras(const QStringList& caminhos);
 
 struct FiguraLida {
     QImage imagem; // null when the file is missing or cannot be decoded

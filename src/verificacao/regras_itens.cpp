@@ -16,6 +16,8 @@ public:
     explicit Arquivos(Verificacao& v) : v(v) {}
 
     void figura(int b, int j, const TItem& it, const QString& arquivo);
+    // Decodes every picture found, once each and on all cores, and tells which fail.
+    void examinaFiguras();
     void som(int b, int j, const QString& qual, const QString& som);
     void fala(int b, int j, const QString& qual, const QString& fala);
     void programa(int b, int j, const QString& texto);
@@ -26,7 +28,11 @@ private:
     bool somTocavel(const QString& gravacao);
 
     Verificacao& v;
-    QHash<QString, EstadoFigura> figuras;
+    struct FiguraDoItem {
+        int b, j;
+        QString arquivo;
+    };
+    QList<FiguraDoItem> figuras;
     QHash<QString, bool> sons;
     QHash<QString, bool> programas;
 };
@@ -50,26 +56,39 @@ void Arquivos::figura(int b, int j, const TItem& it, const QString& arquivo) {
     }
     // A name found by a search in any case, then loaded with its wildcards taken out, may name
     // no file at all.
-    if (!v.arquivos.existe(arquivo)) {
+    const auto curinga = [](const QString& s) { return s.contains(u'?') || s.contains(u'*'); };
+    if ((curinga(it.figura) || curinga(it.rotulo)) && !v.arquivos.existe(arquivo)) {
         v.acha(TipoAchado::figuraAusente, b, j,
                QStringLiteral("a figura ") + citado(it.figura.isEmpty() ? it.rotulo : it.figura) +
                    QStringLiteral(" é procurada como ") + citado(arquivo) +
                    QStringLiteral(", que não está na pasta do projeto.") + outraCaixa(arquivo));
         return;
     }
-    auto estado = figuras.constFind(arquivo);
-    if (estado == figuras.cend())
-        estado = figuras.insert(arquivo, examinaFigura(v.arquivos.caminho(arquivo)));
-    if (*estado == EstadoFigura::ilegivel)
-        v.acha(TipoAchado::figuraIlegivel, b, j,
-               QStringLiteral("a figura ") + citado(arquivo) +
-                   QStringLiteral(" não pode ser lida (o arquivo está danificado ou não é uma "
-                                  "figura)."));
-    else if (*estado == EstadoFigura::outroFormato)
-        v.acha(TipoAchado::figuraIlegivel, b, j,
-               QStringLiteral("a figura ") + citado(arquivo) +
-                   QStringLiteral(" não é JPEG nem BMP; outros programas de pranchas podem não "
-                                  "mostrá-la."));
+    figuras.append({b, j, arquivo});
+}
+
+void Arquivos::examinaFiguras() {
+    QHash<QString, int> indice;
+    QStringList caminhos;
+    for (const FiguraDoItem& f : std::as_const(figuras))
+        if (!indice.contains(f.arquivo)) {
+            indice.insert(f.arquivo, int(caminhos.size()));
+            caminhos << v.arquivos.caminho(f.arquivo);
+        }
+    const QList<EstadoFigura> estados = ::examinaFiguras(caminhos);
+    for (const FiguraDoItem& f : std::as_const(figuras)) {
+        const EstadoFigura estado = estados[indice.value(f.arquivo)];
+        if (estado == EstadoFigura::ilegivel)
+            v.acha(TipoAchado::figuraIlegivel, f.b, f.j,
+                   QStringLiteral("a figura ") + citado(f.arquivo) +
+                       QStringLiteral(" não pode ser lida (o arquivo está danificado ou não é "
+                                      "uma figura)."));
+        else if (estado == EstadoFigura::outroFormato)
+            v.acha(TipoAchado::figuraIlegivel, f.b, f.j,
+                   QStringLiteral("a figura ") + citado(f.arquivo) +
+                       QStringLiteral(" não é JPEG nem BMP; outros programas de pranchas podem "
+                                      "não mostrá-la."));
+    }
 }
 
 bool Arquivos::somTocavel(const QString& gravacao) {
@@ -190,4 +209,5 @@ void verificaItens(Verificacao& v) {
             verificaConteudo(v, b, j, it, arquivo);
         }
     }
+    arquivos.examinaFiguras();
 }

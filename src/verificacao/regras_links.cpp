@@ -25,10 +25,26 @@ QString qualLink(int item, const QString& link) {
                     : QStringLiteral("o link ") + citado(link);
 }
 
+// The links of a project repeat ("INICIO", "#ANTERIOR"): each text is taken apart once.
+class Links {
+public:
+    explicit Links(const Verificacao& v) : v(v) {}
+    const DestinoDoLink& destino(const QString& link) {
+        auto d = vistos.constFind(link);
+        if (d == vistos.cend()) d = vistos.insert(link, v.nomes.destino(link, 0));
+        return *d;
+    }
+
+private:
+    const Verificacao& v;
+    QHash<QString, DestinoDoLink> vistos;
+};
+
 // Takes the link apart; tells when it leads nowhere whatever the board before; gives it to the
 // run's paths when a click can follow it.
-void segueLink(Verificacao& v, int b, int item, const QString& link, bool clicavel, Saidas& s) {
-    const DestinoDoLink d = v.nomes.destino(link, 0);
+void segueLink(Verificacao& v, Links& links, int b, int item, const QString& link, bool clicavel,
+               Saidas& s) {
+    const DestinoDoLink& d = links.destino(link);
     if (d.paraAnterior) {
         // Where it leads depends on the board before: the paths of the run tell.
         if (clicavel) s.anteriores.push_back({item, d.deslocamento, link});
@@ -51,6 +67,7 @@ void segueLink(Verificacao& v, int b, int item, const QString& link, bool clicav
 
 std::vector<Saidas> linksDasPranchas(Verificacao& v) {
     std::vector<Saidas> saidas(size_t(v.nPranchas()));
+    Links links(v);
     for (int b = 0; b < v.nPranchas(); ++b) {
         const TPrancha& prancha = v.p.pranchas[b];
         bool usaLinkDaPrancha = false;
@@ -60,10 +77,10 @@ std::vector<Saidas> linksDasPranchas(Verificacao& v) {
             if (it.link.isEmpty())
                 usaLinkDaPrancha = true;
             else
-                segueLink(v, b, j, it.link, true, saidas[size_t(b)]);
+                segueLink(v, links, b, j, it.link, true, saidas[size_t(b)]);
         }
         if (!prancha.link.isEmpty())
-            segueLink(v, b, -1, prancha.link, usaLinkDaPrancha, saidas[size_t(b)]);
+            segueLink(v, links, b, -1, prancha.link, usaLinkDaPrancha, saidas[size_t(b)]);
     }
     return saidas;
 }
