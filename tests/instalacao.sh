@@ -59,6 +59,10 @@ for opcao in $(grep -oE -- '(^| )--?[a-z]+' <<<"$ajuda" | tr -d ' ' | sort -u); 
   grep -qF -- "$opcao" <<<"$manual" || falha "a página de manual não cita $opcao"
 done
 
+# The installed sample has nothing for the project check to report.
+verificacao=$("$zelvana" --verificar "$dados/exemplo")
+[ $? -eq 0 ] && [ -z "$verificacao" ] || falha "--verificar no exemplo instalado: $verificacao"
+
 # Given from an unrelated folder, with the output named relative to it, the installed program
 # must draw the installed sample as the build tree's program draws its own from inside the
 # project folder (where every picture is found).

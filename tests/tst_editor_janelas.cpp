@@ -8,6 +8,7 @@
 #include "editor/documento_projeto.h"
 #include "editor/form_prog.h"
 #include "editor/operacoes_projeto.h"
+#include "editor/painel_verificacao.h"
 #include "editor/visualiza_form.h"
 #include "model/pranchas_arquivo.h"
 #include "platform/dialogos.h"
@@ -738,6 +739,110 @@ private slots:
         avisoErro("Prancha LUA não foi encontrada");
         QTRY_VERIFY(janela.isActiveWindow());
         instalaAvisos(antes);
+    }
+
+    // "Verificar projeto" lists the findings under the lists; a double click or Enter on one
+    // selects its board and item; the list follows the edits and says when nothing is left.
+    void verificarProjeto() {
+        GravaAvisos avisos(true);
+        QTemporaryDir pasta;
+        pastaProjeto = pasta.path();
+        projeto = TProjeto{};
+        for (const char* nome : {"A", "B"}) {
+            const int i = inserePranchaNoProjeto(projeto, projeto.nPranchas - 1, nome);
+            for (int j = 0; j < 3; ++j)
+                insereItemNaPrancha(projeto.pranchas[i], j - 1, nome + QString::number(j));
+        }
+        projeto.pranchas[0].itens[1].link = "NADA";
+        projeto.pranchas[1].itens[2].figura = "bola.jpg";
+        TFormProg f;
+        QVERIFY(abre(f));
+        PainelVerificacao* painel = f.painelVerificacao;
+        QVERIFY(!painel->isVisible());
+        QVERIFY(aciona(f, "Verificar projeto"));
+        QVERIFY(painel->isVisible());
+        // The window grows to make room for the panel: click once it has settled.
+        QRect antes;
+        QVERIFY(QTest::qWaitFor([&] {
+            const QRect agora(painel->lb_achados->mapTo(&f, QPoint()), painel->lb_achados->size());
+            return std::exchange(antes, agora) == agora && agora.height() > 40;
+        }));
+        QVERIFY(!QAccessible::queryAccessibleInterface(painel->lb_achados)
+                     ->text(QAccessible::Name)
+                     .isEmpty());
+        QCOMPARE(textos(painel->lb_achados),
+                 (QStringList{"Prancha \"A\", item 2 (\"A1\"): o link \"NADA\" não leva a "
+                              "nenhuma prancha: não há prancha com esse nome.",
+                              "Prancha \"B\", item 3 (\"B2\"): a figura \"bola.jpg\" não está "
+                              "na pasta do projeto."}));
+
+        // A double click is a click and then the second press.
+        clicaLinha(painel->lb_achados, 1);
+        clicaLinha(painel->lb_achados, 1, true);
+        QCOMPARE(f.lb_pranchas->currentRow(), 1);
+        QCOMPARE(f.lb_itens->currentRow(), 2);
+        QCOMPARE(f.documento->itemSelecionado(), 2);
+        QCOMPARE(QApplication::focusWidget(), f.lb_itens);
+        painel->lb_achados->setFocus();
+        painel->lb_achados->setCurrentRow(0);
+        QTest::keyClick(painel->lb_achados, Qt::Key_Return);
+        QCOMPARE(f.lb_pranchas->currentRow(), 0);
+        QCOMPARE(f.lb_itens->currentRow(), 1);
+        QCOMPARE(textos(f.lb_itens), (QStringList{"A0", "A1", "A2"}));
+
+        // Removing board A moves B up: the list is checked again, so B's finding leads to B.
+        clica(f.b_remover);
+        QTRY_COMPARE(painel->lb_achados->count(), 1);
+        clicaLinha(painel->lb_achados, 0);
+        clicaLinha(painel->lb_achados, 0, true);
+        QCOMPARE(f.lb_pranchas->currentRow(), 0);
+        QCOMPARE(f.lb_itens->currentRow(), 2);
+
+        // A file put in the folder is seen when asked again.
+        QImage(8, 8, QImage::Format_RGB32).save(pasta.filePath("bola.jpg"), "JPEG");
+        clica(painel->b_verificarDeNovo);
+        QCOMPARE(textos(painel->lb_achados), QStringList{"Nenhum problema encontrado"});
+        clicaLinha(painel->lb_achados, 0);
+        clicaLinha(painel->lb_achados, 0, true); // nothing to go to
+        QCOMPARE(f.lb_pranchas->currentRow(), 0);
+        QVERIFY(avisos.erros.isEmpty());
+        const QString captura = qEnvironmentVariable("ZELVANA_CAPTURA");
+        if (!captura.isEmpty()) f.grab().save(captura + "/verificacao.png");
+        f.close();
+        pastaProjeto = dir.path();
+    }
+
+    // Before a save drops items past a grid, the author is told once which ones, and may stay.
+    void salvarAvisaItensForaDaGrade() {
+        GravaAvisos avisos(false);
+        QTemporaryDir pasta;
+        pastaProjeto = pasta.path();
+        projeto = TProjeto{};
+        inserePranchaNoProjeto(projeto, -1, "grade");
+        projeto.pranchas[0].nLinhas = projeto.pranchas[0].nColunas = 1;
+        for (int j = 0; j < 2; ++j)
+            insereItemNaPrancha(projeto.pranchas[0], j - 1, "i" + QString::number(j));
+        TFormProg f;
+        QVERIFY(abre(f));
+        clica(rapido(f, "SaveBtn"));
+        QCOMPARE(avisos.perguntas.size(), 1);
+        QVERIFY(avisos.perguntas[0].contains("Prancha \"grade\", item 2 (\"i1\"): fica fora da "
+                                             "grade de 1 × 1"));
+        QVERIFY(avisos.perguntas[0].endsWith("Salvar mesmo assim?"));
+        QVERIFY(!QFileInfo::exists(pasta.filePath("pranchas.pra"))); // No: nothing written
+
+        avisos.resposta = true;
+        QVERIFY(aciona(f, "Salvar"));
+        clica(rapido(f, "SaveBtn"));
+        QCOMPARE(avisos.perguntas.size(), 2); // the same loss is not asked about again
+        QCOMPARE(avisos.rapidas, (QStringList{"Pranchas gravadas", "Pranchas gravadas"}));
+
+        insereItemNaPrancha(projeto.pranchas[0], 1, "i2");
+        clica(rapido(f, "b_sair1"));
+        QCOMPARE(avisos.perguntas.size(), 3);
+        QVERIFY(avisos.perguntas[2].contains("item 3 (\"i2\")"));
+        QCOMPARE(projeto.pranchas[0].nItens, 1); // read back: the save dropped them
+        pastaProjeto = dir.path();
     }
 };
 

@@ -1,5 +1,6 @@
 // The runner's windows with their real timers at short intervals.
 #include "model/prvars.h"
+#include "runner/comando_item.h"
 #include "runner/dicas_exec.h"
 #include "runner/execucao_programa.h"
 #include "runner/form_executa.h"

@@ -41,6 +41,29 @@ private slots:
         QCOMPARE(destinoDoLink(menos, "COMIDA", 0), -1);
     }
 
+    // Gathered once for a whole project, the look-up answers as the runner's does, and says why
+    // a link leads nowhere.
+    void pranchasPorNome() {
+        const TProjeto p = projetoDe({"INICIO", " Casa ", "COMIDA", "Casa", "ÁGUA", "straße"});
+        const PranchasPorNome nomes(p);
+        for (const QString nome : {"casa", " COMIDA ", "nada", "água", "STRASSE", "Straße", ""})
+            QCOMPARE(nomes.indice(nome), indiceDaPrancha(p, nome));
+        for (const QString link :
+             {"CASA", "casa+1", "COMIDA-2", "CASA +1", "COMIDA+3", "INICIO-1", "#ANTERIOR",
+              "#anterior+1", "#ANTERIOR-3", " água ", "Água+1", "+1", "CASA+x"})
+            for (int anterior : {0, 2, 5})
+                QCOMPARE(nomes.destino(link, anterior).alvo, destinoDoLink(p, link, anterior));
+        const DestinoDoLink fora = nomes.destino("COMIDA+9", 0);
+        QCOMPARE(fora.base, 2);
+        QCOMPARE(fora.deslocamento, 9);
+        QCOMPARE(fora.alvo, -1);
+        const DestinoDoLink comEspaco = nomes.destino("CASA +1", 0);
+        QCOMPARE(comEspaco.nome, QString("CASA "));
+        QCOMPARE(comEspaco.base, -1);
+        QVERIFY(nomes.destino("#Anterior-1", 4).paraAnterior);
+        QCOMPARE(nomes.destino("#Anterior-1", 4).alvo, 3);
+    }
+
     void nomesDeSom() {
         QCOMPARE(nomeDeSom("oi"), QString("oi.wav"));
         QCOMPARE(nomeDeSom("oi.mp3"), QString("oi.mp3"));

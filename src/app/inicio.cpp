@@ -59,8 +59,9 @@ int executaZelvana(int argc, char* argv[]) {
     const int informacao = respondeOpcaoDeInformacao(argc, argv);
     if (informacao >= 0) return informacao;
     const bool soJpg = argc > 1 && QByteArray(argv[1]) == "--jpg";
-    // Writing a board picture needs no screen at all.
-    if (soJpg && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    const bool soVerificar = argc > 1 && QByteArray(argv[1]) == "--verificar";
+    // Writing a board picture and checking a project need no screen at all.
+    if ((soJpg || soVerificar) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName("Zelvana");
@@ -75,6 +76,7 @@ int executaZelvana(int argc, char* argv[]) {
 
     const QStringList args = QApplication::arguments().mid(1);
     if (soJpg) return exportaJpgLinhaDeComando(args.mid(1));
+    if (soVerificar) return verificaLinhaDeComando(args.mid(1));
     // Qt has taken its own options out of the list by now.
     if (opcaoDesconhecida(args.value(0))) return recusaOpcao(args.value(0));
     instalaAvisosDeTela();

@@ -1,7 +1,10 @@
 #include "app/linha_de_comando.h"
 
+#include "model/avisos.h"
+#include "model/pranchas_arquivo.h"
 #include "model/versao.h"
 #include "platform/pastas.h"
+#include "verificacao/verifica_projeto.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -22,6 +25,7 @@ QString textoDeUso() {
         "Uso: zelvana [PASTA]\n"
         "     zelvana --executar PASTA [PRANCHA]\n"
         "     zelvana --jpg PASTA PRANCHA ARQUIVO.jpg [LARGURAxALTURA]\n"
+        "     zelvana --verificar PASTA\n"
         "     zelvana --help | --version\n"
         "\n"
         "Constrói e usa pranchas de comunicação: grades de figuras com rótulos que falam,\n"
@@ -36,6 +40,10 @@ QString textoDeUso() {
         "  --jpg PASTA PRANCHA ARQUIVO.jpg [LARGURAxALTURA]\n"
         "                        grava a prancha como figura JPEG (1024x768 se o tamanho\n"
         "                        não for dado), sem abrir janela\n"
+        "  --verificar PASTA     lista os problemas do projeto (links quebrados, figuras e\n"
+        "                        sons que faltam, pranchas que nenhum link alcança...),\n"
+        "                        um por linha; termina com 0 se não há nenhum, 1 se há e\n"
+        "                        2 se a pasta não é de um projeto\n"
         "  -h, --help            mostra esta ajuda e termina\n"
         "  --version             mostra a versão e termina\n"
         "\n"
@@ -76,7 +84,8 @@ int respondeOpcaoDeInformacao(int argc, char* argv[]) {
 }
 
 bool opcaoDesconhecida(const QString& argumento) {
-    static const QStringList conhecidas = {"--executar", "--jpg", "--help", "-h", "--version"};
+    static const QStringList conhecidas = {"--executar", "--jpg", "--verificar",
+                                           "--help",     "-h",    "--version"};
     return argumento.startsWith('-') && !conhecidas.contains(argumento);
 }
 
@@ -86,4 +95,29 @@ int recusaOpcao(const QString& argumento) {
                 .arg(argumento),
             stderr);
     return 2;
+}
+
+int verificaLinhaDeComando(const QStringList& args) {
+    if (args.size() != 1) {
+        escreve(QStringLiteral("Uso: zelvana --verificar PASTA\n"), stderr);
+        return 2;
+    }
+    const QString pasta = QFileInfo(args[0]).absoluteFilePath();
+    if (!QFileInfo(pasta + QStringLiteral("/pranchas.pra")).isFile()) {
+        escreve(QStringLiteral("zelvana: %1 não é a pasta de um projeto (não tem o arquivo "
+                               "pranchas.pra)\n")
+                    .arg(args[0]),
+                stderr);
+        return 2;
+    }
+    // What the board file says while it is read goes to stderr, never to a box.
+    const auto paraErro = [](const QString& t) { escreve(t + u'\n', stderr); };
+    const Avisos anteriores = instalaAvisos(Avisos{paraErro, [](const QString&, int) {},
+                                                   [](const QString&) { return false; }, paraErro});
+    carregaPranchas(pasta);
+    instalaAvisos(anteriores);
+    const QList<Achado> achados = verificaProjeto(projeto, pasta);
+    for (const Achado& a : achados)
+        escreve(a.texto.simplified() + u'\n', stdout);
+    return achados.isEmpty() ? 0 : 1;
 }

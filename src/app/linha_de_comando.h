@@ -1,8 +1,9 @@
-// What the command line answers without opening a window: --help, --version and the complaint
-// about an option the program does not know.
+// What the command line answers without opening a window: --help, --version, --verificar and
+// the complaint about an option the program does not know.
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 QString textoDeUso();
 QString textoDeVersao();
@@ -12,6 +13,11 @@ QString textoDosArquivos(const QString& pastaDoPrograma);
 // --help and --version, read straight from argv: they need no display and no Qt application.
 // Returns the exit status, or -1 when argv asks for something else.
 int respondeOpcaoDeInformacao(int argc, char* argv[]);
+
+// zelvana --verificar PASTA; args are the words after "--verificar". Prints the findings of the
+// project check, one per line: 0 when there are none, 1 when there are, 2 when the folder is
+// not a project. Needs a Qt application (pictures are decoded).
+int verificaLinhaDeComando(const QStringList& args);
 
 // An argument that looks like an option but is none of the program's: a typo such as
 // "--executa" must not be taken for a project folder.

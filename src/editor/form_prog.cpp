@@ -7,6 +7,7 @@
 #include "editor/config_prancha.h"
 #include "editor/documento_projeto.h"
 #include "editor/operacoes_projeto.h"
+#include "editor/painel_verificacao.h"
 #include "editor/saida_prancha.h"
 #include "editor/visualiza_form.h"
 #include "model/avisos.h"
@@ -16,6 +17,7 @@
 #include "platform/dialogos.h"
 #include "platform/pastas.h"
 #include "platform/shell.h"
+#include "verificacao/verifica_projeto.h"
 
 #include <QAction>
 #include <QApplication>
@@ -30,6 +32,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -105,6 +108,16 @@ TFormProg::TFormProg(QWidget* pai) : QMainWindow(pai) {
     connect(documento, &DocumentoProjeto::pranchaMudou, this, &TFormProg::atualizaPrancha);
     connect(documento, &DocumentoProjeto::itensMudaram, this, &TFormProg::atualizaItens);
     connect(documento, &DocumentoProjeto::selecaoMudou, this, &TFormProg::mostraSelecao);
+    // One check for all the changes of one command: board indexes in the list stay true.
+    verificacaoAgendada = new QTimer(this);
+    verificacaoAgendada->setSingleShot(true);
+    verificacaoAgendada->setInterval(0);
+    connect(verificacaoAgendada, &QTimer::timeout, this, [this] {
+        if (painelVerificacao->isVisible()) Verificarprojeto1Click();
+    });
+    connect(documento, &DocumentoProjeto::pranchasMudaram, this, &TFormProg::agendaVerificacao);
+    connect(documento, &DocumentoProjeto::pranchaMudou, this, &TFormProg::agendaVerificacao);
+    connect(documento, &DocumentoProjeto::itensMudaram, this, &TFormProg::agendaVerificacao);
 }
 
 void TFormProg::criaControles() {
@@ -183,6 +196,13 @@ void TFormProg::criaControles() {
     connect(b_paraBaixoItem, &QPushButton::clicked, this, &TFormProg::b_paraBaixoItemClick);
     connect(b_duplicarItem, &QPushButton::clicked, this, &TFormProg::b_duplicarItemClick);
     connect(b_removerItem, &QPushButton::clicked, this, &TFormProg::b_removerItemClick);
+
+    painelVerificacao = new PainelVerificacao(this);
+    addDockWidget(Qt::BottomDockWidgetArea, painelVerificacao);
+    painelVerificacao->hide();
+    connect(painelVerificacao, &PainelVerificacao::achadoEscolhido, this, &TFormProg::mostraAchado);
+    connect(painelVerificacao, &PainelVerificacao::verificarDeNovo, this,
+            &TFormProg::Verificarprojeto1Click);
 }
 
 void TFormProg::criaMenu() {
@@ -226,6 +246,8 @@ void TFormProg::criaMenu() {
     arquivo->addAction("Imprimir Prancha", QKeySequence("Ctrl+P"), this,
                        &TFormProg::Imprimirprancha1Click);
     arquivo->addAction("Gerar JPG", QKeySequence("Ctrl+J"), this, &TFormProg::PranchaemJPEG1Click);
+    arquivo->addAction("Verificar projeto", QKeySequence("F7"), this,
+                       &TFormProg::Verificarprojeto1Click);
     arquivo->addSeparator();
     arquivo->addAction("Sair sem salvar", this, &TFormProg::Terminar1Click);
     arquivo->addSeparator();
@@ -431,7 +453,28 @@ void TFormProg::Removertodasaspranchas1Click() {
 }
 
 void TFormProg::Salvar1Click() {
-    salvarProjeto();
+    salva();
+}
+
+bool TFormProg::salva() {
+    const QList<Achado> fora = itensForaDaGrade(documento->projeto());
+    if (!fora.isEmpty()) {
+        constexpr int maximo = 10;
+        QStringList linhas;
+        for (int k = 0; k < fora.size() && k < maximo; ++k)
+            linhas << fora[k].texto;
+        if (fora.size() > maximo)
+            linhas << QString("... e mais %1 itens.").arg(fora.size() - maximo);
+        const QString pergunta =
+            "Estes itens passam da grade da prancha e não serão gravados:\n\n" + linhas.join('\n') +
+            "\n\nSalvar mesmo assim?";
+        // Once said and accepted, the same loss is not asked about at every save.
+        if (pergunta != perguntaForaDaGradeAceita) {
+            if (!perguntaSimNao(pergunta)) return false;
+            perguntaForaDaGradeAceita = pergunta;
+        }
+    }
+    return salvarProjeto();
 }
 
 void TFormProg::Terminar1Click() {
@@ -449,7 +492,7 @@ void TFormProg::Terminar1Click() {
 
 void TFormProg::b_sair1Click() {
     // Reading the file back after a failed save would throw the edits away: stay instead.
-    if (!salvarProjeto()) return;
+    if (!salva()) return;
     Terminar1Click();
     projetoSalvo = true;
 }
@@ -471,4 +514,33 @@ void TFormProg::PranchaemJPEG1Click() {
 
 void TFormProg::aJuda1Click() {
     abreAjuda();
+}
+
+void TFormProg::Verificarprojeto1Click() {
+    painelVerificacao->mostra(verificaProjeto(documento->projeto(), pastaProjeto));
+    // The panel takes its room below the lists: the window grows once rather than squeezing
+    // them.
+    if (!janelaCresceu) {
+        janelaCresceu = true;
+        const QScreen* tela = screen();
+        const int livre = tela ? tela->availableGeometry().bottom() - frameGeometry().bottom() : 0;
+        resize(width(), height() + qBound(0, livre, 200));
+    }
+}
+
+void TFormProg::agendaVerificacao() {
+    if (painelVerificacao->isVisible()) verificacaoAgendada->start();
+}
+
+void TFormProg::mostraAchado(int prancha, int item) {
+    if (prancha < 0 || prancha >= documento->projeto().nPranchas) return;
+    documento->selecionaPrancha(prancha);
+    if (item >= 0 && item < lb_itens->count()) {
+        lb_itens->setCurrentRow(item);
+        lb_itens->scrollToItem(lb_itens->item(item));
+        lb_itens->setFocus();
+    } else {
+        lb_pranchas->scrollToItem(lb_pranchas->currentItem());
+        lb_pranchas->setFocus();
+    }
 }

@@ -13,6 +13,8 @@ class QToolButton;
 class QAction;
 class OrigemDaAtivacao;
 class DocumentoProjeto;
+class PainelVerificacao;
+class QTimer;
 
 class TFormProg : public QMainWindow {
     Q_OBJECT
@@ -49,6 +51,10 @@ public:
     void Visualizar1Click();
     void aJuda1Click();
     void b_sair1Click();
+    void Verificarprojeto1Click();
+
+    // Selects the board and item a finding is about (-1: none), as a click in the lists would.
+    void mostraAchado(int prancha, int item);
 
     QListWidget* lb_pranchas = nullptr;
     QListWidget* lb_itens = nullptr;
@@ -59,6 +65,8 @@ public:
     TPranchaGraf graf;
     // Every change the commands make to the project goes through it; the lists follow it.
     DocumentoProjeto* documento = nullptr;
+    // The findings of "Verificar projeto", checked again while shown when the project changes.
+    PainelVerificacao* painelVerificacao = nullptr;
 
 protected:
     bool event(QEvent* e) override;
@@ -73,6 +81,12 @@ private:
     void atualizaPrancha(int i);
     void atualizaItens(int i);
     void mostraSelecao(int i);
+    // Saving, after saying once which items past a grid the save drops; false when not saved.
+    bool salva();
+    void agendaVerificacao();
 
     OrigemDaAtivacao* origem = nullptr;
+    QTimer* verificacaoAgendada = nullptr;
+    QString perguntaForaDaGradeAceita;
+    bool janelaCresceu = false;
 };

@@ -1,6 +1,7 @@
 #include "model/cp1252.h"
 
 #include <QStringDecoder>
+#include <QVarLengthArray>
 #include <QVector>
 
 #include <cstring>
@@ -96,6 +97,13 @@ void acrescentaCp1252(QByteArray& destino, QStringView texto, int* trocados) {
     const qsizetype inicio = destino.size();
     destino.resize(inicio + texto.size());
     destino.truncate(inicio + escreveCp1252(texto, destino.data() + inicio, trocados));
+}
+
+int trocasEmCp1252(QStringView texto) {
+    QVarLengthArray<char, 256> bytes(texto.size());
+    int trocas = 0;
+    escreveCp1252(texto, bytes.data(), &trocas);
+    return trocas;
 }
 
 QByteArray paraCp1252(const QString& texto, int* trocados) {

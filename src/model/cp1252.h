@@ -15,3 +15,5 @@ QByteArray paraCp1252(const QString& texto, int* trocados = nullptr);
 void acrescentaCp1252(QByteArray& destino, QStringView texto, int* trocados = nullptr);
 // The same into memory that has room for texto.size() bytes; gives the bytes written.
 qsizetype escreveCp1252(QStringView texto, char* destino, int* trocados = nullptr);
+// How many "?" the text would become in the file (0: it is kept as it is).
+int trocasEmCp1252(QStringView texto);

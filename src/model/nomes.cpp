@@ -13,8 +13,36 @@ bool ehNumeroInteiro(const QString& s) {
     return ok;
 }
 
-int nPranchas(const TProjeto& p) {
+int contaPranchas(const TProjeto& p) {
     return qMin(p.nPranchas, int(p.pranchas.size()));
+}
+
+// Two names are the same board name when their keys are equal: letter case does not count.
+// A board's own name is trimmed first; the name a link looks for is taken as it stands.
+QString chave(const QString& nome) {
+    return nome.toCaseFolded();
+}
+
+int primeiraComChave(const TProjeto& p, const QString& procurada) {
+    for (int k = 0; k < contaPranchas(p); ++k)
+        if (chave(p.pranchas[k].nome.trimmed()) == procurada) return k;
+    return -1;
+}
+
+// The link rules, whichever way the boards are looked up.
+template <class Procura>
+DestinoDoLink resolve(const QString& link, int pranchaAnterior, int n, Procura procura) {
+    const Deslocado d = separaDeslocamento(link.trimmed());
+    DestinoDoLink r;
+    r.nome = d.texto;
+    r.deslocamento = d.deslocamento;
+    r.paraAnterior = d.texto.startsWith(u'#') && d.texto.toUpper() == QLatin1String("#ANTERIOR");
+    // The cut text keeps its blanks: "CASA +1" looks for "CASA ", which no trimmed name is.
+    r.base = r.paraAnterior ? pranchaAnterior : procura(chave(d.texto));
+    if (r.base < 0) return r;
+    const int alvo = r.base + d.deslocamento;
+    if (alvo >= 0 && alvo < n) r.alvo = alvo;
+    return r;
 }
 
 } // namespace
@@ -35,28 +63,30 @@ bool linkParaAnterior(const QString& link) {
 }
 
 int indiceDaPrancha(const TProjeto& p, const QString& nome) {
-    const QString procurado = nome.trimmed();
-    for (int k = 0; k < nPranchas(p); ++k)
-        if (p.pranchas[k].nome.trimmed().compare(procurado, Qt::CaseInsensitive) == 0) return k;
-    return -1;
+    return primeiraComChave(p, chave(nome.trimmed()));
 }
 
 int destinoDoLink(const TProjeto& p, const QString& link, int pranchaAnterior) {
-    const Deslocado d = separaDeslocamento(link.trimmed());
-    // The cut text keeps its blanks: "CASA +1" looks for "CASA ", which no trimmed name is.
-    int base = -1;
-    if (d.texto.toUpper() == QLatin1String("#ANTERIOR")) {
-        base = pranchaAnterior;
-    } else {
-        for (int k = 0; k < nPranchas(p); ++k)
-            if (p.pranchas[k].nome.trimmed().compare(d.texto, Qt::CaseInsensitive) == 0) {
-                base = k;
-                break;
-            }
-        if (base < 0) return -1;
+    return resolve(link, pranchaAnterior, contaPranchas(p),
+                   [&p](const QString& k) { return primeiraComChave(p, k); })
+        .alvo;
+}
+
+PranchasPorNome::PranchasPorNome(const TProjeto& p) : n(contaPranchas(p)) {
+    primeira.reserve(n);
+    for (int k = 0; k < n; ++k) {
+        const QString c = chave(p.pranchas[k].nome.trimmed());
+        if (!primeira.contains(c)) primeira.insert(c, k); // the first board of a name wins
     }
-    const int alvo = base + d.deslocamento;
-    return alvo >= 0 && alvo < nPranchas(p) ? alvo : -1;
+}
+
+int PranchasPorNome::indice(const QString& nome) const {
+    return primeira.value(chave(nome.trimmed()), -1);
+}
+
+DestinoDoLink PranchasPorNome::destino(const QString& link, int pranchaAnterior) const {
+    return resolve(link, pranchaAnterior, n,
+                   [this](const QString& k) { return primeira.value(k, -1); });
 }
 
 QStringList nomesDasPranchas(const TProjeto& p) {

@@ -3,6 +3,7 @@
 // line and the project check all go through these.
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -25,6 +26,29 @@ int destinoDoLink(const TProjeto& p, const QString& link, int pranchaAnterior);
 
 // The boards' names in project order, as the lists of boards show them.
 QStringList nomesDasPranchas(const TProjeto& p);
+
+// A link taken apart, for telling why it leads nowhere.
+struct DestinoDoLink {
+    bool paraAnterior = false; // "#ANTERIOR"
+    QString nome;              // the name looked for, cut from its offset
+    int base = -1;             // the board named (the board before, for "#ANTERIOR"); -1: none
+    int deslocamento = 0;
+    int alvo = -1; // base moved by the offset; -1 when there is no base or it leaves the project
+};
+
+// The same look-up as indiceDaPrancha and destinoDoLink, with the names gathered once: for
+// answering a link of every item of a large project.
+class PranchasPorNome {
+public:
+    explicit PranchasPorNome(const TProjeto& p);
+    int indice(const QString& nome) const;
+    DestinoDoLink destino(const QString& link, int pranchaAnterior) const;
+    int nPranchas() const { return n; }
+
+private:
+    QHash<QString, int> primeira; // name key -> first board with it
+    int n = 0;
+};
 
 // A sound name without a three-letter extension means ".wav".
 QString nomeDeSom(const QString& nome);

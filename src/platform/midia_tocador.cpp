@@ -4,6 +4,7 @@
 
 #include <QAudioOutput>
 #include <QCoreApplication>
+#include <QFile>
 #include <QMediaPlayer>
 #include <QPointer>
 #include <QUrl>
@@ -86,6 +87,16 @@ bool tocando() {
     }
     if (p->duration() > 0) return decorrido < p->duration() + folgaAposDuracaoMs;
     return decorrido < limiteCarregandoMs;
+}
+
+bool somReconhecido(const QString& caminho) {
+    QFile arquivo(caminho);
+    if (!arquivo.open(QIODevice::ReadOnly)) return false;
+    const QByteArray inicio = arquivo.read(12);
+    if (inicio.size() >= 12 && inicio.startsWith("RIFF") && inicio.mid(8, 4) == "WAVE") return true;
+    if (inicio.startsWith("ID3")) return true; // an MP3 with its tag in front
+    // An MP3 frame header: eleven bits of sync.
+    return inicio.size() >= 2 && uchar(inicio[0]) == 0xFF && (uchar(inicio[1]) & 0xE0) == 0xE0;
 }
 
 } // namespace tocadorMidia

@@ -13,4 +13,7 @@ void para();
 // end, stops counting as playing instead of holding the caller forever.
 bool tocando();
 
+// The file begins as a WAV or an MP3 does, the kinds of sound a project holds.
+bool somReconhecido(const QString& caminho);
+
 } // namespace tocadorMidia

@@ -1,13 +1,13 @@
 #include "figura.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QImageReader>
-#include <QRegularExpression>
+#include <QtConcurrent/QtConcurrentMap>
 
 #include <mutex>
 
 #include "geometria.h"
+#include "platform/arquivos_da_pasta.h"
 
 namespace {
 
@@ -28,77 +28,71 @@ void observaDecodificacao(QtMsgType tipo, const QMessageLogContext& contexto,
     if (tratadorAnterior) tratadorAnterior(tipo, contexto, texto);
 }
 
-QImage leSemDanos(QImageReader& leitor) {
-    static std::once_flag instalado;
-    std::call_once(instalado,
-                   [] { tratadorAnterior = qInstallMessageHandler(observaDecodificacao); });
-    lendoFigura = true;
-    figuraDanificada = false;
-    QImage imagem = leitor.read();
-    lendoFigura = false;
-    return figuraDanificada ? QImage() : imagem;
-}
-
-// The platform's file search: "*" any run, "?" one character or none before a dot or the end.
-QRegularExpression padraoDeBusca(const QString& nome) {
-    QString rx;
-    for (int k = 0; k < nome.size(); ++k) {
-        const QChar c = nome.at(k);
-        if (c == QLatin1Char('*')) {
-            rx += QStringLiteral(".*");
-        } else if (c == QLatin1Char('?')) {
-            int j = k;
-            while (j < nome.size() && nome.at(j) == QLatin1Char('?'))
-                ++j;
-            const bool noFim = (j == nome.size() || nome.at(j) == QLatin1Char('.'));
-            rx += noFim ? QStringLiteral(".?") : QStringLiteral(".");
-        } else {
-            rx += QRegularExpression::escape(QString(c));
-        }
+// While one lives, what the image plug-ins log on this thread marks the picture as damaged
+// instead of reaching the log.
+class Decodificacao {
+public:
+    Decodificacao() {
+        static std::once_flag instalado;
+        std::call_once(instalado,
+                       [] { tratadorAnterior = qInstallMessageHandler(observaDecodificacao); });
+        lendoFigura = true;
+        figuraDanificada = false;
     }
-    return QRegularExpression(QRegularExpression::anchoredPattern(rx),
-                              QRegularExpression::CaseInsensitiveOption);
-}
-
-bool existe(const QString& nome) {
-    if (nome.isEmpty()) return false;
-    const bool curinga = nome.contains(QLatin1Char('?')) || nome.contains(QLatin1Char('*'));
-    if (!curinga) return QFileInfo(QDir::current().filePath(nome)).isFile();
-    const QFileInfo info(nome);
-    QDir pasta(QDir::current().filePath(info.path()));
-    const QRegularExpression padrao = padraoDeBusca(info.fileName());
-    const QStringList arquivos = pasta.entryList(QDir::Files | QDir::Hidden);
-    for (const QString& a : arquivos)
-        if (padrao.match(a).hasMatch()) return true;
-    return false;
-}
+    ~Decodificacao() { lendoFigura = false; }
+    Decodificacao(const Decodificacao&) = delete;
+    Decodificacao& operator=(const Decodificacao&) = delete;
+    bool danificada() const { return figuraDanificada; }
+};
 
 } // namespace
 
-QString resolveFigura(const QString& figura, const QString& rotulo) {
+QString resolveFigura(const QString& figura, const QString& rotulo,
+                      const ArquivosDaPasta& arquivos) {
     QString escolhido;
-    if (existe(figura))
+    if (!figura.isEmpty() && arquivos.procura(figura))
         escolhido = figura;
-    else if (!figura.isEmpty() && existe(figura + QStringLiteral(".jpg")))
+    else if (!figura.isEmpty() && arquivos.procura(figura + QStringLiteral(".jpg")))
         escolhido = figura + QStringLiteral(".jpg");
-    else if (!rotulo.isEmpty() && existe(rotulo + QStringLiteral(".jpg")))
+    else if (!rotulo.isEmpty() && arquivos.procura(rotulo + QStringLiteral(".jpg")))
         escolhido = rotulo + QStringLiteral(".jpg");
     escolhido.remove(QLatin1Char('?'));
     escolhido.remove(QLatin1Char('*'));
     return escolhido;
 }
 
+QString resolveFigura(const QString& figura, const QString& rotulo) {
+    return resolveFigura(figura, rotulo, ArquivosDaPasta());
+}
+
+EstadoFigura examinaFigura(const QString& caminho) {
+    const Decodificacao decodificacao;
+    QImageReader leitor(caminho);
+    const QByteArray formato = leitor.format();
+    if (formato.isEmpty() || !leitor.size().isValid()) return EstadoFigura::ilegivel;
+    // Decoded small: damaged data shows all the same, and a large photo costs little.
+    leitor.setScaledSize(leitor.size().scaled(QSize(32, 32), Qt::KeepAspectRatio));
+    if (leitor.read().isNull() || decodificacao.danificada()) return EstadoFigura::ilegivel;
+    return formato == "jpeg" || formato == "bmp" ? EstadoFigura::legivel
+                                                 : EstadoFigura::outroFormato;
+}
+
+QList<EstadoFigura> examinaFiguras(const QStringList& caminhos) {
+    return QtConcurrent::blockingMapped<QList<EstadoFigura>>(caminhos, examinaFigura);
+}
+
 FiguraLida leFiguraAjustada(const QString& arquivo, QSize area) {
     FiguraLida r;
     if (arquivo.isEmpty() || area.width() <= 0 || area.height() <= 0) return r;
+    const Decodificacao decodificacao;
     QImageReader leitor(QDir::current().filePath(arquivo));
     const QSize original = leitor.size();
     if (!original.isValid()) return r;
     r.destino = ajustaFigura(original, area);
     if (r.destino.isEmpty()) return r;
     leitor.setScaledSize(r.destino.size());
-    QImage imagem = leSemDanos(leitor);
-    if (imagem.isNull()) {
+    QImage imagem = leitor.read();
+    if (imagem.isNull() || decodificacao.danificada()) {
         r.destino = {};
         return r;
     }

@@ -1,55 +1,27 @@
 #include "runner/execucao_programa.h"
 
 #include "platform/shell.h"
+#include "runner/comando_item.h"
 #include "runner/ponteiro.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QPointer>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QTimer>
 #include <QWidget>
 
-ComandoItem separaComando(const QString& texto) {
-    const QString t = texto.trimmed();
-    ComandoItem c;
-    if (t.startsWith('"')) {
-        const int fecha = t.indexOf('"', 1);
-        if (fecha > 0) {
-            c.programa = t.mid(1, fecha - 1);
-            c.parametros = QProcess::splitCommand(t.mid(fecha + 1).trimmed());
-            return c;
-        }
-    }
-    c.programa = t;
-    return c;
-}
-
 void abreSemShell(const QString& texto, std::function<void(bool)> pronto) {
-    const ComandoItem c = separaComando(texto);
-    if (c.programa.isEmpty()) {
-        QTimer::singleShot(0, [pronto] { pronto(false); });
-        return;
-    }
-    const QFileInfo arquivo(QDir::current().absoluteFilePath(c.programa));
-    QString executavel;
-    if (arquivo.isFile() && arquivo.isExecutable())
-        executavel = arquivo.absoluteFilePath();
-    else if (!arquivo.exists() && !c.programa.contains('/'))
-        executavel = QStandardPaths::findExecutable(c.programa);
-    if (!executavel.isEmpty()) {
-        const bool ok = QProcess::startDetached(executavel, c.parametros, QDir::currentPath());
+    const AlvoDoComando alvo = achaAlvo(texto);
+    if (alvo.tipo == AlvoDoComando::executavel) {
+        const bool ok = QProcess::startDetached(alvo.caminho, alvo.parametros, QDir::currentPath());
         QTimer::singleShot(0, [pronto, ok] { pronto(ok); });
-        return;
-    }
-    if (!arquivo.exists()) {
+    } else if (alvo.tipo == AlvoDoComando::documento) {
+        // A document: its desktop program opens it.
+        abreDocumento(alvo.caminho, std::move(pronto));
+    } else {
         QTimer::singleShot(0, [pronto] { pronto(false); });
-        return;
     }
-    // A document: its desktop program opens it.
-    abreDocumento(arquivo.absoluteFilePath(), std::move(pronto));
 }
 
 namespace {

@@ -3,15 +3,7 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 #include <functional>
-
-// The quoted-program-then-parameters rule: "\"prog\" args" gives prog and its parameters.
-struct ComandoItem {
-    QString programa;
-    QStringList parametros;
-};
-ComandoItem separaComando(const QString& texto);
 
 // Starts the program (an executable file, or a name found on the PATH) or opens the document in
 // its desktop program (xdg-open, whose exit code is the result). Runs in the current folder.

@@ -2,12 +2,11 @@
 
 #include "model/nomes.h"
 #include "model/prvars.h"
+#include "platform/arquivos_da_pasta.h"
 #include "platform/midia_aviso.h"
 #include "platform/midia_tocador.h"
 #include "runner/voz.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <utility>
 
 QStringList filaSaida;
@@ -33,12 +32,6 @@ MotoresSaida& motores() {
     return m;
 }
 
-// A bare name is taken from the current folder, which is the project folder while a project
-// is open.
-QString caminhoNaPastaAtual(const QString& nome) {
-    return QDir::current().absoluteFilePath(nome);
-}
-
 } // namespace
 
 MotoresSaida usaMotoresSaida(MotoresSaida novos) {
@@ -59,7 +52,8 @@ void enfileiraFala(const QString& texto) {
 void tocaArquivo(const QString& nome) {
     const QString limpo = nome.trimmed();
     if (limpo.isEmpty()) return;
-    motores().toca(caminhoNaPastaAtual(limpo));
+    // A bare name is taken from the current folder, the project folder while a project is open.
+    motores().toca(ArquivosDaPasta().caminho(limpo));
     midiaAberta = true;
 }
 
@@ -73,16 +67,22 @@ bool midiaTocando() {
     return motores().tocando();
 }
 
+QString gravacaoDaEntrada(const QString& entrada, const ArquivosDaPasta& arquivos) {
+    const QString nome = nomeDeSom(entrada);
+    return arquivos.existe(nome) ? nome : QString();
+}
+
 void tocaEntrada(const QString& entrada) {
     if (entrada.isEmpty()) return;
     if (entrada.front() == marcaFala) {
         motores().fala(entrada.mid(1));
         return;
     }
-    const QFileInfo arquivo(caminhoNaPastaAtual(nomeDeSom(entrada)));
-    if (arquivo.isFile()) {
+    const ArquivosDaPasta pastaAtual;
+    const QString gravacao = gravacaoDaEntrada(entrada, pastaAtual);
+    if (!gravacao.isEmpty()) {
         paraMidia();
-        tocaArquivo(arquivo.absoluteFilePath());
+        tocaArquivo(pastaAtual.caminho(gravacao));
     } else if (projeto.sintetizando) {
         motores().fala(entrada);
     }

@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <functional>
 
+class ArquivosDaPasta;
+
 // A speech entry is this character followed by the text; any other entry names a recording
 // (or is a text spoken instead when no such recording exists).
 inline constexpr QChar marcaFala = QChar(1);
@@ -25,6 +27,11 @@ void avancaFila();
 bool saidaLivre();
 // Silences the voice, stops the recording, empties the queue.
 void paraTudo();
+
+// The recording a sound entry stands for: its name, with ".wav" when it has no three-letter
+// extension, when that file is in the folder; empty when there is none (the entry is then
+// spoken instead while TProjeto.sintetizando is set, and skipped otherwise).
+QString gravacaoDaEntrada(const QString& entrada, const ArquivosDaPasta& arquivos);
 
 // Carries out one entry at once.
 void tocaEntrada(const QString& entrada);
