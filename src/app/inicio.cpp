@@ -10,6 +10,7 @@
 #include "model/avisos.h"
 #include "model/versao.h"
 #include "platform/dialogos.h"
+#include "platform/voz_escolha.h"
 #include "render/jpg_prancha.h"
 #include "runner/dicas_exec.h"
 #include "runner/execucao_quiosque.h"
@@ -71,6 +72,7 @@ int executaZelvana(int argc, char* argv[]) {
     // Qt has taken its own options out of the list by now.
     if (opcaoDesconhecida(args.value(0))) return recusaOpcao(args.value(0));
     instalaAvisosDeTela();
+    carregaEscolhaDeVoz();
     criaJanelas();
     if (args.value(0) == "--executar") {
         const int r = executaQuiosque(args.value(1), args.value(2));
