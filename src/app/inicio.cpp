@@ -5,6 +5,7 @@
 #include "app/form_sel_inic.h"
 #include "app/linha_de_comando.h"
 #include "comum/janelas.h"
+#include "editor/form_config_exec.h"
 #include "editor/form_prog.h"
 #include "editor/visualiza_form.h"
 #include "model/avisos.h"
@@ -29,6 +30,7 @@ void criaJanelas() {
     janelas.formSelInic = new TformSelInic;
     janelas.aboutBox = new TAboutBox(janelas.formSelInic);
     janelas.formProg = new TFormProg(janelas.formSelInic);
+    janelas.formConfigExec = new TFormConfigExec(janelas.formSelInic);
     janelas.formVisualiza = new TformVisualiza(janelas.formSelInic);
     janelas.formGravador = new TFormGravador(janelas.formSelInic);
     janelas.formSelExecuta = new TFormSelExecuta(janelas.formSelInic);
