@@ -40,7 +40,7 @@ void abreSemShell(const QString& texto, std::function<void(bool)> pronto) {
     else if (!arquivo.exists() && !c.programa.contains('/'))
         executavel = QStandardPaths::findExecutable(c.programa);
     if (!executavel.isEmpty()) {
-        const bool ok = QProcess::startDetached(executavel, c.parametros, QDir::currentPath());
+        const bool ok = iniciaPrograma(executavel, c.parametros, QDir::currentPath());
         QTimer::singleShot(0, [pronto, ok] { pronto(ok); });
         return;
     }

@@ -7,6 +7,7 @@
 #include "runner/fila_saida.h"
 #include "runner/imprime_tela.h"
 #include "runner/ponteiro.h"
+#include "runner/tobii.h"
 #include "runner/voz.h"
 
 #include <QApplication>
@@ -168,6 +169,8 @@ bool TFormExecuta::preparaExecucao(const QString& nome) {
     const bool achou = motor_->preparaExecucao(nome);
     TimerHisterese->setInterval(motor_->intervaloHisterese());
     TimerHisterese->setSingleShot(true);
+    if (achou && projeto.acionaTobii)
+        iniciaTobii({movePonteiro, clicaEm, [] { QApplication::beep(); }});
     return achou;
 }
 
@@ -214,6 +217,8 @@ void TFormExecuta::reject() {
 }
 
 void TFormExecuta::FormClose() {
+    // First, so that no gaze point moves the pointer once the run is over.
+    encerraTobii();
     motor_->fechamento();
     TimerSerializacao->stop();
     paraTudo();
