@@ -76,10 +76,15 @@ private slots:
             portugal = portugal || (v.nome == "pt" && v.descricao == "Português (Portugal)");
         }
         QVERIFY(portugal);
-        QStringList variantes;
-        for (const auto& v : sintetizador::variantes())
-            variantes << v.nome;
-        QVERIFY(variantes.contains("f3") && variantes.contains("m3"));
+        QHash<QString, QString> variantes;
+        const QList<sintetizador::VozDoSintetizador> lista = sintetizador::variantes();
+        for (const auto& v : lista)
+            variantes.insert(v.nome, v.descricao);
+        QCOMPARE(lista.value(0).descricao, QString("Feminina 1"));
+        // Named in Portuguese where the engine names them by their timbre.
+        QCOMPARE(variantes.value("f3"), QString("Feminina 3"));
+        QCOMPARE(variantes.value("m3"), QString("Masculina 3"));
+        QVERIFY(variantes.size() > 10);
     }
 
     void escolhaMudaOQueSeOuve() {

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QMetaObject>
 #include <QPointer>
+#include <QRegularExpression>
 #include <algorithm>
 #include <atomic>
 #include <condition_variable>
@@ -85,6 +86,17 @@ void aplicaEscolha(const EscolhaDeVoz& e) {
     if (!e.variante.isEmpty()) nome += QLatin1Char('+') + e.variante;
     if (espeak_SetVoiceByName(nome.toUtf8().constData()) != EE_OK) espeak_SetVoiceByName("pt-br");
     espeak_SetParameter(espeakRATE, e.velocidade, 0);
+}
+
+// A variant's name as the user reads it: "female3" is "Feminina 3"; proper names stay.
+QString nomeDaVariante(const char* nome) {
+    static const QRegularExpression genero(QStringLiteral("^(female|male)(\\d*)$"));
+    const QString n = QString::fromUtf8(nome);
+    const QRegularExpressionMatch m = genero.match(n);
+    if (!m.hasMatch()) return n;
+    const QString palavra = m.captured(1) == QLatin1String("female") ? QStringLiteral("Feminina")
+                                                                     : QStringLiteral("Masculina");
+    return m.captured(2).isEmpty() ? palavra : palavra + QLatin1Char(' ') + m.captured(2);
 }
 
 // The first language a voice speaks ("pt-br"), from the engine's priority-prefixed list.
@@ -285,8 +297,17 @@ QList<VozDoSintetizador> variantes() {
             // The identifier is the variant's file, "!v/name"; the engine takes "voice+name".
             const QString id = QString::fromUtf8((*v)->identifier);
             const QString nome = id.mid(id.lastIndexOf(QLatin1Char('/')) + 1);
-            if (!nome.isEmpty()) lista.append({nome, QString::fromUtf8((*v)->name)});
+            if (!nome.isEmpty()) lista.append({nome, nomeDaVariante((*v)->name)});
         }
+    });
+    // The female and male timbres first, then the named ones, each in alphabetical order.
+    const auto genero = [](const VozDoSintetizador& v) {
+        return v.descricao.startsWith(QLatin1String("Feminina")) ||
+               v.descricao.startsWith(QLatin1String("Masculina"));
+    };
+    std::stable_sort(lista.begin(), lista.end(), [&genero](const auto& a, const auto& b) {
+        if (genero(a) != genero(b)) return genero(a);
+        return a.descricao.compare(b.descricao, Qt::CaseInsensitive) < 0;
     });
     return lista;
 }

@@ -38,7 +38,8 @@ struct VozDoSintetizador {
 
 // The engine's Portuguese voices, the Brazilian one first; empty without the engine.
 QList<VozDoSintetizador> vozesPortuguesas();
-// The variants any voice can be spoken in (other timbres), by name; empty without the engine.
+// The variants any voice can be spoken in (other timbres): the female and male ones first,
+// then the others by name; empty without the engine.
 QList<VozDoSintetizador> variantes();
 
 // What the machine's user chose: a voice, a variant of it (empty: its own) and a speed.
