@@ -43,13 +43,13 @@ QLabel* rotulo(QWidget* pai, const QString& texto, const QRect& onde) {
 }
 
 QComboBox* comboDePrancha(QWidget* pai, const char* nome, const QString& texto, int y) {
-    QLabel* l = rotulo(pai, texto, QRect(16, y, 226, 30));
+    QLabel* l = rotulo(pai, texto, QRect(16, y, 246, 30));
     auto* c = new QComboBox(pai);
     c->setObjectName(nome);
     c->setEditable(true);
     c->setInsertPolicy(QComboBox::NoInsert);
     c->setFont(fonteDosNumeros());
-    c->setGeometry(246, y + 2, 235, 28);
+    c->setGeometry(266, y + 2, 215, 28);
     c->setAccessibleName(texto);
     l->setBuddy(c);
     return c;
