@@ -39,8 +39,7 @@ private slots:
             << Tempos{2000, 1000, 3000, 0} << Tempos{2000, 1000, 3000, 0} << false;
         QTest::newRow("varredura 300")
             << Tempos{300, 1000, 3000, 0} << Tempos{2000, 1000, 3000, 0} << true;
-        QTest::newRow("varredura 499")
-            << Tempos{499, 0, 0, 0} << Tempos{2000, 0, 0, 0} << true;
+        QTest::newRow("varredura 499") << Tempos{499, 0, 0, 0} << Tempos{2000, 0, 0, 0} << true;
         QTest::newRow("varredura 500 fica")
             << Tempos{500, 0, 0, 0} << Tempos{500, 0, 0, 0} << false;
         QTest::newRow("varredura negativa") << Tempos{-5, 0, 0, 0} << Tempos{2000, 0, 0, 0} << true;

@@ -72,18 +72,13 @@ struct Registro {
                 [this, naJanela] {
                     naJanela();
                     ++bipes;
+                },
+                [naJanela](const QString& texto) {
+                    naJanela();
+                    avisoErro(texto);
                 }};
     }
 };
-
-// A port on which nothing listens.
-quint16 portaFechada() {
-    QTcpServer s;
-    s.listen(QHostAddress::LocalHost, 0);
-    const quint16 p = s.serverPort();
-    s.close();
-    return p;
-}
 
 const QList<QByteArray> ligacao{"E+", "G+", "H+"};
 

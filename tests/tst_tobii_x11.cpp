@@ -2,6 +2,7 @@
 // the line protocol on 127.0.0.1:3491, its gaze points bring the pointer over an item, "GN"
 // selects it, the item is heard on the null sink and its linked board drawn. Closing the run
 // ends the link at once, and the next run connects again.
+#include "model/avisos.h"
 #include "model/prvars.h"
 #include "platform/audio.h"
 #include "runner/form_executa.h"
@@ -13,8 +14,10 @@
 
 #include <QCursor>
 #include <QDir>
+#include <QMessageBox>
 #include <QTcpServer>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -155,30 +158,68 @@ private slots:
 
     void semNadaEscutandoAExecucaoSegue() {
         GravaAvisos avisos;
-        QTcpServer livre;
-        QVERIFY(livre.listen(QHostAddress::LocalHost, 0));
-        const quint16 porta = livre.serverPort();
-        livre.close();
-        defineEnderecoTobii({"127.0.0.1", porta, QDir(pasta.path()).filePath("TobiiVex")});
-
+        defineEnderecoTobii({"127.0.0.1", portaFechada(), QDir(pasta.path()).filePath("TobiiVex")});
         TFormExecuta runner;
         QElapsedTimer t;
         t.start();
         QVERIFY(runner.preparaExecucao("UM"));
         QVERIFY(t.elapsed() < 200);
         runner.show();
-        QVERIFY(QTest::qWaitForWindowActive(&runner));
-        QTRY_VERIFY(runner.graf().criada);
         QTRY_COMPARE(avisos.erros, QStringList{textoSemTobiiVex});
+        QTRY_VERIFY(runner.graf().criada);
         QTest::qWait(1500);
         QCOMPARE(avisos.erros.size(), 1);
         QVERIFY(!tobiiAtivo());
-        // The run goes on with the mouse.
-        QTest::mouseClick(runner.graf().itensGraf[2].painel, Qt::LeftButton);
-        QTRY_COMPARE_WITH_TIMEOUT(runner.motor().pranchaAtual, 1, 5000);
         t.restart();
         runner.close();
         QVERIFY(t.elapsed() < 200);
+    }
+
+    void companheiroMudoAvisaEAExecucaoSegue() {
+        // A companion that starts but never listens: the message comes a second into the run,
+        // a real message box that someone answers.
+        const QString mudo = QDir(pasta.path()).filePath("TobiiVex");
+        QFile f(mudo);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("#!/bin/sh\nexec sleep 3\n");
+        f.close();
+        QVERIFY(f.setPermissions(f.permissions() | QFile::ExeOwner));
+        defineEnderecoTobii({"127.0.0.1", portaFechada(), mudo});
+
+        QWidget inicial; // the run is started from a main window, as the start window does
+        inicial.resize(400, 300);
+        inicial.show();
+        inicial.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&inicial));
+        TFormExecuta runner(&inicial);
+
+        GravaAvisos guarda; // puts the test's handlers back afterwards
+        QStringList mensagens;
+        Avisos respondidos = instalaAvisos({});
+        respondidos.erro = [&](const QString& texto) {
+            mensagens << texto;
+            QMessageBox caixa(QMessageBox::Warning, "Zelvana", texto, QMessageBox::Ok, &runner);
+            QTimer::singleShot(0, &caixa, [&caixa] {
+                if (!QTest::qWaitForWindowActive(&caixa)) qWarning("a mensagem não ganhou o foco");
+                QTest::qWait(300);
+                caixa.accept();
+            });
+            caixa.exec();
+        };
+        instalaAvisos(respondidos);
+
+        QVERIFY(runner.preparaExecucao("UM"));
+        runner.show();
+        QVERIFY(QTest::qWaitForWindowActive(&runner));
+        QTRY_VERIFY(runner.graf().criada);
+        QTRY_COMPARE_WITH_TIMEOUT(mensagens, QStringList{textoSemTobiiVex}, 5000);
+        // Back in front, also where no window manager gives the focus back, and on with the
+        // mouse.
+        QTRY_COMPARE(QApplication::activeWindow(), &runner);
+        QTest::mouseClick(runner.graf().itensGraf[2].painel, Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(runner.motor().pranchaAtual, 1, 5000);
+        QCOMPARE(mensagens.size(), 1);
+        runner.close();
     }
 };
 

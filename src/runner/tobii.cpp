@@ -1,6 +1,5 @@
 #include "runner/tobii.h"
 
-#include "model/avisos.h"
 #include "platform/pastas.h"
 #include "platform/shell.h"
 
@@ -127,7 +126,7 @@ std::unique_ptr<QTcpSocket> TThreadTobii::conecta() {
 void TThreadTobii::run() {
     std::unique_ptr<QTcpSocket> s = conecta();
     if (!s) {
-        if (!parar) posta([] { avisoErro(textoSemTobiiVex); });
+        if (!parar) posta([p = portas] { p.aviso(textoSemTobiiVex); });
         return;
     }
     ativo_ = true;
@@ -189,7 +188,7 @@ void TThreadTobii::leLinhas(QTcpSocket& s) {
 void iniciaTobii(PortasTobii portas) {
     encerraTobii();
     if (!tcpLocalFunciona()) {
-        avisoErro(textoSemTcpLocal);
+        portas.aviso(textoSemTcpLocal);
         return;
     }
     static const bool registrado = [] {

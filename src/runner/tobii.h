@@ -26,6 +26,7 @@ struct PortasTobii {
     std::function<void(QPoint global)> movePonteiro;
     std::function<void(QPoint global)> clicaEm;
     std::function<void()> bipe;
+    std::function<void(const QString& texto)> aviso; // tells the user why there is no link
 };
 
 // Starts the link for a run, after ending any link still running. Connects to what listens on

@@ -99,3 +99,11 @@ void ServidorOlhar::tocaProxima() {
         ++proxima;
     }
 }
+
+quint16 portaFechada() {
+    QTcpServer s;
+    s.listen(QHostAddress::LocalHost, 0);
+    const quint16 p = s.serverPort();
+    s.close();
+    return p;
+}

@@ -50,3 +50,6 @@ private:
     int proxima = 0;
     int repeticoes = 0;
 };
+
+// A port of 127.0.0.1 on which nothing listens (one that was free a moment ago).
+quint16 portaFechada();
