@@ -6,6 +6,7 @@
 #include "editor/form_config_exec.h"
 #include "editor/form_prog.h"
 #include "editor/form_voz.h"
+#include "model/pranchas_arquivo.h"
 #include "model/prvars.h"
 #include "platform/dialogos.h"
 #include "support/apoio.h"
@@ -13,11 +14,13 @@
 #include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
 
@@ -175,6 +178,25 @@ private slots:
         QCOMPARE(projeto.tempoHisterese, 0);
         QCOMPARE(projeto.tempoSocorro, 2001);
         QCOMPARE(projeto.tempoAutoClique, 0);
+    }
+
+    void sensorDeOlhosNaoVaiParaOArquivo() {
+        GravaAvisos avisos;
+        QTemporaryDir pasta;
+        QVERIFY(gravaPranchas(pasta.path(), "sem.pra"));
+        QVERIFY(abre());
+        clica(w->cb_acionaTobii);
+        clica(w->b_ok);
+        QVERIFY(projeto.acionaTobii);
+        QVERIFY(gravaPranchas(pasta.path(), "com.pra"));
+        QFile sem(pasta.filePath("sem.pra")), com(pasta.filePath("com.pra"));
+        QVERIFY(sem.open(QIODevice::ReadOnly) && com.open(QIODevice::ReadOnly));
+        QCOMPARE(com.readAll(), sem.readAll());
+        // Loading a project leaves the switch as it was, until the program ends.
+        QVERIFY(QFile::copy(pasta.filePath("com.pra"), pasta.filePath("pranchas.pra")));
+        carregaPranchas(pasta.path());
+        QCOMPARE(projeto.nPranchas, 3);
+        QVERIFY(projeto.acionaTobii);
     }
 
     void numeroInvalidoDeixaAJanelaAberta() {
