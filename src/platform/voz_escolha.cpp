@@ -6,6 +6,7 @@
 #include "model/ini.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -19,7 +20,9 @@ QString arquivoEscolhaDeVoz() {
 }
 
 void carregaEscolhaDeVoz() {
-    const ArquivoIni ini = ArquivoIni::doArquivo(arquivoEscolhaDeVoz());
+    QFile arquivo(arquivoEscolhaDeVoz());
+    const ArquivoIni ini =
+        ArquivoIni::deBytes(arquivo.open(QIODevice::ReadOnly) ? arquivo.readAll() : QByteArray());
     const auto le = [&ini](const char* chave) {
         return QStringView(ini.valor(secao, QString::fromLatin1(chave))).toString().trimmed();
     };
