@@ -82,6 +82,14 @@ struct Registro {
 
 const QList<QByteArray> ligacao{"E+", "G+", "H+"};
 
+// Starts the link toward a gaze source of the test's own, on any free port.
+bool ligaA(ServidorOlhar& servidor, Registro& r) {
+    if (!servidor.escuta(0)) return false;
+    defineEnderecoTobii({"127.0.0.1", servidor.porta(), QString()});
+    iniciaTobii(r.portas());
+    return true;
+}
+
 } // namespace
 
 class TesteTobii : public QObject {
@@ -201,10 +209,8 @@ private slots:
     void ligacaoComUmaFonteDeOlhar() {
         GravaAvisos avisos;
         ServidorOlhar servidor;
-        QVERIFY(servidor.escuta(0));
-        defineEnderecoTobii({"127.0.0.1", servidor.porta(), QString()});
         Registro r;
-        iniciaTobii(r.portas());
+        QVERIFY(ligaA(servidor, r));
         QTRY_COMPARE(servidor.recebidas, ligacao);
         QTRY_VERIFY(tobiiAtivo());
 
@@ -235,10 +241,8 @@ private slots:
 
     void pontoIlegivelEncerraALigacao() {
         ServidorOlhar servidor;
-        QVERIFY(servidor.escuta(0));
-        defineEnderecoTobii({"127.0.0.1", servidor.porta(), QString()});
         Registro r;
-        iniciaTobii(r.portas());
+        QVERIFY(ligaA(servidor, r));
         QTRY_VERIFY(tobiiAtivo());
         servidor.envia("GP 10,5 20");
         QTRY_VERIFY(!tobiiAtivo());
@@ -248,10 +252,8 @@ private slots:
 
     void encerrarEImediatoENadaMaisChega() {
         ServidorOlhar servidor;
-        QVERIFY(servidor.escuta(0));
-        defineEnderecoTobii({"127.0.0.1", servidor.porta(), QString()});
         Registro r;
-        iniciaTobii(r.portas());
+        QVERIFY(ligaA(servidor, r));
         QTRY_VERIFY(tobiiAtivo());
         QTRY_COMPARE(servidor.recebidas.size(), 3);
 
