@@ -199,13 +199,6 @@ private slots:
         QCOMPARE(longe.passo(QPoint(2000000000, -2000000000)), QPoint(-1800000000, 1800000000));
     }
 
-    void enderecoPadrao() {
-        const EnderecoTobii e = enderecoTobii();
-        QCOMPARE(e.host, QString("127.0.0.1"));
-        QCOMPARE(e.porta, quint16(3491));
-        QVERIFY(e.companheiro.endsWith("/TobiiVex"));
-    }
-
     void ligacaoComUmaFonteDeOlhar() {
         GravaAvisos avisos;
         ServidorOlhar servidor;
