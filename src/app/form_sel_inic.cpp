@@ -4,6 +4,7 @@
 #include "app/icone.h"
 #include "comum/abre_ajuda.h"
 #include "comum/janelas.h"
+#include "editor/form_config_exec.h"
 #include "editor/form_prog.h"
 #include "model/avisos.h"
 #include "model/pranchas_arquivo.h"
@@ -307,7 +308,14 @@ void TformSelInic::b_imprimirClick() {
     }
 }
 
-void TformSelInic::b_configurarClick() {}
+void TformSelInic::b_configurarClick() {
+    if (TFormConfigExec* config = janelas.formConfigExec) {
+        // Open beside the editor, it becomes modal here: shown again, as a modal window.
+        config->hide();
+        config->exec();
+    }
+    projetoSalvo = false;
+}
 
 void TformSelInic::b_executarClick() {
     if (pastaProjeto.isEmpty()) {

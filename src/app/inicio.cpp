@@ -7,12 +7,14 @@
 #include "comum/janelas.h"
 #include "editor/config_item.h"
 #include "editor/config_prancha.h"
+#include "editor/form_config_exec.h"
 #include "editor/form_prog.h"
 #include "editor/sel_figura.h"
 #include "editor/visualiza_form.h"
 #include "model/avisos.h"
 #include "model/versao.h"
 #include "platform/dialogos.h"
+#include "platform/voz_escolha.h"
 #include "render/jpg_prancha.h"
 #include "runner/dicas_exec.h"
 #include "runner/execucao_quiosque.h"
@@ -35,6 +37,7 @@ void criaJanelas() {
         new TformConfigPrancha(*janelas.formProg->documento, janelas.formSelInic);
     janelas.formConfigItem = new TformConfigItem(*janelas.formProg->documento, janelas.formSelInic);
     janelas.formSelFigura = new TformSelFigura(janelas.formSelInic);
+    janelas.formConfigExec = new TFormConfigExec(janelas.formSelInic);
     janelas.formVisualiza = new TformVisualiza(janelas.formSelInic);
     janelas.formGravador = new TFormGravador(janelas.formSelInic);
     janelas.formSelExecuta = new TFormSelExecuta(janelas.formSelInic);
@@ -80,6 +83,7 @@ int executaZelvana(int argc, char* argv[]) {
     // Qt has taken its own options out of the list by now.
     if (opcaoDesconhecida(args.value(0))) return recusaOpcao(args.value(0));
     instalaAvisosDeTela();
+    carregaEscolhaDeVoz();
     criaJanelas();
     if (args.value(0) == "--executar") {
         const int r = executaQuiosque(args.value(1), args.value(2));

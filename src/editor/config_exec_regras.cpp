@@ -1,17 +1,41 @@
 #include "editor/config_exec_regras.h"
 
+#include "model/pranchas_arquivo.h"
 #include "model/prvars.h"
+
+#include <limits>
+
+ResultadoDosTempos guardaTempos(TProjeto& p, const TextosDosTempos& textos) {
+    const struct {
+        const QString& texto;
+        qint32& campo;
+    } caixas[] = {
+        {textos.varredura, p.tempoVarredura},
+        {textos.histerese, p.tempoHisterese},
+        {textos.socorro, p.tempoSocorro},
+        {textos.autoClique, p.tempoAutoClique},
+    };
+    for (const auto& c : caixas) {
+        qint32 valor = 0;
+        // The board file's own reading of whole numbers, which takes blanks off both ends.
+        if (!leInteiro(c.texto, valor)) return ResultadoDosTempos::invalido;
+        c.campo = valor;
+    }
+    return tornaTemposCoerentes(p) ? ResultadoDosTempos::corrigido : ResultadoDosTempos::coerente;
+}
 
 bool tornaTemposCoerentes(TProjeto& p) {
     bool mudou = false;
-    auto troca = [&mudou](qint32& tempo, qint32 valor) {
-        tempo = valor;
-        mudou = true;
+    auto muda = [&mudou](qint32& campo, qint32 valor) {
+        mudou = mudou || campo != valor;
+        campo = valor;
     };
-    if (p.tempoVarredura != 0 && p.tempoVarredura < 500) troca(p.tempoVarredura, 2000);
-    if (p.tempoHisterese != 0 && p.tempoHisterese < 200) troca(p.tempoHisterese, 1000);
-    if (p.tempoSocorro != 0 && p.tempoSocorro <= p.tempoVarredura + 500)
-        troca(p.tempoSocorro, p.tempoVarredura + 1000);
-    if (p.tempoAutoClique != 0 && p.tempoVarredura != 0) troca(p.tempoAutoClique, 0);
+    if (p.tempoVarredura != 0 && p.tempoVarredura < 500) muda(p.tempoVarredura, 2000);
+    if (p.tempoHisterese != 0 && p.tempoHisterese < 200) muda(p.tempoHisterese, 1000);
+    // In 64 bits: a scanning time near the top of the range must not wrap round.
+    if (p.tempoSocorro != 0 && qint64(p.tempoSocorro) <= qint64(p.tempoVarredura) + 500)
+        muda(p.tempoSocorro, qint32(qMin<qint64>(qint64(p.tempoVarredura) + 1000,
+                                                 std::numeric_limits<qint32>::max())));
+    if (p.tempoAutoClique != 0 && p.tempoVarredura != 0) muda(p.tempoAutoClique, 0);
     return mudou;
 }

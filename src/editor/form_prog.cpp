@@ -6,6 +6,7 @@
 #include "editor/config_item.h"
 #include "editor/config_prancha.h"
 #include "editor/documento_projeto.h"
+#include "editor/form_config_exec.h"
 #include "editor/operacoes_projeto.h"
 #include "editor/painel_verificacao.h"
 #include "editor/saida_prancha.h"
@@ -223,11 +224,10 @@ void TFormProg::criaMenu() {
         return b;
     };
     rapido("SaveBtn", "Salvar", "Salvar", [this] { Salvar1Click(); });
-    // Scratchpad and execution settings belong to windows not built yet.
+    // The scratchpad belongs to a window not built yet.
     rapido(
         "SpeedButton1", "Rascunhar", "Rascunhar", [] {}, false);
-    rapido(
-        "ConfigBtn", "Configurar", "Configurar", [] {}, false);
+    rapido("ConfigBtn", "Configurar", "Configurar", [this] { ConfigExec1Click(); });
     rapido("VisuBtn", "Visualizar", "Visualizar", [this] { Visualizar1Click(); });
     rapido("ajudaButton1", "Ajuda", "Ajuda", [this] { aJuda1Click(); });
     rapido("PrintBtn", "Imprimir", "Imprimir", [this] { Imprimirprancha1Click(); });
@@ -255,7 +255,7 @@ void TFormProg::criaMenu() {
     menu->addAction("&Rascunhar")->setEnabled(false);
     QMenu* configurar = menu->addMenu("&Configurar");
     configurar->addAction("&Autoria")->setEnabled(false);
-    configurar->addAction("&Execução")->setEnabled(false);
+    configurar->addAction("&Execução", this, &TFormProg::ConfigExec1Click);
     menu->addAction("&Visualizar", this, &TFormProg::Visualizar1Click);
     menu->addAction("A&juda", this, &TFormProg::aJuda1Click);
     QMenu* selecionar = menu->addMenu("&Selecionar");
@@ -502,6 +502,10 @@ void TFormProg::Visualizar1Click() {
     if (i < 0 || !janelas.formVisualiza) return;
     janelas.formVisualiza->selecionaPrancha(i);
     janelas.formVisualiza->mostraModal();
+}
+
+void TFormProg::ConfigExec1Click() {
+    if (janelas.formConfigExec) janelas.formConfigExec->mostraNaoModal();
 }
 
 void TFormProg::Imprimirprancha1Click() {

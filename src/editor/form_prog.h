@@ -49,6 +49,8 @@ public:
     void Terminar1Click();
     void Removertodasaspranchas1Click();
     void Visualizar1Click();
+    // The execution settings, beside the editor (not modal).
+    void ConfigExec1Click();
     void aJuda1Click();
     void b_sair1Click();
     void Verificarprojeto1Click();

@@ -44,3 +44,8 @@ void abreDocumento(const QString& caminho, std::function<void(bool)> pronto) {
     });
     p->start();
 }
+
+bool iniciaPrograma(const QString& executavel, const QStringList& parametros,
+                    const QString& pasta) {
+    return QProcess::startDetached(executavel, parametros, pasta);
+}

@@ -14,7 +14,7 @@
 void abreSemShell(const QString& texto, std::function<void(bool)> pronto) {
     const AlvoDoComando alvo = achaAlvo(texto);
     if (alvo.tipo == AlvoDoComando::executavel) {
-        const bool ok = QProcess::startDetached(alvo.caminho, alvo.parametros, QDir::currentPath());
+        const bool ok = iniciaPrograma(alvo.caminho, alvo.parametros, QDir::currentPath());
         QTimer::singleShot(0, [pronto, ok] { pronto(ok); });
     } else if (alvo.tipo == AlvoDoComando::documento) {
         // A document: its desktop program opens it.

@@ -1,12 +1,14 @@
 #include "runner/form_executa.h"
 
 #include "comum/janelas.h"
+#include "model/avisos.h"
 #include "model/prvars.h"
 #include "runner/dicas_exec.h"
 #include "runner/execucao_programa.h"
 #include "runner/fila_saida.h"
 #include "runner/imprime_tela.h"
 #include "runner/ponteiro.h"
+#include "runner/tobii.h"
 #include "runner/voz.h"
 
 #include <QApplication>
@@ -164,10 +166,24 @@ PortasExecucao TFormExecuta::portas() {
     return p;
 }
 
+PortasTobii TFormExecuta::portasTobii() {
+    PortasTobii p;
+    p.movePonteiro = movePonteiro;
+    p.clicaEm = clicaEm;
+    p.bipe = [] { QApplication::beep(); };
+    p.aviso = [this](const QString& texto) {
+        avisoErro(texto);
+        // Back in front once answered, also where no window manager gives the focus back.
+        if (isVisible()) activateWindow();
+    };
+    return p;
+}
+
 bool TFormExecuta::preparaExecucao(const QString& nome) {
     const bool achou = motor_->preparaExecucao(nome);
     TimerHisterese->setInterval(motor_->intervaloHisterese());
     TimerHisterese->setSingleShot(true);
+    if (achou && projeto.acionaTobii) iniciaTobii(portasTobii());
     return achou;
 }
 
@@ -214,6 +230,8 @@ void TFormExecuta::reject() {
 }
 
 void TFormExecuta::FormClose() {
+    // First, so that no gaze point moves the pointer once the run is over.
+    encerraTobii();
     motor_->fechamento();
     TimerSerializacao->stop();
     paraTudo();

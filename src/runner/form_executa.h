@@ -4,6 +4,7 @@
 
 #include "render/desenho.h"
 #include "runner/execucao_logica.h"
+#include "runner/tobii.h"
 
 #include <QDialog>
 #include <memory>
@@ -52,6 +53,8 @@ private:
     void Panel1MouseDown(QWidget* elemento);
     void Panel1MouseUp(QWidget* elemento);
     PortasExecucao portas();
+    // The eye tracker's pointer, clicks, beeps and messages, for a run with the link.
+    PortasTobii portasTobii();
 
     TPranchaGraf graf_;
     std::unique_ptr<MotorExecucao> motor_;

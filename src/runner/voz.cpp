@@ -9,6 +9,10 @@
 #include <QDeadlineTimer>
 #include <QThread>
 
+const QString textoSemSintetizador =
+    QStringLiteral("Esta máquina não tem nenhum sintetizador de voz instalado.\r\nA configuração "
+                   "de \"Falas automáticas\" não irá funcionar.");
+
 namespace {
 
 bool vozAtiva = false;
@@ -42,10 +46,7 @@ void iniciaVoz(bool avisar) {
         return;
     }
     if (!sintetizador::inicia()) {
-        if (avisar)
-            avisoErro(QStringLiteral("Esta máquina não tem nenhum sintetizador de voz "
-                                     "instalado.\r\nA configuração de \"Falas automáticas\" "
-                                     "não irá funcionar."));
+        if (avisar) avisoErro(textoSemSintetizador);
         return;
     }
     sintetizador::aoFicarPronto(entregaAmostras);

@@ -4,6 +4,9 @@
 
 #include <QString>
 
+// What the user is told when the machine has no synthesizer.
+extern const QString textoSemSintetizador;
+
 // Creates (or replaces) the voice. Without a synthesizer there is no voice and, only when
 // `avisar` is set, the user is told that automatic speech will not work.
 void iniciaVoz(bool avisar);

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QIODevice>
 #include <QMediaDevices>
+#include <QString>
 #include <QTimer>
 #include <QVector>
 #include <QtEndian>
@@ -105,6 +106,18 @@ public:
         return cruzamentos * 100.0 / qMax(1, ate - de);
     }
     double instanteJanela(int j) const { return instante(j * janela); }
+
+    // Why what was heard is not a tone of `hz` sounding for at least `janelas` windows of 10 ms
+    // (empty when it is).
+    QString faltaOTom(double hz, int janelas) const {
+        const int j = primeiraSoando();
+        if (j < 0) return QStringLiteral("nada se ouviu no null sink");
+        if (janelasSoando() < janelas)
+            return QStringLiteral("só %1 janelas de 10 ms soaram").arg(janelasSoando());
+        const double f = frequencia(j + 5, j + 45);
+        if (qAbs(f - hz) >= 20) return QStringLiteral("ouviu-se %1 Hz, não %2 Hz").arg(f).arg(hz);
+        return {};
+    }
 
     QVector<qint16> amostras;
 

@@ -1,0 +1,49 @@
+// The execution settings: the start and help boards, the four times of a run, the speech and
+// eye-tracker switches. Reads and writes `projeto` directly; OK brings incoherent times into
+// line and says so. Shown modally by the start window and non-modally by the editor.
+#pragma once
+
+#include <QDialog>
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class OrigemDaAtivacao;
+
+class TFormConfigExec : public QDialog {
+    Q_OBJECT
+public:
+    explicit TFormConfigExec(QWidget* pai = nullptr);
+
+    // Shown beside the editor, which stays usable.
+    void mostraNaoModal();
+
+    // Fills every control from the project.
+    void FormActivate();
+    void b_okClick();
+    // The machine's voice: the engine's Portuguese voices, a variant and a speed.
+    void b_sintClick();
+
+    QComboBox* c_pranchaInicial;
+    QComboBox* c_pranchaSocorro;
+    QWidget* Panel1;
+    QLineEdit* e_varredura;
+    QLineEdit* e_histerese;
+    QLineEdit* e_socorro;
+    QLineEdit* e_autoClique;
+    QCheckBox* cb_falaClicados;
+    QCheckBox* cb_sintetNaoGrav;
+    QCheckBox* cb_falaVarredura;
+    QCheckBox* cb_acionaTobii;
+    QPushButton* b_sint;
+    QPushButton* b_ok;
+
+protected:
+    bool event(QEvent* e) override;
+
+private:
+    void escreveTempos();
+
+    OrigemDaAtivacao* origem = nullptr;
+};
