@@ -49,6 +49,7 @@ public:
     void Terminar1Click();
     void Removertodasaspranchas1Click();
     void Visualizar1Click();
+    void Rascunhar1Click();
     void aJuda1Click();
     void b_sair1Click();
     void Verificarprojeto1Click();
