@@ -491,6 +491,31 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"a.txt"});
     }
 
+    // Many files with one flush: each lands whole or not at all, as one by one.
+    void gravacaoSeguraEmLote() {
+        QTemporaryDir dir;
+        const QString velho = dir.filePath("velho.txt");
+        QVERIFY(gravaArquivoSeguro(velho, "antes"));
+        QVERIFY(QFile::setPermissions(velho, QFile::ReadOwner | QFile::WriteOwner |
+                                                 QFile::ReadUser | QFile::WriteUser));
+        QVERIFY(QDir(dir.path()).mkdir("pasta"));
+        const QStringList falhas = gravaArquivosSeguros({{dir.filePath("a.jpg"), "um"},
+                                                         {dir.filePath("pasta"), "no lugar"},
+                                                         {velho, "depois"},
+                                                         {dir.filePath("b.jpg"), {}},
+                                                         {dir.filePath("sumida/c.jpg"), "x"}});
+        QCOMPARE(falhas, (QStringList{dir.filePath("sumida/c.jpg"), dir.filePath("pasta")}));
+        QCOMPARE(le(dir.filePath("a.jpg")), QByteArray("um"));
+        QCOMPARE(le(velho), QByteArray("depois"));
+        QCOMPARE(QFileInfo(dir.filePath("b.jpg")).size(), 0);
+        QCOMPARE(int(QFileInfo(dir.filePath("a.jpg")).permissions() & 0x0FFF), 0x644);
+        QVERIFY(!(QFileInfo(velho).permissions() & QFile::ReadOther));
+        QVERIFY(QFileInfo(dir.filePath("pasta")).isDir());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                 (QStringList{"a.jpg", "b.jpg", "velho.txt"}));
+        QVERIFY(gravaArquivosSeguros({}).isEmpty());
+    }
+
     void backupGuardaOPrimeiroArquivo() {
         GravaAvisos avisos;
         QTemporaryDir dir;

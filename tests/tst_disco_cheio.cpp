@@ -16,6 +16,7 @@
 #include "platform/dialogos.h"
 #include "render/jpg_prancha.h"
 #include "runner/imprime_tela.h"
+#include "scratchpad/form_rascunho.h"
 #include "sound/som_editado.h"
 #include "support/apoio.h"
 #include "support/montagens.h"
@@ -27,6 +28,7 @@
 #include <QFile>
 #include <QImage>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -255,6 +257,43 @@ private slots:
         QCOMPARE(avisos.erros, QStringList(2, "Não consegui copiar"));
         QCOMPARE(leArquivo(m.pasta() + "/gato.jpg"), QByteArray("o gato que já estava"));
         QCOMPARE(arquivos(m.pasta()), antes);
+        QDir::setCurrent(casa.path());
+    }
+
+    // The scratchpad's pictures on a pen drive too small for them: those that fit arrive whole,
+    // the others are named in one message, and no hidden half file is left.
+    void figurasDoRascunhoNoDiscoCheio() {
+        Montagem m;
+        if (!m.montaTmpfs(256)) QSKIP(qPrintable(m.motivo));
+        QTemporaryDir biblioteca;
+        QStringList texto{"[figuras]"};
+        for (int i = 0; i < 40; ++i) {
+            const QString nome = QStringLiteral("figura%1").arg(i, 2, 10, QLatin1Char('0'));
+            QVERIFY(escreveArquivo(biblioteca.filePath(nome + ".jpg"),
+                                   QByteArray(10000, char('a' + i))));
+            texto << nome;
+        }
+        usaBibliotecaFiguras(biblioteca.path());
+        definePastaProjeto(m.pasta());
+        projeto = TProjeto{};
+        GravaAvisos avisos;
+        TFormRascunho* rascunho = janelas.formRascunho;
+        rascunho->MemoRascunho->setPlainText(texto.join('\n'));
+        rascunho->show();
+        QTest::mouseClick(rascunho->b_transcrever, Qt::LeftButton);
+        usaBibliotecaFiguras({});
+        QCOMPARE(avisos.erros.size(), 1);
+        QVERIFY(avisos.erros[0].startsWith(
+            "Não foi possível copiar estas figuras para a pasta do projeto:\nfigura"));
+        const QStringList copiadas = arquivos(m.pasta());
+        QVERIFY(!copiadas.isEmpty() && copiadas.size() < 40);
+        for (const QString& f : copiadas) {
+            QVERIFY2(!f.startsWith('.'), qPrintable(f));
+            QCOMPARE(leArquivo(m.pasta() + "/" + f), leArquivo(biblioteca.filePath(f)));
+        }
+        // The items are there all the same, each naming its picture.
+        QCOMPARE(projeto.pranchas[0].nItens, 40);
+        QCOMPARE(projeto.pranchas[0].itens[39].figura, QString("figura39.jpg"));
         QDir::setCurrent(casa.path());
     }
 

@@ -1,6 +1,8 @@
 // The editor's project document without any window: each operation, the selection it leaves
 // and the signals, in order, that the editor's lists follow.
 #include "editor/documento_projeto.h"
+#include "model/nomes.h"
+#include "support/apoio.h"
 
 #include <QtTest>
 #include <utility>
@@ -23,20 +25,6 @@ TProjeto projetoCom(const QStringList& nomes, int itensPorPrancha = 0) {
     }
     p.nPranchas = int(p.pranchas.size());
     return p;
-}
-
-QStringList nomes(const TProjeto& p) {
-    QStringList r;
-    for (int i = 0; i < p.nPranchas; ++i)
-        r << p.pranchas[i].nome;
-    return r;
-}
-
-QStringList rotulos(const TPrancha& b) {
-    QStringList r;
-    for (const TItem& it : b.itens)
-        r << it.rotulo;
-    return r;
 }
 
 // Every signal of the document, in the order it came.
@@ -96,7 +84,7 @@ private slots:
         QCOMPARE(d.inserePrancha("B"), 1);
         d.selecionaPrancha(-1);
         QCOMPARE(d.inserePrancha(" topo "), 0);
-        QCOMPARE(nomes(p), (QStringList{" topo ", "A", "B", "C"}));
+        QCOMPARE(nomesDasPranchas(p), (QStringList{" topo ", "A", "B", "C"}));
         QCOMPARE(p.pranchas[0].nColunas, 3); // a fresh record
         QCOMPARE(d.pranchaSelecionada(), 0);
         s.tira();
@@ -109,7 +97,7 @@ private slots:
         QCOMPARE(d.itemSelecionado(), 1);
         d.selecionaItem(-1);
         QCOMPARE(d.insereItem("w"), 0);
-        QCOMPARE(rotulos(p.pranchas[2]), (QStringList{"w", "x", "y", "z"}));
+        QCOMPARE(rotulosDosItens(p.pranchas[2]), (QStringList{"w", "x", "y", "z"}));
         QCOMPARE(p.pranchas[2].nItens, 4);
         QCOMPARE(p.pranchas[2].nLinhas * p.pranchas[2].nColunas, 9); // the grid stays
         QCOMPARE(s.tira(), (QStringList{"selecao 2", "itens 2", "itens 2", "itens 2", "itens 2"}));
@@ -131,10 +119,10 @@ private slots:
         s.tira();
         QCOMPARE(d.duplicaPrancha("A2"), 1);
         QCOMPARE(s.tira(), (QStringList{"pranchas", "selecao 1"}));
-        QCOMPARE(nomes(p), (QStringList{"A", "A2", "B"}));
+        QCOMPARE(nomesDasPranchas(p), (QStringList{"A", "A2", "B"}));
         QCOMPARE(p.pranchas[1].titulo, QString("A2"));
         QCOMPARE(p.pranchas[1].cor, 0x00FF00);
-        QCOMPARE(rotulos(p.pranchas[1]), (QStringList{"A0", "A1"}));
+        QCOMPARE(rotulosDosItens(p.pranchas[1]), (QStringList{"A0", "A1"}));
         QCOMPARE(d.itemSelecionado(), -1);
         QCOMPARE(d.duplicaItem("nada"), -1);
 
@@ -161,7 +149,7 @@ private slots:
         d.selecionaPrancha(1);
         d.selecionaItem(1);
         QVERIFY(d.removeItem());
-        QCOMPARE(rotulos(p.pranchas[1]), (QStringList{"B0", "B2"}));
+        QCOMPARE(rotulosDosItens(p.pranchas[1]), (QStringList{"B0", "B2"}));
         QCOMPARE(d.itemSelecionado(), 1); // the next one
         QVERIFY(d.removeItem());
         QCOMPARE(d.itemSelecionado(), -1); // it was the last
@@ -169,7 +157,7 @@ private slots:
         QCOMPARE(s.tira(), (QStringList{"selecao 1", "itens 1", "itens 1"}));
 
         QVERIFY(d.removePrancha());
-        QCOMPARE(nomes(p), (QStringList{"A", "C"}));
+        QCOMPARE(nomesDasPranchas(p), (QStringList{"A", "C"}));
         QCOMPARE(d.pranchaSelecionada(), 1);
         QVERIFY(d.removePrancha());
         QCOMPARE(d.pranchaSelecionada(), -1); // it was the last
@@ -202,22 +190,22 @@ private slots:
         QVERIFY(d.descePrancha());
         QVERIFY(d.descePrancha());
         QVERIFY(!d.descePrancha());
-        QCOMPARE(nomes(p), (QStringList{"B", "C", "A"}));
+        QCOMPARE(nomesDasPranchas(p), (QStringList{"B", "C", "A"}));
         QCOMPARE(d.pranchaSelecionada(), 2);
         QCOMPARE(d.itemSelecionado(), 2);
         QCOMPARE(s.tira(), (QStringList{"pranchas", "pranchas"}));
         QVERIFY(d.sobePrancha());
-        QCOMPARE(nomes(p), (QStringList{"B", "A", "C"}));
+        QCOMPARE(nomesDasPranchas(p), (QStringList{"B", "A", "C"}));
         QCOMPARE(s.tira(), QStringList{"pranchas"});
 
         QVERIFY(!d.desceItem()); // already the last
         QVERIFY(d.sobeItem());
         QVERIFY(d.sobeItem());
         QVERIFY(!d.sobeItem());
-        QCOMPARE(rotulos(p.pranchas[1]), (QStringList{"A2", "A0", "A1"}));
+        QCOMPARE(rotulosDosItens(p.pranchas[1]), (QStringList{"A2", "A0", "A1"}));
         QCOMPARE(d.itemSelecionado(), 0);
         QVERIFY(d.desceItem());
-        QCOMPARE(rotulos(p.pranchas[1]), (QStringList{"A0", "A2", "A1"}));
+        QCOMPARE(rotulosDosItens(p.pranchas[1]), (QStringList{"A0", "A2", "A1"}));
         QCOMPARE(d.itemSelecionado(), 1);
         QCOMPARE(s.tira(), (QStringList{"itens 1", "itens 1", "itens 1"}));
     }
@@ -254,7 +242,7 @@ private slots:
         QCOMPARE(a.som, QString("casa.wav"));
         QCOMPARE(a.fala, QString("casa"));
         QCOMPARE(a.link, QString("B"));
-        QCOMPARE(rotulos(a), (QStringList{"A0", "A1"}));
+        QCOMPARE(rotulosDosItens(a), (QStringList{"A0", "A1"}));
         QCOMPARE(a.nItens, 2);
         QCOMPARE(p.pranchas[1].link, QString("A")); // a rename is not followed
         QCOMPARE(d.pranchaSelecionada(), 0);

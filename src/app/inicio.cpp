@@ -20,6 +20,8 @@
 #include "runner/execucao_quiosque.h"
 #include "runner/form_executa.h"
 #include "runner/sel_executa.h"
+#include "scratchpad/form_config_rascunho.h"
+#include "scratchpad/form_rascunho.h"
 #include "sound/formgravador.h"
 
 #include <QApplication>
@@ -43,6 +45,8 @@ void criaJanelas() {
     janelas.formSelExecuta = new TFormSelExecuta(janelas.formSelInic);
     janelas.formDicasExec = new TformDicasExec(janelas.formSelInic);
     janelas.formExecuta = new TFormExecuta(janelas.formSelInic);
+    janelas.formRascunho = new TFormRascunho(janelas.formSelInic);
+    janelas.formConfigRascunho = new TformConfigRascunho(janelas.formSelInic);
     janelas.formQuickMsg = new TformQuickMsg(janelas.formSelInic);
 }
 

@@ -6,6 +6,7 @@
 #include "model/prvars.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -60,4 +61,28 @@ QString arquivoDaBiblioteca(const QString& nome) {
 bool copiaDaBiblioteca(const QString& nome, const QString& novoNome) {
     if (!nomeSimples(novoNome)) return false;
     return copiaArquivoSeguro(arquivoDaBiblioteca(nome), pastaProjeto + u'/' + novoNome);
+}
+
+QStringList copiaFigurasDaBiblioteca(const QStringList& arquivos, const QString& pasta) {
+    QStringList falhas;
+    QList<QPair<QString, QByteArray>> copias;
+    for (const QString& nome : arquivos) {
+        const QString destino = pasta + u'/' + nome;
+        if (!nomeSimples(nome) || !nome.endsWith(QLatin1String(".jpg"))) {
+            falhas << nome;
+            continue;
+        }
+        if (QFileInfo::exists(destino)) continue;
+        QFile origem(arquivoDaBiblioteca(nome.chopped(4)));
+        QByteArray bytes;
+        if (origem.open(QIODevice::ReadOnly)) bytes = origem.readAll();
+        if (origem.isOpen() && origem.error() == QFile::NoError)
+            copias.append({destino, bytes});
+        else
+            falhas << nome;
+    }
+    // Together: a transcription may bring hundreds of pictures at once.
+    for (const QString& destino : gravaArquivosSeguros(copias))
+        falhas << QFileInfo(destino).fileName();
+    return falhas;
 }

@@ -25,3 +25,6 @@ QString arquivoDaBiblioteca(const QString& nome);
 // Copies library picture `nome` into the project folder as `novoNome`, replacing a file of that
 // name. False when it could not, and always for a name that is not a bare file name.
 bool copiaDaBiblioteca(const QString& nome, const QString& novoNome);
+// Copies library pictures by file name ("casa.jpg") into `pasta`, all in one safe write, each
+// only when the folder has no file of that name yet. Gives the names that could not be copied.
+QStringList copiaFigurasDaBiblioteca(const QStringList& arquivos, const QString& pasta);

@@ -18,6 +18,7 @@
 #include "platform/dialogos.h"
 #include "platform/pastas.h"
 #include "platform/shell.h"
+#include "scratchpad/form_rascunho.h"
 #include "verificacao/verifica_projeto.h"
 
 #include <QAction>
@@ -224,9 +225,7 @@ void TFormProg::criaMenu() {
         return b;
     };
     rapido("SaveBtn", "Salvar", "Salvar", [this] { Salvar1Click(); });
-    // The scratchpad belongs to a window not built yet.
-    rapido(
-        "SpeedButton1", "Rascunhar", "Rascunhar", [] {}, false);
+    rapido("SpeedButton1", "Rascunhar", "Rascunhar", [this] { Rascunhar1Click(); });
     rapido("ConfigBtn", "Configurar", "Configurar", [this] { ConfigExec1Click(); });
     rapido("VisuBtn", "Visualizar", "Visualizar", [this] { Visualizar1Click(); });
     rapido("ajudaButton1", "Ajuda", "Ajuda", [this] { aJuda1Click(); });
@@ -252,7 +251,7 @@ void TFormProg::criaMenu() {
     arquivo->addAction("Sair sem salvar", this, &TFormProg::Terminar1Click);
     arquivo->addSeparator();
     arquivo->addAction("Remover todas as pranchas", this, &TFormProg::Removertodasaspranchas1Click);
-    menu->addAction("&Rascunhar")->setEnabled(false);
+    menu->addAction("&Rascunhar", this, &TFormProg::Rascunhar1Click);
     QMenu* configurar = menu->addMenu("&Configurar");
     configurar->addAction("&Autoria")->setEnabled(false);
     configurar->addAction("&Execução", this, &TFormProg::ConfigExec1Click);
@@ -514,6 +513,13 @@ void TFormProg::Imprimirprancha1Click() {
 
 void TFormProg::PranchaemJPEG1Click() {
     gravaPranchaJpg(documento->pranchaSelecionada(), tamanhoDaVisualizacao());
+}
+
+void TFormProg::Rascunhar1Click() {
+    if (!janelas.formRascunho) return;
+    janelas.formRascunho->exec();
+    // The scratchpad may have added boards and items, or grown a board's grid.
+    FormActivate();
 }
 
 void TFormProg::aJuda1Click() {

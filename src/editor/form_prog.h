@@ -51,6 +51,7 @@ public:
     void Visualizar1Click();
     // The execution settings, beside the editor (not modal).
     void ConfigExec1Click();
+    void Rascunhar1Click();
     void aJuda1Click();
     void b_sair1Click();
     void Verificarprojeto1Click();

@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 // Counts what the writer on top hands over and remembers any write the file refused, so a
 // writer that ignores a failed write (an image or PDF writer) cannot make a short file pass.
@@ -44,6 +45,33 @@ private:
     QFile& arquivo;
 };
 
+namespace {
+
+// Brings a folder's entries to disk, or, with todoOSistema, everything written to the file
+// system that holds it. Some file systems refuse a folder sync: the rename itself is done.
+bool sincroniza(const QString& pasta, bool todoOSistema) {
+    const int fd = ::open(QFile::encodeName(pasta).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0) return false;
+    bool ok = true;
+    if (!todoOSistema)
+        ::fsync(fd);
+    else
+#ifdef __linux__
+        ok = ::syncfs(fd) == 0;
+#else
+        ::sync();
+#endif
+    ::close(fd);
+    return ok;
+}
+
+bool lidoIgual(const QString& caminho, const QByteArray& bytes) {
+    QFile lido(caminho);
+    return lido.open(QIODevice::ReadOnly) && lido.readAll() == bytes;
+}
+
+} // namespace
+
 ArquivoSeguro::ArquivoSeguro(const QString& destino) : destino_(destino) {}
 
 ArquivoSeguro::~ArquivoSeguro() {
@@ -69,11 +97,16 @@ QIODevice* ArquivoSeguro::dispositivo() {
 }
 
 bool ArquivoSeguro::confirma() {
-    if (!arquivo || confirmado) return false;
+    return fecha(true) && coloca(true);
+}
+
+bool ArquivoSeguro::fecha(bool sincronizaArquivo) {
+    if (!arquivo || !dispositivo_ || confirmado) return false;
     bool ok = !dispositivo_->falhou && arquivo->flush() && arquivo->error() == QFile::NoError;
     const int fd = arquivo->handle();
     struct stat st {};
-    ok = ok && ::fsync(fd) == 0 && ::fstat(fd, &st) == 0 && st.st_size == dispositivo_->tamanho;
+    ok = ok && (!sincronizaArquivo || ::fsync(fd) == 0) && ::fstat(fd, &st) == 0 &&
+         st.st_size == dispositivo_->tamanho;
     if (ok) {
         // Keep what the old file allowed; a new file is readable by all, as any other would be.
         const QFileInfo antigo(destino_);
@@ -84,20 +117,20 @@ bool ArquivoSeguro::confirma() {
         arquivo->setPermissions(permissoes);
     }
     arquivo->close();
-    ok = ok && ::rename(QFile::encodeName(temporario).constData(),
-                        QFile::encodeName(destino_).constData()) == 0;
-    if (!ok) {
+    dispositivo_.reset();
+    if (!ok) descarta();
+    return ok;
+}
+
+bool ArquivoSeguro::coloca(bool sincronizaPasta) {
+    if (!arquivo || dispositivo_ || confirmado) return false;
+    if (::rename(QFile::encodeName(temporario).constData(),
+                 QFile::encodeName(destino_).constData()) != 0) {
         descarta();
         return false;
     }
-    const int pasta =
-        ::open(QFile::encodeName(QFileInfo(destino_).absolutePath()).constData(), O_RDONLY);
-    if (pasta >= 0) {
-        ::fsync(pasta); // some file systems refuse a folder sync; the rename itself is done
-        ::close(pasta);
-    }
+    if (sincronizaPasta) sincroniza(QFileInfo(destino_).absolutePath(), false);
     confirmado = true;
-    dispositivo_.reset();
     arquivo.reset();
     return true;
 }
@@ -113,11 +146,43 @@ void ArquivoSeguro::descarta() {
 
 bool gravaArquivoSeguro(const QString& caminho, const QByteArray& bytes) {
     ArquivoSeguro arquivo(caminho);
-    if (!arquivo.abre() || arquivo.dispositivo()->write(bytes) != bytes.size() ||
-        !arquivo.confirma())
-        return false;
-    QFile lido(caminho);
-    return lido.open(QIODevice::ReadOnly) && lido.readAll() == bytes;
+    return arquivo.abre() && arquivo.dispositivo()->write(bytes) == bytes.size() &&
+           arquivo.confirma() && lidoIgual(caminho, bytes);
+}
+
+QStringList gravaArquivosSeguros(const QList<QPair<QString, QByteArray>>& arquivos) {
+    QStringList falhas;
+    std::vector<std::pair<std::unique_ptr<ArquivoSeguro>, const QByteArray*>> escritos;
+    QStringList pastas;
+    for (const auto& [caminho, bytes] : arquivos) {
+        auto a = std::make_unique<ArquivoSeguro>(caminho);
+        if (a->abre() && a->dispositivo()->write(bytes) == bytes.size() && a->fecha(false)) {
+            const QString pasta = QFileInfo(caminho).absolutePath();
+            if (!pastas.contains(pasta)) pastas << pasta;
+            escritos.emplace_back(std::move(a), &bytes);
+        } else {
+            falhas << caminho;
+        }
+    }
+    // The hidden files lie beside their destinations: one flush per folder's file system
+    // brings them all to disk before any of them takes its place.
+    QStringList naoSincronizadas;
+    for (const QString& pasta : pastas)
+        if (!sincroniza(pasta, true)) naoSincronizadas << pasta;
+    std::vector<std::pair<QString, const QByteArray*>> colocados;
+    for (auto& [a, bytes] : escritos) {
+        const QString destino = a->destino();
+        if (!naoSincronizadas.contains(QFileInfo(destino).absolutePath()) && a->coloca(false))
+            colocados.emplace_back(destino, bytes);
+        else
+            falhas << destino;
+        a.reset(); // an unconfirmed file removes its hidden file
+    }
+    for (const QString& pasta : pastas)
+        sincroniza(pasta, false);
+    for (const auto& [destino, bytes] : colocados)
+        if (!lidoIgual(destino, *bytes)) falhas << destino;
+    return falhas;
 }
 
 bool copiaArquivoSeguro(const QString& origem, const QString& destino) {

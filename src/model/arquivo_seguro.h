@@ -6,7 +6,10 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QList>
+#include <QPair>
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 // A file being written. Writers that stream (a recording, a JPEG, a PDF) write into
@@ -32,6 +35,12 @@ public:
     const QString& destino() const { return destino_; }
 
 private:
+    friend QStringList gravaArquivosSeguros(const QList<QPair<QString, QByteArray>>& arquivos);
+    // confirma() in two steps, so many files can share one flush: the bytes checked on disk
+    // (synced first when asked), the file closed; then the rename, and the folder synced.
+    bool fecha(bool sincronizaArquivo);
+    bool coloca(bool sincronizaPasta);
+
     class Dispositivo;
     QString destino_;
     QString temporario;
@@ -46,3 +55,7 @@ bool gravaArquivoSeguro(const QString& caminho, const QByteArray& bytes);
 // of the same name only when the whole of it has been written. False on any failure (a source
 // that cannot be read included), and then the destination is as it was.
 bool copiaArquivoSeguro(const QString& origem, const QString& destino);
+// gravaArquivoSeguro for many files (destination, bytes) at once, with one flush of the disk
+// for all of them instead of two for each: hundreds of small files take a moment, not seconds.
+// Gives the destinations that could not be written; those are as they were, the others in place.
+QStringList gravaArquivosSeguros(const QList<QPair<QString, QByteArray>>& arquivos);

@@ -17,7 +17,7 @@
 
 namespace {
 
-enum class Tipo { sim, nao, todos, texto, pasta, arquivo, cor, impressora, cancela };
+enum class Tipo { sim, nao, todos, ok, texto, pasta, arquivo, cor, impressora, cancela };
 
 struct Resposta {
     Tipo tipo;
@@ -37,6 +37,8 @@ const char* nomeDoTipo(Tipo t) {
         return "Não";
     case Tipo::todos:
         return "Todos";
+    case Tipo::ok:
+        return "OK";
     case Tipo::texto:
         return "texto";
     case Tipo::pasta:
@@ -164,6 +166,14 @@ BotaoResposta perguntaSimNaoTodos(const QString& texto) {
     }
 }
 
+bool perguntaOkCancela(const QString& texto) {
+    if (fila) return proxima(texto, {Tipo::ok, Tipo::cancela}).tipo == Tipo::ok;
+    QMessageBox c(QMessageBox::Warning, QStringLiteral("Zelvana"), texto,
+                  QMessageBox::Ok | QMessageBox::Cancel, pai());
+    c.setDefaultButton(QMessageBox::Ok);
+    return c.exec() == QMessageBox::Ok;
+}
+
 std::optional<QString> pedeTexto(const QString& titulo, const QString& rotulo,
                                  const QString& inicial) {
     if (fila) {
@@ -273,6 +283,10 @@ RespostasDeDialogo& RespostasDeDialogo::nao() {
 }
 RespostasDeDialogo& RespostasDeDialogo::todos() {
     respostas.push_back({Tipo::todos, {}, {}, {}});
+    return *this;
+}
+RespostasDeDialogo& RespostasDeDialogo::ok() {
+    respostas.push_back({Tipo::ok, {}, {}, {}});
     return *this;
 }
 RespostasDeDialogo& RespostasDeDialogo::texto(const QString& t) {

@@ -22,6 +22,8 @@ void instalaDialogosDeTela(std::function<void(const QString& texto, int ms)> rap
 
 // Yes, No and "Sim para todos"; anything but a button (the close box) is No.
 BotaoResposta perguntaSimNaoTodos(const QString& texto);
+// A warning with OK and Cancel; true for OK only (the close box is Cancel).
+bool perguntaOkCancela(const QString& texto);
 // A line of text; nothing when cancelled.
 std::optional<QString> pedeTexto(const QString& titulo, const QString& rotulo,
                                  const QString& inicial = {});
@@ -54,13 +56,14 @@ public:
     RespostasDeDialogo& sim();
     RespostasDeDialogo& nao();
     RespostasDeDialogo& todos();
+    RespostasDeDialogo& ok();
     RespostasDeDialogo& texto(const QString& t);
     RespostasDeDialogo& pasta(const QString& p);
     RespostasDeDialogo& arquivo(const QString& a);
     RespostasDeDialogo& cor(const QColor& c);
     // The printer as the dialog would leave it (e.g. a PDF file), accepted.
     RespostasDeDialogo& impressora(std::function<void(QPrinter&)> prepara);
-    // Cancels the next text, folder, file, colour or print dialog.
+    // Cancels the next OK/Cancel question, or text, folder, file, colour or print dialog.
     RespostasDeDialogo& cancela();
 
     int pendentes() const;

@@ -65,3 +65,10 @@ QString novaPastaDeProjeto(const QTemporaryDir& dir) {
     definePastaProjeto(pasta);
     return pastaProjeto;
 }
+
+QStringList rotulosDosItens(const TPrancha& b) {
+    QStringList r;
+    for (const TItem& it : b.itens)
+        r << it.rotulo;
+    return r;
+}

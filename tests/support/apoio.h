@@ -2,6 +2,7 @@
 #pragma once
 
 #include "model/avisos.h"
+#include "model/prvars.h"
 
 #include <QStringList>
 #include <QTemporaryDir>
@@ -38,3 +39,5 @@ QString copiaDadosDeTeste(const QTemporaryDir& destino, const QString& pastaDeDa
 
 // A new, empty folder inside `dir`, made the project folder and the current folder.
 QString novaPastaDeProjeto(const QTemporaryDir& dir);
+// A board's item labels, in order, as tests compare them (the board names: nomesDasPranchas).
+QStringList rotulosDosItens(const TPrancha& b);

@@ -1,0 +1,3 @@
+#include "scratchpad/config_rascunho.h"
+
+ConfigRascunho configRascunho;

@@ -1,0 +1,125 @@
+#include "scratchpad/form_rascunho.h"
+
+#include "comum/janelas.h"
+#include "editor/arquivos_do_projeto.h"
+#include "model/avisos.h"
+#include "model/prvars.h"
+#include "platform/dialogos.h"
+#include "scratchpad/config_rascunho.h"
+#include "scratchpad/form_config_rascunho.h"
+#include "scratchpad/janela_rascunho.h"
+#include "scratchpad/transcricao.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QLabel* rotulo(QWidget* pai, const char* nome, const QString& texto, bool negrito) {
+    auto* l = new QLabel(texto, pai);
+    l->setObjectName(QLatin1String(nome));
+    QFont f = l->font();
+    f.setBold(negrito);
+    l->setFont(f);
+    return l;
+}
+
+QPushButton* botao(QWidget* pai, const char* nome, const QString& texto) {
+    auto* b = new QPushButton(texto, pai);
+    b->setObjectName(QLatin1String(nome));
+    b->setAutoDefault(false);
+    return b;
+}
+
+// A long list of names would make a box taller than the screen.
+QString listaCurta(const QStringList& nomes) {
+    constexpr int maximo = 10;
+    QString texto = nomes.mid(0, maximo).join(u'\n');
+    if (nomes.size() > maximo)
+        texto += QStringLiteral("\n... e mais %1").arg(nomes.size() - maximo);
+    return texto;
+}
+
+} // namespace
+
+TFormRascunho::TFormRascunho(QWidget* pai) : QDialog(pai) {
+    preparaJanelaDoRascunho(this, "formRascunho", "Zelvana - Rascunho", {457, 485});
+    criaControles();
+}
+
+void TFormRascunho::criaControles() {
+    Label1 = rotulo(this, "Label1", "DICAS:", true);
+    Label2 = rotulo(this, "Label2", "Os nomes das pranchas são envolvidos em colchetes", true);
+    Label3 = rotulo(this, "Label3", "Ex.:  [prancha inicial]", false);
+    Label4 = rotulo(this, "Label4", "Os itens são escritos um por linha", true);
+    Label8 = rotulo(this, "Label8", "A imagem dos itens será escolhida automaticamente", true);
+
+    MemoRascunho = new QPlainTextEdit(this);
+    MemoRascunho->setObjectName("MemoRascunho");
+    MemoRascunho->setAccessibleName("Rascunho");
+    QFont fonte = MemoRascunho->font();
+    fonte.setPixelSize(16);
+    fonte.setBold(true);
+    MemoRascunho->setFont(fonte);
+    MemoRascunho->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    MemoRascunho->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    MemoRascunho->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Tab moves on to the buttons, so the window is usable from the keyboard alone.
+    MemoRascunho->setTabChangesFocus(true);
+    Label4->setBuddy(MemoRascunho);
+
+    b_transcrever = botao(this, "b_transcrever", "&Transcrever");
+    b_limpar = botao(this, "b_limpar", "&Limpar");
+    b_configurar = botao(this, "b_configurar", "&Configurar");
+    b_fechar = botao(this, "b_fechar", "&Fechar");
+
+    auto* coluna = new QVBoxLayout(this);
+    for (QLabel* l : {Label1, Label2, Label3, Label4, Label8})
+        coluna->addWidget(l);
+    coluna->addWidget(MemoRascunho, 1);
+    auto* botoes = new QHBoxLayout;
+    for (QPushButton* b : {b_transcrever, b_limpar, b_configurar, b_fechar})
+        botoes->addWidget(b);
+    coluna->addLayout(botoes);
+
+    connect(b_transcrever, &QPushButton::clicked, this, &TFormRascunho::b_transcreverClick);
+    connect(b_limpar, &QPushButton::clicked, this, &TFormRascunho::b_limparClick);
+    connect(b_configurar, &QPushButton::clicked, this, &TFormRascunho::b_configurarClick);
+    connect(b_fechar, &QPushButton::clicked, this, &TFormRascunho::b_fecharClick);
+}
+
+void TFormRascunho::b_transcreverClick() {
+    // The lines as typed: one paragraph is one item however the memo wraps it on screen.
+    const QStringList linhas = MemoRascunho->toPlainText().split(u'\n');
+    const bool duplicata = haPranchaDuplicada(projeto, linhas);
+    if (duplicata && !perguntaOkCancela("Atenção, há pranchas em duplicata\r\nPosso atualizar, "
+                                        "agregando itens novos aos existentes? "))
+        return;
+    // The library is listed at its first use only when pictures are looked up.
+    const FigurasDaBiblioteca figuras =
+        configRascunho.incluiFiguraItemAuto ? figurasDaBiblioteca() : FigurasDaBiblioteca{};
+    std::optional<Transcricao> t =
+        transcreveRascunho(projeto, linhas, configRascunho, figuras, duplicata);
+    if (!t) return;
+    projeto = std::move(t->projeto);
+    const QStringList falhas = copiaFigurasDaBiblioteca(t->figuras, pastaProjeto);
+    if (!falhas.isEmpty())
+        avisoErro("Não foi possível copiar estas figuras para a pasta do projeto:\n" +
+                  listaCurta(falhas));
+    accept();
+}
+
+void TFormRascunho::b_limparClick() {
+    if (perguntaSimNao("Quer mesmo limpar?")) MemoRascunho->clear();
+}
+
+void TFormRascunho::b_configurarClick() {
+    if (janelas.formConfigRascunho) janelas.formConfigRascunho->exec();
+}
+
+void TFormRascunho::b_fecharClick() {
+    reject();
+}
