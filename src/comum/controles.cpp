@@ -1,5 +1,10 @@
 #include "comum/controles.h"
 
+#include "comum/grupo_opcoes.h"
+#include "platform/cores.h"
+#include "render/desenho.h"
+
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QPainter>
@@ -22,6 +27,20 @@ QLabel* criaRotulo(QWidget* pai, const QString& texto, int pixels, QWidget* cont
     l->setFont(f);
     if (controle) l->setBuddy(controle);
     return l;
+}
+
+QCheckBox* criaMarca(QWidget* pai, const char* nome, const QString& texto) {
+    auto* c = new QCheckBox(texto, pai);
+    c->setObjectName(QLatin1String(nome));
+    return c;
+}
+
+TGrupoOpcoes* criaGrupoOpcoes(QWidget* pai, const char* nome, const QString& titulo,
+                              const QStringList& entradas, TColor fundo) {
+    auto* g = new TGrupoOpcoes(titulo, entradas, pai);
+    g->setObjectName(QLatin1String(nome));
+    pintaFundo(g, corDeTColor(fundo));
+    return g;
 }
 
 QComboBox* criaCombo(QWidget* pai, const char* nome) {

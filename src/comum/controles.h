@@ -1,11 +1,15 @@
 // Controls the dialogs build alike, named (member and objectName) as the program names them.
 #pragma once
 
+#include "model/prvars.h"
+
 #include <QIcon>
 #include <QString>
 #include <QStringList>
 
+class QCheckBox;
 class QComboBox;
+class TGrupoOpcoes;
 class QLabel;
 class QPushButton;
 class QWidget;
@@ -13,6 +17,10 @@ class QWidget;
 QPushButton* criaBotao(QWidget* pai, const char* nome, const QString& texto);
 // A field's caption in type of `pixels`; it names `controle` for screen readers.
 QLabel* criaRotulo(QWidget* pai, const QString& texto, int pixels, QWidget* controle = nullptr);
+QCheckBox* criaMarca(QWidget* pai, const char* nome, const QString& texto);
+// A radio group on a background of its own colour ($00BBGGRR).
+TGrupoOpcoes* criaGrupoOpcoes(QWidget* pai, const char* nome, const QString& titulo,
+                              const QStringList& entradas, TColor fundo);
 // An editable combo box whose typed text is never added to its list.
 QComboBox* criaCombo(QWidget* pai, const char* nome);
 // Replaces the list of an editable combo box; the text typed in it stays.

@@ -31,20 +31,6 @@ namespace {
 
 constexpr int pixelsDosRotulos = 19;
 
-QCheckBox* marca(QWidget* pai, const char* nome, const QString& texto) {
-    auto* c = new QCheckBox(texto, pai);
-    c->setObjectName(QLatin1String(nome));
-    return c;
-}
-
-TGrupoOpcoes* grupo(QWidget* pai, const char* nome, const QString& titulo,
-                    const QStringList& entradas, TColor cor) {
-    auto* g = new TGrupoOpcoes(titulo, entradas, pai);
-    g->setObjectName(QLatin1String(nome));
-    pintaFundo(g, corDeTColor(cor));
-    return g;
-}
-
 } // namespace
 
 TformConfigItem::TformConfigItem(DocumentoProjeto& documento, QWidget* pai)
@@ -68,9 +54,9 @@ TformConfigItem::TformConfigItem(DocumentoProjeto& documento, QWidget* pai)
 
     e_rotulo = new QLineEdit(this);
     e_rotulo->setObjectName(QStringLiteral("e_rotulo"));
-    cb_semRotulo = marca(this, "cb_semRotulo", QStringLiteral("Sem rótulo"));
+    cb_semRotulo = criaMarca(this, "cb_semRotulo", QStringLiteral("Sem rótulo"));
     combo_figura = criaCombo(this, "combo_figura");
-    cb_semFigura = marca(this, "cb_semFigura", QStringLiteral("Sem figura"));
+    cb_semFigura = criaMarca(this, "cb_semFigura", QStringLiteral("Sem figura"));
     b_importarFigura = criaBotao(this, "b_importarFigura", QStringLiteral("Importar"));
     b_importarFigura->setAccessibleName(QStringLiteral("Importar figura"));
     b_biblioteca = criaBotao(this, "b_biblioteca", QStringLiteral("Ver biblioteca"));
@@ -93,29 +79,30 @@ TformConfigItem::TformConfigItem(DocumentoProjeto& documento, QWidget* pai)
     e_executar->setObjectName(QStringLiteral("e_executar"));
     b_escolher = criaBotao(this, "b_escolher", QStringLiteral("Escolher"));
     combo_link = criaCombo(this, "combo_link");
-    cb_desloca = marca(this, "cb_desloca", QStringLiteral("DESLOCAR PARA A DIREITA NA PRANCHA"));
+    cb_desloca =
+        criaMarca(this, "cb_desloca", QStringLiteral("DESLOCAR PARA A DIREITA NA PRANCHA"));
     QFont regular = cb_desloca->font();
     regular.setBold(false);
     regular.setPixelSize(pixelsDosRotulos);
     cb_desloca->setFont(regular);
 
-    r_postexto =
-        grupo(this, "r_postexto", QStringLiteral("RÓTULO"),
-              {QStringLiteral("EMBAIXO"), QStringLiteral("NO MEIO"), QStringLiteral("EM CIMA")},
-              0x8080FF);
-    r_letras = grupo(this, "r_letras", QStringLiteral("LETRAS"),
-                     {QStringLiteral("PEQUENAS"), QStringLiteral("MÉDIAS"),
-                      QStringLiteral("GRANDES"), QStringLiteral("Outras...")},
-                     0x4080FF);
+    r_postexto = criaGrupoOpcoes(
+        this, "r_postexto", QStringLiteral("RÓTULO"),
+        {QStringLiteral("EMBAIXO"), QStringLiteral("NO MEIO"), QStringLiteral("EM CIMA")},
+        0x8080FF);
+    r_letras = criaGrupoOpcoes(this, "r_letras", QStringLiteral("LETRAS"),
+                               {QStringLiteral("PEQUENAS"), QStringLiteral("MÉDIAS"),
+                                QStringLiteral("GRANDES"), QStringLiteral("Outras...")},
+                               0x4080FF);
     e_tamLetras = new QLineEdit(QStringLiteral("6"), r_letras);
     e_tamLetras->setObjectName(QStringLiteral("e_tamLetras"));
     e_tamLetras->setAccessibleName(QStringLiteral("Tamanho das letras"));
     e_tamLetras->setFixedWidth(48);
     r_letras->grade()->addWidget(e_tamLetras, entradaOutras, 1);
-    r_margem = grupo(this, "r_margem", QStringLiteral("MARGEM"),
-                     {QStringLiteral("SEM"), QStringLiteral("FINA"), QStringLiteral("MÉDIA"),
-                      QStringLiteral("GROSSA")},
-                     azulDoPainel);
+    r_margem = criaGrupoOpcoes(this, "r_margem", QStringLiteral("MARGEM"),
+                               {QStringLiteral("SEM"), QStringLiteral("FINA"),
+                                QStringLiteral("MÉDIA"), QStringLiteral("GROSSA")},
+                               azulDoPainel);
     // The defaults of new items until an item is loaded.
     r_letras->setItemIndex(entradaDeTamanho(36));
     r_postexto->setItemIndex(int(TPosVertical::cima));

@@ -1,6 +1,7 @@
 #include "editor/form_config_exec.h"
 
 #include "comum/ativacao.h"
+#include "comum/controles.h"
 #include "editor/config_exec_regras.h"
 #include "editor/form_voz.h"
 #include "model/avisos.h"
@@ -73,8 +74,7 @@ QLineEdit* tempo(QWidget* painel, const char* nome, const QString& texto, const 
 }
 
 QCheckBox* caixa(QWidget* pai, const char* nome, const QString& texto, bool marcada, int y) {
-    auto* c = new QCheckBox(texto, pai);
-    c->setObjectName(nome);
+    auto* c = criaMarca(pai, nome, texto);
     c->setFont(fonteDosRotulos());
     c->setChecked(marcada);
     c->setGeometry(16, y, 465, 32);

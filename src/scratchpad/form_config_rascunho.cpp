@@ -1,6 +1,7 @@
 #include "scratchpad/form_config_rascunho.h"
 
 #include "comum/amostra_cor.h"
+#include "comum/controles.h"
 #include "comum/grupo_opcoes.h"
 #include "platform/cores.h"
 #include "render/desenho.h"
@@ -41,12 +42,6 @@ QGroupBox* grupo(QWidget* pai, const char* nome, const QString& titulo) {
     return g;
 }
 
-QCheckBox* caixa(QWidget* pai, const char* nome, const QString& texto) {
-    auto* c = new QCheckBox(texto, pai);
-    c->setObjectName(QLatin1String(nome));
-    return c;
-}
-
 // "COR PADRÃO" and its swatch, then the check boxes, in a group; what the group holds keeps
 // the window's text size, not the title's.
 void dispoeGrupo(QGroupBox* g, const QFont& fonte, QLabel* rotulo, TAmostraCor* amostra,
@@ -83,14 +78,6 @@ void escolheCorDa(TAmostraCor* amostra) {
     if (const auto cor = pedeCor(amostra->cor())) amostra->defineCor(*cor);
 }
 
-TGrupoOpcoes* grupoDeOpcoes(QWidget* pai, const char* nome, const QString& titulo,
-                            const QStringList& entradas, TColor fundo) {
-    auto* g = new TGrupoOpcoes(titulo, entradas, pai);
-    g->setObjectName(QLatin1String(nome));
-    pintaFundo(g, corDeTColor(fundo));
-    return g;
-}
-
 } // namespace
 
 TformConfigRascunho::TformConfigRascunho(QWidget* pai) : QDialog(pai) {
@@ -110,8 +97,8 @@ void TformConfigRascunho::criaControles() {
     g_pranchas = grupo(this, "g_pranchas", "PRANCHAS");
     Label7 = rotuloDeCor(g_pranchas, "Label7");
     sh_corPranchaDefault = amostra(g_pranchas, "sh_corPranchaDefault", "Cor padrão das pranchas");
-    cb_geraSomPranchaAuto = caixa(g_pranchas, "cb_geraSomPranchaAuto", textoSom);
-    cb_geraFalaPranchaAuto = caixa(g_pranchas, "cb_geraFalaPranchaAuto", textoFala);
+    cb_geraSomPranchaAuto = criaMarca(g_pranchas, "cb_geraSomPranchaAuto", textoSom);
+    cb_geraFalaPranchaAuto = criaMarca(g_pranchas, "cb_geraFalaPranchaAuto", textoFala);
     dispoeGrupo(g_pranchas, fonte, Label7, sh_corPranchaDefault,
                 {cb_geraSomPranchaAuto, cb_geraFalaPranchaAuto});
 
@@ -119,25 +106,23 @@ void TformConfigRascunho::criaControles() {
     Label1 = rotuloDeCor(g_itens, "Label1");
     sh_corItemDefault = amostra(g_itens, "sh_corItemDefault", "Cor padrão dos itens");
     cb_geraLinkItemAuto =
-        caixa(g_itens, "cb_geraLinkItemAuto", "Descobre ligações com outras pranchas");
+        criaMarca(g_itens, "cb_geraLinkItemAuto", "Descobre ligações com outras pranchas");
     cb_incluiFiguraItemAuto =
-        caixa(g_itens, "cb_incluiFiguraItemAuto", "Inclui a figura automaticamente");
-    cb_geraSomItemAuto = caixa(g_itens, "cb_geraSomItemAuto", textoSom);
-    cb_geraFalaItemAuto = caixa(g_itens, "cb_geraFalaItemAuto", textoFala);
+        criaMarca(g_itens, "cb_incluiFiguraItemAuto", "Inclui a figura automaticamente");
+    cb_geraSomItemAuto = criaMarca(g_itens, "cb_geraSomItemAuto", textoSom);
+    cb_geraFalaItemAuto = criaMarca(g_itens, "cb_geraFalaItemAuto", textoFala);
     dispoeGrupo(
         g_itens, fonte, Label1, sh_corItemDefault,
         {cb_geraLinkItemAuto, cb_incluiFiguraItemAuto, cb_geraSomItemAuto, cb_geraFalaItemAuto});
 
     r_postexto =
-        grupoDeOpcoes(this, "r_postexto", "RÓTULO", {"EMBAIXO", "NO MEIO", "EM CIMA"}, 0x8080FF);
+        criaGrupoOpcoes(this, "r_postexto", "RÓTULO", {"EMBAIXO", "NO MEIO", "EM CIMA"}, 0x8080FF);
     r_letras =
-        grupoDeOpcoes(this, "r_letras", "LETRAS", {"PEQUENAS", "MÉDIAS", "GRANDES"}, 0x4080FF);
+        criaGrupoOpcoes(this, "r_letras", "LETRAS", {"PEQUENAS", "MÉDIAS", "GRANDES"}, 0x4080FF);
     r_margem =
-        grupoDeOpcoes(this, "r_margem", "MARGEM", {"SEM", "FINA", "MÉDIA", "GROSSA"}, 0xFF9010);
+        criaGrupoOpcoes(this, "r_margem", "MARGEM", {"SEM", "FINA", "MÉDIA", "GROSSA"}, 0xFF9010);
 
-    b_configure = new QPushButton("Configure", this);
-    b_configure->setObjectName("b_configure");
-    b_configure->setAutoDefault(false);
+    b_configure = criaBotao(this, "b_configure", "Configure");
 
     auto* grade = new QGridLayout(this);
     // Tight enough that the long check box captions fit side by side in 655 pixels.

@@ -1,5 +1,6 @@
 #include "scratchpad/form_rascunho.h"
 
+#include "comum/controles.h"
 #include "comum/janelas.h"
 #include "editor/arquivos_do_projeto.h"
 #include "model/avisos.h"
@@ -25,13 +26,6 @@ QLabel* rotulo(QWidget* pai, const char* nome, const QString& texto, bool negrit
     f.setBold(negrito);
     l->setFont(f);
     return l;
-}
-
-QPushButton* botao(QWidget* pai, const char* nome, const QString& texto) {
-    auto* b = new QPushButton(texto, pai);
-    b->setObjectName(QLatin1String(nome));
-    b->setAutoDefault(false);
-    return b;
 }
 
 // A long list of names would make a box taller than the screen.
@@ -71,10 +65,10 @@ void TFormRascunho::criaControles() {
     MemoRascunho->setTabChangesFocus(true);
     Label4->setBuddy(MemoRascunho);
 
-    b_transcrever = botao(this, "b_transcrever", "&Transcrever");
-    b_limpar = botao(this, "b_limpar", "&Limpar");
-    b_configurar = botao(this, "b_configurar", "&Configurar");
-    b_fechar = botao(this, "b_fechar", "&Fechar");
+    b_transcrever = criaBotao(this, "b_transcrever", "&Transcrever");
+    b_limpar = criaBotao(this, "b_limpar", "&Limpar");
+    b_configurar = criaBotao(this, "b_configurar", "&Configurar");
+    b_fechar = criaBotao(this, "b_fechar", "&Fechar");
 
     auto* coluna = new QVBoxLayout(this);
     for (QLabel* l : {Label1, Label2, Label3, Label4, Label8})
