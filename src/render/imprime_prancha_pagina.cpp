@@ -29,8 +29,12 @@ QPoint posicaoDoRodape(int /*largura*/, int altura) {
 }
 
 QString rodapeDaPrancha(const QString& titulo, const QDate& dia) {
+    // A system with no regional setting (the C locale) would name the month in English.
+    const QLocale sistema = QLocale::system().language() == QLocale::C
+                                ? QLocale(QLocale::Portuguese, QLocale::Brazil)
+                                : QLocale::system();
     return QStringLiteral("Zelvana - ") + titulo + QStringLiteral(" - ") +
-           QLocale::system().toString(dia, QLocale::ShortFormat);
+           sistema.toString(dia, QLocale::ShortFormat);
 }
 
 void pintaPaginaDePrancha(QPainter& pintor, QSize pagina, const QImage& imagem,

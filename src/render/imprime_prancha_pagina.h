@@ -17,7 +17,8 @@ QRect retanguloDeImpressao(int largura, int altura);
 // The top left corner of the footer's line: x as the picture's left edge, 80 pixels above the
 // bottom of the page.
 QPoint posicaoDoRodape(int largura, int altura);
-// "Zelvana - TITLE - date", the date in the system's short format.
+// "Zelvana - TITLE - date", the date in the system's short format (Brazil's when the system
+// has no regional setting).
 QString rodapeDaPrancha(const QString& titulo, const QDate& dia);
 
 // The picture stretched over the page's rectangle and, unless empty, the footer under it.
