@@ -50,7 +50,7 @@ private slots:
     }
     void cleanupTestCase() { destroiJanelas(); }
 
-    // Room for the first pages only: the PDF fails halfway.
+    // Less room than the PDF takes: it fails partway through.
     void discoPequeno() {
         Montagem m;
         if (!m.montaTmpfs(96)) QSKIP(qPrintable(m.motivo));
