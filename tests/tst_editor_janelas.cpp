@@ -406,7 +406,11 @@ private slots:
         QVERIFY(QFile::remove(jpg));
         QVERIFY(aciona(f, "Gerar JPG"));
         QVERIFY(QFileInfo::exists(jpg));
-        QCOMPARE(avisos.infos, QStringList(2, "casa.jpg gravado na Área de Trabalho"));
+        // A page that went to a PDF says where.
+        QCOMPARE(avisos.infos, (QStringList{"A prancha foi salva em " + pasta.filePath("barra.pdf"),
+                                            "A prancha foi salva em " + pasta.filePath("menu.pdf"),
+                                            "casa.jpg gravado na Área de Trabalho",
+                                            "casa.jpg gravado na Área de Trabalho"}));
         QVERIFY(avisos.erros.isEmpty());
         QCOMPARE(mostradas.nomes, QStringList{});
         f.close();

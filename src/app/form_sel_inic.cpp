@@ -6,6 +6,7 @@
 #include "comum/janelas.h"
 #include "editor/form_config_exec.h"
 #include "editor/form_prog.h"
+#include "impressao/sel_imprime.h"
 #include "model/avisos.h"
 #include "model/pranchas_arquivo.h"
 #include "model/prvars.h"
@@ -306,6 +307,7 @@ void TformSelInic::b_imprimirClick() {
         avisoErro("Você ainda não selecionou nenhuma pasta, não posso imprimir");
         return;
     }
+    if (janelas.formSelImprime) janelas.formSelImprime->exec();
 }
 
 void TformSelInic::b_configurarClick() {

@@ -11,6 +11,8 @@
 #include "editor/form_prog.h"
 #include "editor/sel_figura.h"
 #include "editor/visualiza_form.h"
+#include "impressao/form_imprime.h"
+#include "impressao/sel_imprime.h"
 #include "model/avisos.h"
 #include "model/versao.h"
 #include "platform/dialogos.h"
@@ -43,6 +45,8 @@ void criaJanelas() {
     janelas.formVisualiza = new TformVisualiza(janelas.formSelInic);
     janelas.formGravador = new TFormGravador(janelas.formSelInic);
     janelas.formSelExecuta = new TFormSelExecuta(janelas.formSelInic);
+    janelas.formSelImprime = new TFormSelImprime(janelas.formSelInic);
+    janelas.formImprime = new TFormImprime(janelas.formSelInic);
     janelas.formDicasExec = new TformDicasExec(janelas.formSelInic);
     janelas.formExecuta = new TFormExecuta(janelas.formSelInic);
     janelas.formRascunho = new TFormRascunho(janelas.formSelInic);

@@ -7,6 +7,7 @@
 #include "render/desenho.h"
 #include "render/imprime_prancha_pagina.h"
 #include "render/jpg_prancha.h"
+#include "render/saida_impressa.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -34,12 +35,18 @@ QSize tamanhoDaVisualizacao() {
 void imprimePranchaIndice(int indice, QSize tamanho) {
     if (!pranchaValida(indice)) return;
     QPrinter impressora(QPrinter::HighResolution);
-    impressora.setPageOrientation(QPageLayout::Landscape);
+    preparaImpressora(impressora, QStringLiteral("prancha"));
     if (!configuraImpressora(impressora)) return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool impresso = imprimeImagemNaPagina(impressora, imagemDaPrancha(indice, tamanho));
+    QString pdf;
+    const bool impresso =
+        imprimeImagemNumaPagina(impressora, imagemDaPrancha(indice, tamanho), pdf);
     QApplication::restoreOverrideCursor();
-    if (!impresso) avisoErro("Não foi possível imprimir a prancha");
+    if (!impresso)
+        avisoErro(pdf.isEmpty() ? QStringLiteral("Não foi possível imprimir a prancha")
+                                : QStringLiteral("Não foi possível gravar o arquivo ") + pdf);
+    else if (!pdf.isEmpty())
+        avisoInfo(QStringLiteral("A prancha foi salva em ") + pdf);
 }
 
 void gravaPranchaJpg(int indice, QSize tamanho) {

@@ -1,8 +1,11 @@
 #include "render/imprime_prancha_pagina.h"
 
-#include <QPageLayout>
+#include "render/saida_impressa.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QLocale>
 #include <QPainter>
-#include <QPrinter>
 #include <cmath>
 
 namespace {
@@ -21,12 +24,39 @@ QRect retanguloDeImpressao(int largura, int altura) {
     return QRect(QPoint(esquerda, topo), QPoint(direita - 1, base - 1));
 }
 
-bool imprimeImagemNaPagina(QPrinter& impressora, const QImage& imagem) {
-    impressora.setPageOrientation(QPageLayout::Landscape);
-    impressora.setFullPage(true);
-    QPainter pintor;
-    if (!pintor.begin(&impressora)) return false;
-    const QRect pagina = impressora.pageLayout().fullRectPixels(impressora.resolution());
+QPoint posicaoDoRodape(int /*largura*/, int altura) {
+    return QPoint(maisProximo(0.3 * (altura / 8)), altura - 80);
+}
+
+QString rodapeDaPrancha(const QString& titulo, const QDate& dia) {
+    // A system with no regional setting (the C locale) would name the month in English.
+    const QLocale sistema = QLocale::system().language() == QLocale::C
+                                ? QLocale(QLocale::Portuguese, QLocale::Brazil)
+                                : QLocale::system();
+    return QStringLiteral("Zelvana - ") + titulo + QStringLiteral(" - ") +
+           sistema.toString(dia, QLocale::ShortFormat);
+}
+
+void pintaPaginaDePrancha(QPainter& pintor, QSize pagina, const QImage& imagem,
+                          const QString& rodape) {
     pintor.drawImage(retanguloDeImpressao(pagina.width(), pagina.height()), imagem);
-    return pintor.end();
+    if (rodape.isEmpty()) return;
+    // A page's default type: the program's font at 8 points of the printer.
+    QFont fonte = pintor.font();
+    fonte.setPointSize(8);
+    pintor.setFont(fonte);
+    pintor.setPen(Qt::black);
+    const QPoint canto = posicaoDoRodape(pagina.width(), pagina.height());
+    pintor.drawText(canto + QPoint(0, pintor.fontMetrics().ascent()), rodape);
+}
+
+bool imprimeImagemNumaPagina(QPrinter& impressora, const QImage& imagem, QString& pdf) {
+    SaidaImpressa saida(impressora);
+    if (!saida.comeca(QStringLiteral("Zelvana"))) {
+        pdf = saida.pdf();
+        return false;
+    }
+    pdf = saida.pdf();
+    pintaPaginaDePrancha(saida.pintor(), saida.pagina(), imagem);
+    return saida.termina();
 }

@@ -1,0 +1,74 @@
+// Printing boards to the PDF on a desktop that does not take it: the author is told, and no
+// half-written file is left there. Needs root to mount the small drive; skips otherwise.
+#include "app/inicio.h"
+#include "comum/janelas.h"
+#include "impressao/sel_imprime.h"
+#include "model/prvars.h"
+#include "platform/dialogos.h"
+#include "render/saida_impressa.h"
+#include "support/apoio.h"
+#include "support/montagens.h"
+#include "support/pranchas_com_figuras.h"
+
+#include <QDir>
+#include <QPrinter>
+#include <QPushButton>
+#include <QtTest>
+
+class TstImpressaoFaltas : public QObject {
+    Q_OBJECT
+    QTemporaryDir pasta;
+
+    // "Imprimir tudo" with both dialogs accepted, the desktop being `casa`/Desktop.
+    static void imprimeTudo(const QString& casa, GravaAvisos& avisos) {
+        const QByteArray antes = qgetenv("HOME");
+        qputenv("HOME", casa.toLocal8Bit());
+        TFormSelImprime* sel = janelas.formSelImprime;
+        sel->show();
+        {
+            RespostasDeDialogo dialogos;
+            dialogos.impressora([](QPrinter&) {}).impressora([](QPrinter&) {});
+            QTest::mouseClick(sel->b_imprimirTudo, Qt::LeftButton);
+            QCOMPARE(dialogos.pendentes(), 0);
+        }
+        sel->hide();
+        qputenv("HOME", antes);
+        QVERIFY(avisos.infos.isEmpty());
+        QCOMPARE(avisos.erros.size(), 1);
+        QVERIFY2(avisos.erros.first().startsWith("Não foi possível gravar o arquivo " + casa +
+                                                 "/Desktop/Zelvana - pranchas "),
+                 qPrintable(avisos.erros.first()));
+        QVERIFY(QDir(casa + "/Desktop").entryList(QDir::Files | QDir::Hidden).isEmpty());
+    }
+
+private slots:
+    void initTestCase() {
+        if (haImpressora()) QSKIP("this machine has a printer: the pages would go to paper");
+        criaJanelas();
+        novaPastaDeProjeto(pasta);
+        montaPranchasComFiguras(pastaProjeto, 6);
+    }
+    void cleanupTestCase() { destroiJanelas(); }
+
+    // Less room than the PDF takes: it fails partway through.
+    void discoPequeno() {
+        Montagem m;
+        if (!m.montaTmpfs(96)) QSKIP(qPrintable(m.motivo));
+        QVERIFY(QDir().mkpath(m.pasta() + "/Desktop"));
+        GravaAvisos avisos;
+        imprimeTudo(m.pasta(), avisos);
+    }
+
+    // Not a byte free.
+    void discoCheio() {
+        Montagem m;
+        if (!m.montaTmpfs(64)) QSKIP(qPrintable(m.motivo));
+        QVERIFY(QDir().mkpath(m.pasta() + "/Desktop"));
+        QVERIFY(m.enche());
+        GravaAvisos avisos;
+        imprimeTudo(m.pasta(), avisos);
+    }
+};
+
+QTEST_MAIN(TstImpressaoFaltas)
+#include "tst_impressao_faltas.moc"
