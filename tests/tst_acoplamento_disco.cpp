@@ -1,7 +1,6 @@
-// A model merged into a project on a drive that does not take the bytes: a full pen drive (a
-// tiny tmpfs filled to the brim) and a read-only one. The project's board file and backup must
-// stay byte for byte, no half-written file may be left, and the user must be told. Needs root
-// to mount; skips otherwise.
+// A model merged into a project on a full pen drive (a tiny tmpfs filled to the brim): the
+// project's board file and backup must stay byte for byte, no half-written file may be left,
+// and the user must be told. Needs root to mount; skips otherwise.
 #include "model/nomes.h"
 #include "model/pranchas_arquivo.h"
 #include "modelo/acopla_modelo.h"
@@ -64,21 +63,6 @@ private slots:
         // Not read again: the project in memory is the one that was open.
         QCOMPARE(nomesDasPranchas(projeto), QStringList{"CASA"});
         QDir::setCurrent(casa.path());
-    }
-
-    void somenteLeituraNadaMuda() {
-        QTemporaryDir origem;
-        QVERIFY(escreveArquivo(origem.filePath("pranchas.pra"), doProjeto));
-        Montagem m;
-        if (!m.montaSomenteLeitura(origem.path())) QSKIP(qPrintable(m.motivo));
-        GravaAvisos avisos(false); // stop at the first failure
-        const ResultadoAcoplamento r = acoplaModelo(modelo, m.pasta());
-        QCOMPARE(r.copia.naoCopiados, QStringList{"cadeira.jpg"});
-        QVERIFY(r.copia.interrompida);
-        // The backup could not be made, so the board file was not replaced either.
-        QCOMPARE(r.erro, QString("Arquivo de pranchas não pode ser gravado"));
-        QCOMPARE(leArquivo(m.pasta() + "/pranchas.pra"), doProjeto);
-        QCOMPARE(arquivos(m.pasta()), QStringList{"pranchas.pra"});
     }
 };
 
