@@ -98,7 +98,7 @@ TformSelInic::TformSelInic(QWidget* parent)
     p_projeto->setGeometry(288, 80, 305, 458);
     pintaFundo(p_projeto, corDeTColor(azulDoPainel));
 
-    // The project buttons from top to bottom; the export and import ones answer nothing yet.
+    // The project buttons from top to bottom.
     using Clique = void (TformSelInic::*)();
     const struct {
         QPushButton** botao;
@@ -114,8 +114,8 @@ TformSelInic::TformSelInic(QWidget* parent)
         {&b_imprimir, "b_imprimir", "Imprimir", &TformSelInic::b_imprimirClick},
         {&b_configurar, "b_configurar", "Configurar", &TformSelInic::b_configurarClick},
         {&b_executar, "b_executar", "Executar", &TformSelInic::b_executarClick},
-        {&b_exportar, "b_exportar", "Exportar Projeto", nullptr},
-        {&b_importar, "b_importar", "Importar Modelo", nullptr},
+        {&b_exportar, "b_exportar", "Exportar Projeto", &TformSelInic::b_exportarClick},
+        {&b_importar, "b_importar", "Importar Modelo", &TformSelInic::b_importarClick},
     };
     int ordem = 0;
     for (const auto& b : painel) {

@@ -55,6 +55,9 @@ public:
     void b_imprimirClick();
     void b_configurarClick();
     void b_executarClick();
+    // Export and model import: exporta_importa.cpp.
+    void b_exportarClick();
+    void b_importarClick();
     void b_sobreClick();
     void b_ajudaClick();
 

@@ -7,6 +7,7 @@
 #include "comum/janelas.h"
 #include "editor/config_item.h"
 #include "editor/config_prancha.h"
+#include "editor/form_autoria.h"
 #include "editor/form_config_exec.h"
 #include "editor/form_prog.h"
 #include "editor/sel_figura.h"
@@ -49,6 +50,7 @@ void criaJanelas() {
     janelas.formImprime = new TFormImprime(janelas.formSelInic);
     janelas.formDicasExec = new TformDicasExec(janelas.formSelInic);
     janelas.formExecuta = new TFormExecuta(janelas.formSelInic);
+    janelas.formAutoria = new TFormAutoria(*janelas.formProg->documento, janelas.formSelInic);
     janelas.formRascunho = new TFormRascunho(janelas.formSelInic);
     janelas.formConfigRascunho = new TformConfigRascunho(janelas.formSelInic);
     janelas.formQuickMsg = new TformQuickMsg(janelas.formSelInic);

@@ -153,3 +153,10 @@ bool DocumentoProjeto::guardaItem(int i, int j, const TItem& valores) {
     emit itensMudaram(i);
     return true;
 }
+
+void DocumentoProjeto::guardaAutoria(const QString& autor, const QString& data,
+                                     const QString& info) {
+    p.autor = autor;
+    p.data = data;
+    p.info = info;
+}

@@ -51,6 +51,8 @@ public:
     // its items are changed item by item.
     bool guardaPrancha(int i, const TPrancha& valores);
     bool guardaItem(int i, int j, const TItem& valores);
+    // The authorship dialog's three texts, as typed.
+    void guardaAutoria(const QString& autor, const QString& data, const QString& info);
 
 signals:
     // Boards were added, removed or reordered: the whole list is to be read again.

@@ -6,6 +6,7 @@
 #include "editor/config_item.h"
 #include "editor/config_prancha.h"
 #include "editor/documento_projeto.h"
+#include "editor/form_autoria.h"
 #include "editor/form_config_exec.h"
 #include "editor/operacoes_projeto.h"
 #include "editor/painel_verificacao.h"
@@ -253,7 +254,7 @@ void TFormProg::criaMenu() {
     arquivo->addAction("Remover todas as pranchas", this, &TFormProg::Removertodasaspranchas1Click);
     menu->addAction("&Rascunhar", this, &TFormProg::Rascunhar1Click);
     QMenu* configurar = menu->addMenu("&Configurar");
-    configurar->addAction("&Autoria")->setEnabled(false);
+    configurar->addAction("&Autoria", this, &TFormProg::Autoria1Click);
     configurar->addAction("&Execução", this, &TFormProg::ConfigExec1Click);
     menu->addAction("&Visualizar", this, &TFormProg::Visualizar1Click);
     menu->addAction("A&juda", this, &TFormProg::aJuda1Click);
@@ -513,6 +514,10 @@ void TFormProg::Imprimirprancha1Click() {
 
 void TFormProg::PranchaemJPEG1Click() {
     gravaPranchaJpg(documento->pranchaSelecionada(), tamanhoDaVisualizacao());
+}
+
+void TFormProg::Autoria1Click() {
+    if (janelas.formAutoria) janelas.formAutoria->exec();
 }
 
 void TFormProg::Rascunhar1Click() {

@@ -52,6 +52,7 @@ public:
     // The execution settings, beside the editor (not modal).
     void ConfigExec1Click();
     void Rascunhar1Click();
+    void Autoria1Click();
     void aJuda1Click();
     void b_sair1Click();
     void Verificarprojeto1Click();

@@ -57,18 +57,21 @@ bool gravaPranchas(const QString& pasta, const QString& nomeArquivo) {
     return true;
 }
 
-bool salvarProjeto() {
-    const QDir pasta(pastaProjeto);
-    const QString atual = pasta.filePath(arquivoPranchas);
-    const QString backup = pasta.filePath(arquivoBackup);
+bool garanteBackupDasPranchas(const QString& pasta) {
+    const QDir dir(pasta);
+    const QString atual = dir.filePath(arquivoPranchas);
+    const QString backup = dir.filePath(arquivoBackup);
     // The backup keeps the first file this program replaced; once there, it is never replaced.
-    // Without it in place the new file must not replace the old one either.
-    if (QFileInfo(atual).isFile() && !QFileInfo::exists(backup)) {
-        QFile f(atual);
-        if (!f.open(QIODevice::ReadOnly) || !gravaArquivoSeguro(backup, f.readAll())) {
-            avisoErro(QStringLiteral("Arquivo de pranchas não pode ser gravado"));
-            return false;
-        }
+    if (!QFileInfo(atual).isFile() || QFileInfo::exists(backup)) return true;
+    QFile f(atual);
+    return f.open(QIODevice::ReadOnly) && gravaArquivoSeguro(backup, f.readAll());
+}
+
+bool salvarProjeto() {
+    // Without the backup in place the new file must not replace the old one either.
+    if (!garanteBackupDasPranchas(pastaProjeto)) {
+        avisoErro(QStringLiteral("Arquivo de pranchas não pode ser gravado"));
+        return false;
     }
     return gravaPranchas(pastaProjeto, arquivoPranchas);
 }

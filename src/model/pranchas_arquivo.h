@@ -17,8 +17,10 @@ void carregaPranchas(const QString& pasta);
 // Writes `projeto` to pasta + "/" + nomeArquivo atomically; false (after telling the user)
 // when the file could not be written, and then the previous file is untouched.
 bool gravaPranchas(const QString& pasta, const QString& nomeArquivo);
-// Copies pranchas.pra to pranchas.bak when no backup exists yet, then writes pranchas.pra
-// in pastaProjeto.
+// Copies pasta's pranchas.pra to pranchas.bak when no backup exists yet; false (silently) when
+// that copy could not be made, and then pranchas.pra must not be replaced.
+bool garanteBackupDasPranchas(const QString& pasta);
+// garanteBackupDasPranchas, then writes pranchas.pra in pastaProjeto.
 bool salvarProjeto();
 // Appends the names of the ordinary files of pastaProjeto ending in "." + extensao.
 void listaArquivos(QStringList& lista, const QString& extensao);

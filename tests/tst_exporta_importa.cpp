@@ -1,0 +1,218 @@
+// The start window's export and model import, and the editor's authorship window, pressed as a
+// user presses them, every dialog answered by the test.
+#include "app/form_sel_inic.h"
+#include "app/inicio.h"
+#include "comum/janelas.h"
+#include "editor/form_autoria.h"
+#include "editor/form_prog.h"
+#include "model/nomes.h"
+#include "model/pranchas_arquivo.h"
+#include "model/pranchas_valores.h"
+#include "platform/dialogos.h"
+#include "support/apoio.h"
+
+#include <QAction>
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+// Boards each with one item linking to the next; with a [CONFIG] by `autor` unless empty.
+QByteArray pranchas(const QStringList& nomes, const QString& autor = "Ana") {
+    QString t = autor.isEmpty() ? "" : "[CONFIG]\r\nAUTOR=" + autor + "\r\nDATA=01/02/2025\r\n";
+    for (int i = 0; i < nomes.size(); ++i)
+        t += "[" + nomes[i] + "]\r\nMODELO=1X1\r\n1=" + nomes[i].toLower() +
+             "\r\n    LINK 1=" + nomes[(i + 1) % nomes.size()] + "\r\n";
+    return t.toLatin1();
+}
+
+QStringList arquivos(const QString& pasta) {
+    return QDir(pasta).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+}
+
+const QString dica = "Dê clique duplo no lugar onde esta pasta de pranchas será criada";
+const QString dicaModelo = "Dê clique duplo na pasta desejada para confirmar";
+
+} // namespace
+
+class TstExportaImporta : public QObject {
+    Q_OBJECT
+    QTemporaryDir casa;
+    QTemporaryDir dir;
+    TformSelInic* w = nullptr;
+
+    QString abreProjeto(const QByteArray& arquivo) {
+        GravaAvisos quieto;
+        const QString pasta = novaPastaDeProjeto(dir);
+        escreveArquivo(pasta + "/pranchas.pra", arquivo);
+        escreveArquivo(pasta + "/casa.jpg", "do projeto");
+        carregaPranchas(pasta);
+        w->habilitaBotoes();
+        return pasta;
+    }
+    // A model whose CASA clashes with a project's Casa, with its own backup and a picture.
+    QString modelo(bool comPranchas = true) {
+        const QString pasta = dir.filePath(QString("modelo%1").arg(++modelos));
+        QDir().mkpath(pasta);
+        if (comPranchas)
+            escreveArquivo(pasta + "/pranchas.pra", pranchas({"CASA", "PARQUE"}, "Outro"));
+        escreveArquivo(pasta + "/pranchas.bak", "backup do modelo");
+        escreveArquivo(pasta + "/parque.jpg", "do modelo");
+        return pasta;
+    }
+    int modelos = 0;
+    void autoria(std::function<void(TFormAutoria*)> faz) {
+        QTest::mouseClick(w->b_editar, Qt::LeftButton);
+        noProximoModal([faz](QWidget* m) { faz(qobject_cast<TFormAutoria*>(m)); });
+        for (QAction* a : janelas.formProg->findChildren<QAction*>())
+            if (a->text() == "&Autoria") a->trigger();
+    }
+
+private slots:
+    void initTestCase() {
+        qputenv("HOME", casa.path().toLocal8Bit());
+        criaJanelas();
+        w = janelas.formSelInic;
+    }
+    void cleanupTestCase() { destroiJanelas(); }
+    void init() {
+        pastaProjeto.clear();
+        janelas.formProg->hide();
+    }
+
+    void exportaParaPastaNovaEExistente() {
+        GravaAvisos avisos(false);
+        w->habilitaBotoes();
+        QTest::mouseClick(w->b_exportar, Qt::LeftButton);
+        QCOMPARE(avisos.erros,
+                 QStringList{"Você ainda não selecionou nenhum projeto, não posso exportar"});
+        const QString proj = abreProjeto(pranchas({"INICIO", "COMER"}));
+        const QString nova = dir.filePath("pendrive/Cópia");
+        RespostasDeDialogo dialogos;
+        dialogos.texto("Cópia").pasta(dir.filePath("pendrive"));
+        QTest::mouseClick(w->b_exportar, Qt::LeftButton);
+        QCOMPARE(dialogos.perguntas,
+                 (QStringList{"Exportação", "Escolha onde criar a pasta de pranchas"}));
+        QCOMPARE(avisos.infos, (QStringList{dica, "Fim da cópia"}));
+        QCOMPARE(arquivos(nova), (QStringList{"casa.jpg", "pranchas.pra"}));
+        QCOMPARE(pastaProjeto, proj); // the project stays where it was
+        // Into the existing folder: nothing without Yes; with it, same names replaced, others kept.
+        escreveArquivo(nova + "/casa.jpg", "antiga");
+        escreveArquivo(nova + "/outra.jpg", "fica");
+        dialogos.texto("Cópia").pasta(dir.filePath("pendrive"));
+        QTest::mouseClick(w->b_exportar, Qt::LeftButton);
+        QCOMPARE(avisos.perguntas,
+                 QStringList{"Esta pasta já existia.  Confirma possível destruição de conteúdo?"});
+        QCOMPARE(leArquivo(nova + "/casa.jpg"), QByteArray("antiga"));
+        avisos.resposta = true;
+        dialogos.texto("Cópia").pasta(dir.filePath("pendrive"));
+        QTest::mouseClick(w->b_exportar, Qt::LeftButton);
+        QCOMPARE(leArquivo(nova + "/casa.jpg"), QByteArray("do projeto"));
+        QCOMPARE(leArquivo(nova + "/outra.jpg"), QByteArray("fica"));
+        carregaPranchas(nova);
+        QCOMPARE(nomesDasPranchas(projeto), (QStringList{"INICIO", "COMER"}));
+    }
+
+    void exportaSobreSiMesmaOuCanceladaNaoCopia() {
+        const QString proj = abreProjeto(pranchas({"INICIO"}));
+        const QStringList antes = arquivos(proj);
+        GravaAvisos avisos(true);
+        RespostasDeDialogo dialogos;
+        dialogos.texto(QFileInfo(proj).fileName()).pasta(QFileInfo(proj).path());
+        dialogos.texto("copia").cancela(); // the place not chosen: no copy into the project
+        dialogos.texto("../fora");
+        for (int i = 0; i < 3; ++i)
+            QTest::mouseClick(w->b_exportar, Qt::LeftButton);
+        QCOMPARE(avisos.erros.value(0),
+                 QString("Os arquivos não podem ser copiados sobre si mesmos"));
+        QCOMPARE(avisos.erros.size(), 2);
+        QCOMPARE(avisos.infos, (QStringList{dica, dica}));
+        QCOMPARE(arquivos(proj), antes);
+        QVERIFY(!QFileInfo::exists(dir.filePath("fora")));
+    }
+
+    void importaRenomeiaSegueLinksEAbreEditor() {
+        const QString proj = abreProjeto(pranchas({"Casa", "Rua"}));
+        const QByteArray antes = leArquivo(proj + "/pranchas.pra");
+        GravaAvisos avisos;
+        RespostasDeDialogo dialogos;
+        dialogos.pasta(modelo());
+        QTest::mouseClick(w->b_importar, Qt::LeftButton);
+        QCOMPARE(avisos.infos, (QStringList{dicaModelo, "Prancha com nome duplicado: [CASA]",
+                                            "Fim do acoplamento do modelo"}));
+        QCOMPARE(nomesDasPranchas(projeto), (QStringList{"Casa", "Rua", "CAS-A", "PARQUE"}));
+        QCOMPARE(destinoDoLink(projeto, projeto.pranchas[3].itens[0].link, 0), 2);
+        QCOMPARE(projeto.autor, QString("Ana")); // the model's [CONFIG] is not taken
+        QCOMPARE(leArquivo(proj + "/parque.jpg"), QByteArray("do modelo"));
+        // The first file the merge replaced is the project's backup, not the model's.
+        QCOMPARE(leArquivo(proj + "/pranchas.bak"), antes);
+        QVERIFY(janelas.formProg->isVisible());
+        QCOMPARE(janelas.formProg->lb_pranchas->count(), 4);
+    }
+
+    void importaCanceladaSemPranchasOuNaoSalvaNadaMuda() {
+        const QString proj = abreProjeto(pranchas({"Casa"}));
+        projeto.pranchas[0].titulo = "editado";
+        const QStringList antes = arquivos(proj);
+        GravaAvisos avisos(false); // No to saving first: nothing is imported
+        RespostasDeDialogo dialogos;
+        dialogos.cancela().pasta(modelo(false)).pasta(modelo());
+        for (int i = 0; i < 3; ++i)
+            QTest::mouseClick(w->b_importar, Qt::LeftButton);
+        QCOMPARE(avisos.erros, QStringList{"Arquivo de pranchas não foi achado"});
+        QCOMPARE(avisos.perguntas.size(), 1);
+        QVERIFY(avisos.perguntas[0].contains("alterações que ainda não foram salvas"));
+        QCOMPARE(projeto.pranchas[0].titulo, QString("editado"));
+        QCOMPARE(arquivos(proj), antes);
+        QVERIFY(!janelas.formProg->isVisible());
+        QVERIFY(!QApplication::overrideCursor());
+        // Yes: saved, then merged, the edit kept.
+        avisos.resposta = true;
+        dialogos.pasta(modelo());
+        QTest::mouseClick(w->b_importar, Qt::LeftButton);
+        QCOMPARE(projeto.pranchas[0].titulo, QString("editado"));
+        QCOMPARE(nomesDasPranchas(projeto), (QStringList{"Casa", "CAS-A", "PARQUE"}));
+    }
+
+    void autoriaTrocaDataSoGuardaComOk() {
+        const QString antes = textoData(QDateTime::currentDateTime());
+        const QString proj = abreProjeto(pranchas({"INICIO"}, ""));
+        QVERIFY(projeto.data == antes || projeto.data == textoData(QDateTime::currentDateTime()));
+        const QString carga = projeto.data;
+        QTest::qWait(1100); // TROCA DATA then gives another second
+        QStringList vistos;
+        autoria([&](TFormAutoria* f) {
+            QVERIFY(f);
+            QCOMPARE(f->size(), QSize(687, 207));
+            QVERIFY(f->font().bold() && f->font().pixelSize() == 13);
+            vistos << f->windowTitle() << f->e_autor->text() << f->e_data->text()
+                   << f->e_info->text();
+            QTest::mouseClick(f->b_data, Qt::LeftButton);
+            vistos << f->e_data->text();
+            f->close(); // the close box stores nothing
+        });
+        QCOMPARE(vistos.mid(0, 4), (QStringList{"FormAutoria", "Orvalis", carga, "Zelvana 1.4a"}));
+        QVERIFY(vistos.value(4) != carga && vistos.value(4).contains(':'));
+        QCOMPARE(projeto.data, carga);
+        bool aberta = false;
+        autoria([&](TFormAutoria* f) {
+            f->e_autor->setText("Fonoaudióloga Bia");
+            f->e_info->setText("Pranchas da escola");
+            QTest::mouseClick(f->b_ok, Qt::LeftButton);
+            aberta = f->isVisible();
+            f->close();
+        });
+        QVERIFY(aberta);
+        GravaAvisos avisos;
+        QTest::mouseClick(w->b_salvar, Qt::LeftButton);
+        carregaPranchas(proj);
+        QCOMPARE(projeto.autor, QString("Fonoaudióloga Bia"));
+        QCOMPARE(projeto.info, QString("Pranchas da escola"));
+    }
+};
+
+QTEST_MAIN(TstExportaImporta)
+#include "tst_exporta_importa.moc"
