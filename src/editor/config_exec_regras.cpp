@@ -39,3 +39,19 @@ bool tornaTemposCoerentes(TProjeto& p) {
     if (p.tempoAutoClique != 0 && p.tempoVarredura != 0) muda(p.tempoAutoClique, 0);
     return mudou;
 }
+
+QString guardaOpcoesAcesso(TProjeto& destino, TOpcoesAcesso escolhidas, const QString& pausa,
+                           const QString& voltas) {
+    qint32 ms = 0, n = 0;
+    if (!leInteiro(pausa, ms) || !leInteiro(voltas, n) || ms < 0 || ms > maxPausaPrimeiro ||
+        n < 0 || n > maxVoltasVarredura)
+        return QStringLiteral("Dados numéricos inválidos, confira");
+    const TChave &a = escolhidas.avanca, &s = escolhidas.seleciona;
+    if (a.tecla == s.tecla || (a.botao == s.botao && a.botao != Qt::NoButton))
+        return QStringLiteral("A chave que avança e a que seleciona precisam ser diferentes");
+    if (a.tecla == 0 || s.tecla == 0) return QStringLiteral("Escolha as teclas das duas chaves");
+    escolhidas.pausaPrimeiro = ms;
+    escolhidas.voltasVarredura = n;
+    destino.acesso = escolhidas;
+    return {};
+}

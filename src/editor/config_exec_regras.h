@@ -2,6 +2,8 @@
 // project, and how incoherent times are brought into line.
 #pragma once
 
+#include "model/opcoes_acesso.h"
+
 #include <QString>
 
 struct TProjeto;
@@ -31,3 +33,9 @@ ResultadoDosTempos guardaTempos(TProjeto& p, const TextosDosTempos& textos);
 // 3. a help time (not 0) that is not above scanning + 500 becomes scanning + 1000;
 // 4. scanning and automatic click exclude each other: with scanning on, the latter becomes 0.
 bool tornaTemposCoerentes(TProjeto& p);
+
+// The "Mais opções…" window: the options as chosen, with the pause and the number of passes as
+// typed. Empty (and `destino` replaced) when they can be stored, else the message to show and
+// `destino` untouched.
+QString guardaOpcoesAcesso(TProjeto& destino, TOpcoesAcesso escolhidas, const QString& pausa,
+                           const QString& voltas);

@@ -3,6 +3,7 @@
 #include "comum/ativacao.h"
 #include "comum/controles.h"
 #include "editor/config_exec_regras.h"
+#include "editor/form_config_acesso.h"
 #include "editor/form_voz.h"
 #include "model/avisos.h"
 #include "model/prvars.h"
@@ -136,9 +137,12 @@ TFormConfigExec::TFormConfigExec(QWidget* pai) : QDialog(pai) {
               QRect(16, 420, 465, 40));
     b_ok = botao(this, "b_ok", QStringLiteral("OK"), QRect(188, 480, 120, 44));
     b_ok->setDefault(true);
+    b_maisOpcoes =
+        botao(this, "b_maisOpcoes", QStringLiteral("Mais opções…"), QRect(16, 480, 160, 44));
 
     connect(b_ok, &QPushButton::clicked, this, &TFormConfigExec::b_okClick);
     connect(b_sint, &QPushButton::clicked, this, &TFormConfigExec::b_sintClick);
+    connect(b_maisOpcoes, &QPushButton::clicked, this, &TFormConfigExec::b_maisOpcoesClick);
     origem = new OrigemDaAtivacao(this);
 }
 
@@ -205,4 +209,8 @@ void TFormConfigExec::b_sintClick() {
         return;
     }
     TFormVoz(this).exec();
+}
+
+void TFormConfigExec::b_maisOpcoesClick() {
+    TFormConfigAcesso(this).exec();
 }

@@ -24,6 +24,8 @@ public:
     void b_okClick();
     // The machine's voice: the engine's Portuguese voices, a variant and a speed.
     void b_sintClick();
+    // The ways to select beyond one cell at a time, in a window of their own.
+    void b_maisOpcoesClick();
 
     QComboBox* c_pranchaInicial;
     QComboBox* c_pranchaSocorro;
@@ -38,6 +40,7 @@ public:
     QCheckBox* cb_acionaTobii;
     QPushButton* b_sint;
     QPushButton* b_ok;
+    QPushButton* b_maisOpcoes;
 
 protected:
     bool event(QEvent* e) override;

@@ -131,6 +131,22 @@ void escrevePrancha(Escritor& e, const TPrancha& p) {
     }
 }
 
+// Only what differs from the default, so a file without these options stays as it was.
+void escreveAcesso(Escritor& e, const TOpcoesAcesso& a) {
+    const TOpcoesAcesso padrao;
+    if (a.modoVarredura != padrao.modoVarredura)
+        e.linha("MODOVARREDURA=", textoModoVarredura(a.modoVarredura));
+    if (a.passoAPasso) e.linha("PASSOAPASSO=SIM");
+    if (a.avanca.tecla != padrao.avanca.tecla || a.seleciona.tecla != padrao.seleciona.tecla)
+        e.linha("TECLASPASSO=", QStringView(textoTeclasPasso(a.avanca, a.seleciona)));
+    if (a.avanca.botao != padrao.avanca.botao || a.seleciona.botao != padrao.seleciona.botao)
+        e.linha("BOTOESPASSO=", QStringView(textoBotoesPasso(a.avanca, a.seleciona)));
+    if (a.pausaPrimeiro != padrao.pausaPrimeiro) e.linha("PAUSAPRIMEIRO=", qint64(a.pausaPrimeiro));
+    if (a.voltasVarredura != padrao.voltasVarredura)
+        e.linha("VOLTASVARREDURA=", qint64(a.voltasVarredura));
+    if (a.progressoPermanencia) e.linha("PROGRESSOPERMANENCIA=SIM");
+}
+
 } // namespace
 
 PranchasEscritas textoPranchas(const TProjeto& p) {
@@ -157,6 +173,7 @@ PranchasEscritas textoPranchas(const TProjeto& p) {
     e.linha("SOCORRO=", qint64(p.tempoSocorro));
     e.linha("PRANCHA_INICIAL=", Valor{p.pranchaInicial});
     e.linha("PRANCHA_SOCORRO=", Valor{p.pranchaSocorro});
+    escreveAcesso(e, p.acesso);
     e.linha();
     e.linha(QStringView(
         u"; FALANDO=SIM indica que serão lidos os rótulos, com o sintetizador do Windows"));

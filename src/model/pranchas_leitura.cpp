@@ -169,6 +169,15 @@ void leConfig(const ArquivoIni& ini, qsizetype secao, TProjeto& p) {
     p.tempoSocorro = inteiroOu(le(u"SOCORRO"), 3000);
     p.pranchaInicial = le(u"PRANCHA_INICIAL").toString();
     p.pranchaSocorro = le(u"PRANCHA_SOCORRO").toString();
+    // Ways to select beyond one cell at a time; absent or unreadable, each keeps its default.
+    TOpcoesAcesso& a = p.acesso;
+    a.modoVarredura = leModoVarredura(le(u"MODOVARREDURA"));
+    a.passoAPasso = flagConfig(le(u"PASSOAPASSO"));
+    leTeclasPasso(le(u"TECLASPASSO"), a.avanca, a.seleciona);
+    leBotoesPasso(le(u"BOTOESPASSO"), a.avanca, a.seleciona);
+    a.pausaPrimeiro = leInteiroLimitado(le(u"PAUSAPRIMEIRO"), maxPausaPrimeiro, 0);
+    a.voltasVarredura = leInteiroLimitado(le(u"VOLTASVARREDURA"), maxVoltasVarredura, 0);
+    a.progressoPermanencia = flagConfig(le(u"PROGRESSOPERMANENCIA"));
 }
 
 // Reads boards one section at a time. A section's lines are walked once and each key goes to
@@ -324,4 +333,5 @@ void copiaAjustes(const TProjeto& de, TProjeto& para) {
     para.tempoSocorro = de.tempoSocorro;
     para.pranchaInicial = de.pranchaInicial;
     para.pranchaSocorro = de.pranchaSocorro;
+    para.acesso = de.acesso;
 }

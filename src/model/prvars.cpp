@@ -33,5 +33,5 @@ bool operator==(const TProjeto& a, const TProjeto& b) {
            a.acionaTobii == b.acionaTobii && a.tempoVarredura == b.tempoVarredura &&
            a.tempoHisterese == b.tempoHisterese && a.tempoSocorro == b.tempoSocorro &&
            a.tempoAutoClique == b.tempoAutoClique && a.pranchaInicial == b.pranchaInicial &&
-           a.pranchaSocorro == b.pranchaSocorro;
+           a.pranchaSocorro == b.pranchaSocorro && a.acesso == b.acesso;
 }

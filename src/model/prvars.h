@@ -1,6 +1,8 @@
 // The project in memory: the records of boards and items and the few process-wide globals.
 #pragma once
 
+#include "model/opcoes_acesso.h"
+
 #include <QList>
 #include <QString>
 #include <QtGlobal>
@@ -60,6 +62,7 @@ struct TProjeto {
     qint32 tempoAutoClique = 0;
     QString pranchaInicial;
     QString pranchaSocorro;
+    TOpcoesAcesso acesso; // rows and columns, two switches, pauses, dwell ring
 };
 
 extern TProjeto projeto;

@@ -6,6 +6,7 @@
 #include "platform/relogio.h"
 
 #include <QtGlobal>
+#include <utility>
 
 namespace {
 
@@ -59,6 +60,9 @@ void MotorExecucao::mostraPranchaExec(int k) {
     p_.desenha(k);
     pranchaAtual = k;
     posVarredura = 0;
+    varredura_.reinicia();
+    voltas_ = 0;
+    varreduraEsgotada = false;
     p_.moveCursor(QPoint(32, 32));
     const TPrancha& pr = projeto_.pranchas[k];
     p_.enfileiraSom(pr.som);
@@ -88,17 +92,17 @@ void MotorExecucao::retomaAposSaida() {
         p_.cursor(FormaCursor::setasDivididas);
         return;
     }
-    p_.timerVarredura(intervaloVarredura_ != 0);
     desmarcaOcupado();
     varreduraParada = false;
+    retomaVarredura();
 }
 
 void MotorExecucao::tickHisterese() {
     p_.timerHisterese(false);
     p_.cursor(FormaCursor::padrao);
-    p_.timerVarredura(intervaloVarredura_ != 0);
     desmarcaOcupado();
     varreduraParada = false;
+    retomaVarredura();
 }
 
 void MotorExecucao::avisa(const QString& texto) {
@@ -129,12 +133,15 @@ void MotorExecucao::fechamento() {
 
 void MotorExecucao::tickSerializacao() {
     if (!p_.emPrimeiroPlano()) {
+        instantePermanencia_ = -1;
         if (!varreduraParada) paraVarredura();
         if (!dentroDeMensagem()) pendente = pranchaAtual;
         return;
     }
     voltaDeMensagem_ = false;
-    if (intervaloHisterese_ == 0) acompanhaCursor(projeto_.tempoAutoClique > 0);
+    // Stepping, the pointer rests on the highlight: a dwell would select wherever it stops.
+    if (intervaloHisterese_ == 0)
+        acompanhaCursor(projeto_.tempoAutoClique > 0 && !projeto_.acesso.passoAPasso);
     if (!p_.saidaLivre() || pendente < 0) return;
     if (!p_.emPrimeiroPlano()) return;
     if (pendente != soRetomar) mostraPranchaExec(pranchaAtual);
@@ -159,6 +166,8 @@ bool MotorExecucao::verificaSocorro() {
 void MotorExecucao::solta(int item) {
     if (ocupado) return;
     if (verificaSocorro()) return;
+    if (acessoNovo() && soltaNaVarredura(item)) return;
+    if (item < 0) return; // off the items: nothing to select
     marcaOcupado();
     paraVarredura();
     seleciona(item, true);
@@ -188,6 +197,10 @@ QRect MotorExecucao::moldura(int pos) const {
 }
 
 void MotorExecucao::tickVarredura() {
+    if (acessoNovo()) {
+        passoNovo();
+        return;
+    }
     p_.escondeMoldura();
     const int n = p_.nCelulas();
     bool achou = false;
@@ -216,19 +229,29 @@ void MotorExecucao::tickVarredura() {
 void MotorExecucao::acompanhaCursor(bool permanenciaPermitida) {
     if (pendente >= 0) return;
     const int i = p_.itemSobCursor();
+    // A row or a step highlight owns the frame; hovering must not take it away.
+    const bool molduraDaVarredura =
+        acessoNovo() && varredura_.destaque().tipo != Destaque::Tipo::nenhum;
     if (i < 0) {
-        p_.escondeMoldura();
+        instantePermanencia_ = -1;
+        if (!molduraDaVarredura) p_.escondeMoldura();
         return;
     }
-    if (p_.celulaMostrada(i) && !ocupado) p_.mostraMoldura(moldura(i));
-    if (!permanenciaPermitida) return;
-    if (!p_.saidaLivre() || i != itemPermanencia || i == ultimoAutoClique) {
+    if (p_.celulaMostrada(i) && !ocupado && !molduraDaVarredura) p_.mostraMoldura(moldura(i));
+    if (!permanenciaPermitida) {
+        instantePermanencia_ = -1;
+        return;
+    }
+    const bool livre = p_.saidaLivre();
+    if (!livre || i != itemPermanencia || i == ultimoAutoClique) {
         tempoPermanencia = 0;
         itemPermanencia = i;
         p_.cursor(FormaCursor::padrao);
+        instantePermanencia_ = livre && i != ultimoAutoClique ? agoraMs() : -1;
         return;
     }
     tempoPermanencia += intervaloSerializacao;
+    instantePermanencia_ = agoraMs();
     if (tempoPermanencia >= intervaloSerializacao / 2) p_.cursor(FormaCursor::maoApontando);
     if (ocupado || tempoPermanencia <= projeto_.tempoAutoClique) return;
     paraVarredura();
@@ -236,6 +259,7 @@ void MotorExecucao::acompanhaCursor(bool permanenciaPermitida) {
     seleciona(i, false);
     tempoPermanencia = 0;
     itemPermanencia = -1;
+    instantePermanencia_ = -1;
 }
 
 void MotorExecucao::defineVarredura(int ms) {
@@ -278,5 +302,145 @@ void MotorExecucao::tecla(QChar c) {
     default:
         break;
     }
+    // With timed scanning switched off a row highlight is gone: a click selects what it lands
+    // on. Stepping needs no timer and keeps its place.
+    if (intervaloVarredura_ == 0 && !projeto_.acesso.passoAPasso) varredura_.reinicia();
     retomaAposSaida();
+}
+
+// ---------------------------------------------------------------- more ways to select
+
+bool MotorExecucao::acessoNovo() const {
+    const TOpcoesAcesso& a = projeto_.acesso;
+    return a.modoVarredura != TModoVarredura::linear || a.passoAPasso || a.pausaPrimeiro > 0 ||
+           a.voltasVarredura > 0;
+}
+
+Grade MotorExecucao::grade() const {
+    Grade g;
+    g.nCelulas = p_.nCelulas();
+    if (pranchaAtual >= 0 && pranchaAtual < projeto_.pranchas.size())
+        g.nColunas = qMax(1, projeto_.pranchas[pranchaAtual].nColunas);
+    g.mostrada = p_.celulaMostrada;
+    return g;
+}
+
+void MotorExecucao::retomaVarredura() {
+    if (!acessoNovo()) {
+        p_.timerVarredura(intervaloVarredura_ != 0);
+        return;
+    }
+    const bool imediato = std::exchange(passoImediato_, false);
+    if (projeto_.acesso.passoAPasso) {
+        // No timer: the highlight comes back where it was, or on the first item.
+        p_.timerVarredura(false);
+        if (imediato || varredura_.destaque().tipo == Destaque::Tipo::nenhum)
+            passoNovo();
+        else
+            mostraDestaque(varredura_.destaque());
+        return;
+    }
+    p_.intervaloVarredura(intervaloVarredura_);
+    p_.timerVarredura(intervaloVarredura_ != 0);
+    if (imediato && intervaloVarredura_ != 0) passoNovo();
+}
+
+void MotorExecucao::passo() {
+    if (!projeto_.acesso.passoAPasso || ocupado || varreduraParada || pendente >= 0) return;
+    passoNovo();
+}
+
+void MotorExecucao::passoNovo() {
+    p_.escondeMoldura();
+    if (!varredura_.avanca(grade(), projeto_.acesso.modoVarredura)) {
+        paraVarredura();
+        avisoErro(QStringLiteral("Erro de execução: esta prancha contém itens não alocados"));
+        p_.fecha();
+        return;
+    }
+    const Destaque& d = varredura_.destaque();
+    const TOpcoesAcesso& a = projeto_.acesso;
+    if (!a.passoAPasso && d.novaVolta && a.voltasVarredura > 0 && ++voltas_ > a.voltasVarredura) {
+        // Rests until the next press, which starts it again from the first item.
+        paraVarredura();
+        varredura_.reinicia();
+        varreduraEsgotada = true;
+        return;
+    }
+    mostraDestaque(d);
+    if (!a.passoAPasso)
+        p_.intervaloVarredura(intervaloVarredura_ + (d.primeiroDaVolta ? a.pausaPrimeiro : 0));
+}
+
+void MotorExecucao::mostraDestaque(const Destaque& d) {
+    int primeira = d.indice;
+    QRect r;
+    if (d.tipo == Destaque::Tipo::linha) {
+        const Grade g = grade();
+        for (const int c : g.celulasDaLinha(d.indice))
+            r |= moldura(c);
+        primeira = g.primeiraDaLinha(d.indice);
+    } else if (d.tipo == Destaque::Tipo::celula) {
+        r = moldura(d.indice);
+    }
+    if (primeira < 0) return;
+    p_.mostraMoldura(r);
+    p_.moveCursor(moldura(primeira).topLeft() + QPoint(56, 56));
+    // Rows are named by their first label.
+    if (projeto_.falaVarredura && p_.saidaLivre()) p_.enfileiraFala(p_.rotuloDesenhado(primeira));
+}
+
+void MotorExecucao::retomaDepois(bool imediato) {
+    marcaOcupado();
+    paraVarredura();
+    pendente = soRetomar;
+    passoImediato_ = imediato;
+}
+
+bool MotorExecucao::soltaNaVarredura(int& item) {
+    if (varreduraEsgotada) {
+        varreduraEsgotada = false;
+        voltas_ = 0;
+        varredura_.reinicia();
+        retomaDepois(true);
+        return true;
+    }
+    if (varredura_.escolheLinha()) {
+        voltas_ = 0;
+        retomaDepois(true);
+        return true;
+    }
+    if (projeto_.acesso.passoAPasso) {
+        const Destaque d = varredura_.destaque();
+        if (d.tipo != Destaque::Tipo::celula) {
+            retomaDepois(false); // nothing highlighted: show where the scan stands
+            return true;
+        }
+        item = d.indice; // the select switch takes the highlight, wherever the pointer is
+    }
+    if (item < 0) return false;
+    // After a selection the scan starts again from the first item (or row).
+    varredura_.reinicia();
+    voltas_ = 0;
+    return false;
+}
+
+bool MotorExecucao::aceitaToqueNoFundo() const {
+    if (!acessoNovo()) return false;
+    return varreduraEsgotada || projeto_.acesso.passoAPasso ||
+           varredura_.destaque().tipo == Destaque::Tipo::linha;
+}
+
+double MotorExecucao::progressoPermanencia(int itemSobCursor) const {
+    if (!projeto_.acesso.progressoPermanencia || projeto_.tempoAutoClique <= 0) return -1;
+    if (instantePermanencia_ < 0 || itemSobCursor < 0 || itemSobCursor != itemPermanencia ||
+        ocupado || pendente >= 0)
+        return -1;
+    // The dwell counts in ticks: the selection comes on the first tick past the dwell time.
+    const qint64 duracao =
+        (qint64(projeto_.tempoAutoClique) / intervaloSerializacao + 1) * intervaloSerializacao;
+    // Between ticks the ring goes on filling, but never ahead of the next tick's count.
+    const qint64 desdeOTique =
+        qBound(qint64(0), agoraMs() - instantePermanencia_, qint64(intervaloSerializacao));
+    return qBound(0.0, double(tempoPermanencia + desdeOTique) / double(duracao), 1.0);
 }

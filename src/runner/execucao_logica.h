@@ -4,6 +4,8 @@
 // so tests drive every rule with a fake clock and by calling the tick.
 #pragma once
 
+#include "runner/varredura.h"
+
 #include <QList>
 #include <QPoint>
 #include <QRect>
@@ -81,6 +83,22 @@ public:
     void acompanhaCursor(bool permanenciaPermitida);
     void tecla(QChar c);
 
+    // The ways to select beyond one cell at a time with the timer: row/column scanning, two
+    // switches, a first-item pause, a limit of passes, the dwell ring. False when the project
+    // sets none of them, and the run is exactly the one above.
+    bool acessoNovo() const;
+    // The step switch that moves the highlight (two-switch scanning).
+    void passo();
+    // A press off the items would act: choose the highlighted row, wake a resting scan, or
+    // select with the step switch.
+    bool aceitaToqueNoFundo() const;
+    // The share of the dwell done on the item now under the pointer, 0 … 1; -1 when no dwell is
+    // under way on it (or the ring is not asked for).
+    double progressoPermanencia(int itemSobCursor) const;
+    const Destaque& destaque() const { return varredura_.destaque(); }
+    // The limit of passes was reached: scanning rests until the next press.
+    bool varreduraEsgotada = false;
+
     int intervaloVarreduraAtual() const { return intervaloVarredura_; }
     int intervaloHisterese() const { return intervaloHisterese_; }
 
@@ -100,6 +118,16 @@ public:
 
 private:
     void defineVarredura(int ms);
+    Grade grade() const;
+    // Starts the timer again (or, stepping, shows the highlight); after a row choice or a
+    // wake-up the next highlight comes at once.
+    void retomaVarredura();
+    void passoNovo();
+    void mostraDestaque(const Destaque& d);
+    // After a row choice or a wake-up: like a selection with nothing to play, so the dead time
+    // of repeated clicks applies before scanning goes on.
+    void retomaDepois(bool imediato);
+    bool soltaNaVarredura(int& item);
     void seleciona(int item, bool porClique);
     QRect moldura(int pos) const;
     // A message of the run itself is a moment inside the run: the board is neither drawn
@@ -113,4 +141,9 @@ private:
     int intervaloHisterese_ = 0;
     int mensagensAbertas_ = 0;
     bool voltaDeMensagem_ = false;
+    Varredura varredura_;
+    int voltas_ = 0;
+    bool passoImediato_ = false;
+    // agoraMs() of the last tick that noted or counted the dwell item; -1 while none is counted.
+    qint64 instantePermanencia_ = -1;
 };

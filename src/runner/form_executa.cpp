@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
@@ -26,14 +27,66 @@ MolduraVermelha::MolduraVermelha(QWidget* pai) : QWidget(pai) {
     hide();
 }
 
+void MolduraVermelha::envolve(const QRect& faixa) {
+    setGeometry(faixa.adjusted(-borda, -borda, borda, borda));
+}
+
+namespace {
+
+// A band of width w along the inside of r.
+void faixa(QPainter& p, const QRect& r, int w, const QColor& cor) {
+    p.fillRect(QRect(r.left(), r.top(), r.width(), w), cor);
+    p.fillRect(QRect(r.left(), r.bottom() - w + 1, r.width(), w), cor);
+    p.fillRect(QRect(r.left(), r.top(), w, r.height()), cor);
+    p.fillRect(QRect(r.right() - w + 1, r.top(), w, r.height()), cor);
+}
+
+} // namespace
+
 void MolduraVermelha::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const QRect r = rect();
-    const QColor vermelho(Qt::red);
-    p.fillRect(QRect(r.left(), r.top(), r.width(), 10), vermelho);
-    p.fillRect(QRect(r.left(), r.bottom() - 9, r.width(), 10), vermelho);
-    p.fillRect(QRect(r.left(), r.top(), 10, r.height()), vermelho);
-    p.fillRect(QRect(r.right() - 9, r.top(), 10, r.height()), vermelho);
+    const int b = borda;
+    faixa(p, r, b, Qt::black);
+    faixa(p, r.adjusted(b, b, -b, -b), 10, Qt::red);
+    faixa(p, r.adjusted(b + 10, b + 10, -b - 10, -b - 10), b, Qt::white);
+}
+
+AnelPermanencia::AnelPermanencia(QWidget* pai) : QWidget(pai) {
+    setObjectName(QStringLiteral("anelPermanencia"));
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setAccessibleName(QStringLiteral("Progresso do auto-clique"));
+    hide();
+}
+
+void AnelPermanencia::mostra(const QRect& celula, double fracao) {
+    const int lado = qMax(32, qMin(celula.width(), celula.height()) / 2);
+    QRect r(0, 0, lado, lado);
+    r.moveCenter(celula.center());
+    fracao_ = qBound(0.0, fracao, 1.0);
+    setAccessibleDescription(QStringLiteral("%1%").arg(qRound(fracao_ * 100)));
+    if (geometry() != r) setGeometry(r);
+    raise();
+    show();
+    update();
+}
+
+void AnelPermanencia::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const int grossura = qMax(8, width() / 6);
+    const QRectF r = QRectF(rect()).adjusted(grossura / 2.0 + 2, grossura / 2.0 + 2,
+                                             -grossura / 2.0 - 2, -grossura / 2.0 - 2);
+    p.setBrush(Qt::NoBrush);
+    // The track: black edges around a white ring, so the red reads on any colour.
+    p.setPen(QPen(Qt::black, grossura + 4));
+    p.drawEllipse(r);
+    p.setPen(QPen(Qt::white, grossura));
+    p.drawEllipse(r);
+    // The share done, clockwise from twelve o'clock.
+    p.setPen(QPen(Qt::red, grossura, Qt::SolidLine, Qt::FlatCap));
+    p.drawArc(r, 90 * 16, -qRound(fracao_ * 360 * 16));
 }
 
 namespace {
@@ -71,6 +124,7 @@ TFormExecuta::TFormExecuta(QWidget* pai) : QDialog(pai) {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(Panel1);
     Shape1 = new MolduraVermelha(Panel1);
+    anelPermanencia = new AnelPermanencia(Panel1);
 
     TimerVarredura = new QTimer(this);
     TimerVarredura->setObjectName(QStringLiteral("TimerVarredura"));
@@ -79,11 +133,18 @@ TFormExecuta::TFormExecuta(QWidget* pai) : QDialog(pai) {
     TimerSerializacao = new QTimer(this);
     TimerSerializacao->setObjectName(QStringLiteral("TimerSerializacao"));
     TimerSerializacao->setInterval(intervaloSerializacao);
+    TimerProgresso = new QTimer(this);
+    TimerProgresso->setObjectName(QStringLiteral("TimerProgresso"));
+    TimerProgresso->setInterval(40);
 
     motor_ = std::make_unique<MotorExecucao>(projeto, portas());
     connect(TimerVarredura, &QTimer::timeout, this, [this] { motor_->tickVarredura(); });
     connect(TimerHisterese, &QTimer::timeout, this, [this] { motor_->tickHisterese(); });
-    connect(TimerSerializacao, &QTimer::timeout, this, [this] { motor_->tickSerializacao(); });
+    connect(TimerSerializacao, &QTimer::timeout, this, [this] {
+        motor_->tickSerializacao();
+        atualizaAnel();
+    });
+    connect(TimerProgresso, &QTimer::timeout, this, &TFormExecuta::atualizaAnel);
 }
 
 TFormExecuta::~TFormExecuta() {
@@ -99,9 +160,11 @@ PortasExecucao TFormExecuta::portas() {
         const int n = qMin(pr.nItens, int(graf_.itensGraf.size()));
         for (int i = 0; i < n; ++i)
             ligaEventosItem(
-                graf_.itensGraf[i], i, [this](QWidget* el, QMouseEvent*) { Panel1MouseDown(el); },
-                [this](QWidget* el, QMouseEvent*) { Panel1MouseUp(el); });
+                graf_.itensGraf[i], i,
+                [this](QWidget* el, QMouseEvent* e) { Panel1MouseDown(el, e->button()); },
+                [this](QWidget* el, QMouseEvent* e) { Panel1MouseUp(el, e->button()); });
         Shape1->raise();
+        anelPermanencia->hide();
     };
     p.nCelulas = [this] { return int(graf_.itensGraf.size()); };
     p.celulaMostrada = [this](int i) {
@@ -119,7 +182,7 @@ PortasExecucao TFormExecuta::portas() {
     p.itemSobCursor = [this] { return itemSobCursor(graf_, this); };
     p.moveCursor = [this](QPoint c) { movePonteiro(Panel1->mapToGlobal(c)); };
     p.mostraMoldura = [this](const QRect& r) {
-        Shape1->setGeometry(r);
+        Shape1->envolve(r);
         Shape1->raise();
         Shape1->show();
     };
@@ -204,6 +267,9 @@ void TFormExecuta::showEvent(QShowEvent* e) {
 
 bool TFormExecuta::event(QEvent* e) {
     if (e->type() == QEvent::WindowActivate && isVisible()) FormActivate();
+    // Before the dialog's own keys: Tab would move the focus, Enter press a default button.
+    if ((e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease) && chaveDePasso(e))
+        return true;
     return QDialog::event(e);
 }
 
@@ -212,6 +278,7 @@ void TFormExecuta::FormActivate() {
     if (!temVoz()) iniciaVoz(projeto.falando);
     cobreATela();
     TimerSerializacao->start();
+    if (projeto.acesso.progressoPermanencia && projeto.tempoAutoClique > 0) TimerProgresso->start();
 }
 
 void TFormExecuta::resizeEvent(QResizeEvent* e) {
@@ -234,6 +301,8 @@ void TFormExecuta::FormClose() {
     encerraTobii();
     motor_->fechamento();
     TimerSerializacao->stop();
+    TimerProgresso->stop();
+    anelPermanencia->hide();
     paraTudo();
     encerraVoz();
     liberaPranchaGraf(graf_);
@@ -259,10 +328,68 @@ void TFormExecuta::keyPressEvent(QKeyEvent* e) {
     QDialog::keyPressEvent(e);
 }
 
-void TFormExecuta::Panel1MouseDown(QWidget*) {
+bool TFormExecuta::chaveDePasso(QEvent* e) {
+    const TOpcoesAcesso& a = projeto.acesso;
+    if (!a.passoAPasso || !TimerSerializacao->isActive()) return false;
+    auto* k = static_cast<QKeyEvent*>(e);
+    if (k->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) return false;
+    const int tecla = teclaNormalizada(k->key());
+    if (tecla != a.avanca.tecla && tecla != a.seleciona.tecla) return false;
+    if (k->isAutoRepeat()) return true; // a switch held down is one press
+    const bool aperta = e->type() == QEvent::KeyPress;
+    if (tecla == a.avanca.tecla) {
+        if (aperta) motor_->passo();
+    } else if (aperta) {
+        motor_->pressiona();
+    } else {
+        motor_->solta(-1);
+    }
+    return true;
+}
+
+void TFormExecuta::Panel1MouseDown(QWidget*, Qt::MouseButton botao) {
+    const TOpcoesAcesso& a = projeto.acesso;
+    if (a.passoAPasso) {
+        if (int(botao) == a.avanca.botao) motor_->passo();
+        if (int(botao) == a.seleciona.botao) motor_->pressiona();
+        return;
+    }
     motor_->pressiona();
 }
 
-void TFormExecuta::Panel1MouseUp(QWidget* elemento) {
+void TFormExecuta::Panel1MouseUp(QWidget* elemento, Qt::MouseButton botao) {
+    const TOpcoesAcesso& a = projeto.acesso;
+    if (a.passoAPasso && int(botao) != a.seleciona.botao) return;
     motor_->solta(indiceDoControle(elemento));
+}
+
+void TFormExecuta::mousePressEvent(QMouseEvent* e) {
+    // Off the items a press counts only where it has something to do (a row, a resting scan,
+    // the step switches); otherwise it does nothing, as before.
+    if (motor_->aceitaToqueNoFundo()) {
+        Panel1MouseDown(nullptr, e->button());
+        return;
+    }
+    QDialog::mousePressEvent(e);
+}
+
+void TFormExecuta::mouseReleaseEvent(QMouseEvent* e) {
+    if (motor_->aceitaToqueNoFundo()) {
+        const TOpcoesAcesso& a = projeto.acesso;
+        if (!a.passoAPasso || int(e->button()) == a.seleciona.botao) motor_->solta(-1);
+        return;
+    }
+    QDialog::mouseReleaseEvent(e);
+}
+
+void TFormExecuta::atualizaAnel() {
+    const int item = itemSobCursor(graf_, this);
+    const double f = motor_->progressoPermanencia(item);
+    const TItemGraf* it =
+        item >= 0 && item < graf_.itensGraf.size() ? &graf_.itensGraf[item] : nullptr;
+    if (f < 0 || !it || !it->painel) {
+        anelPermanencia->hide();
+        return;
+    }
+    anelPermanencia->mostra(it->painel->geometry(), f);
 }
