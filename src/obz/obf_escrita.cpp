@@ -85,8 +85,8 @@ QJsonObject botaoObf(const TProjeto& p, int i, int n, const TItem& it, MidiasDoP
                      UsoDaPrancha& uso, bool noPacote) {
     QJsonObject o{{QStringLiteral("id"), QStringLiteral("%1_%2").arg(idDaPrancha(i)).arg(n + 1)},
                   {QStringLiteral("label"), it.rotulo},
-                  {proprio("figura"), it.figura},
-                  {proprio("som"), it.som}};
+                  {proprio("figura"), it.figura}};
+    if (!it.som.isEmpty()) o.insert(proprio("som"), it.som);
     if (!it.fala.isEmpty()) {
         o.insert(QStringLiteral("vocalization"), it.fala);
         // A recording named by the speech text plays instead of the voice: it travels too.
