@@ -41,7 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
         falha("itens nao correspondem a grade");
     // A cell that holds a button keeps a label, so the board file keeps the cell.
     for (qsizetype k = 0; k < b.itens.size(); ++k)
-        if (q.botoes.contains(q.celulas.at(k)) && b.itens.at(k).rotulo.trimmed().isEmpty())
+        if (q.botoes.contains(q.celulas.at(k)) &&
+            semBrancosNasPontas(b.itens.at(k).rotulo).isEmpty())
             falha("botao sem rotulo seria perdido");
 
     const PranchasEscritas escritas = textoPranchas(p);

@@ -401,6 +401,25 @@ private slots:
         QCOMPARE(QImage(dir.filePath("novo/img3.jpg")).pixelColor(3, 3).blue() > 200, true);
     }
 
+    // A button with neither label, vocalization nor a usable id keeps its cell through the
+    // board file.
+    void botaoSemNadaGuardaACelula() {
+        const QByteArray obf = json(
+            quadro("1", "Casa", 1, 2, QJsonArray{QJsonArray{" ", "b"}},
+                   QJsonArray{QJsonObject{{"id", " "}, {"background_color", "rgb(0, 128, 0)"}},
+                              QJsonObject{{"id", "b"}, {"label", "  "}, {"vocalization", "olá"}}}));
+        const ProjetoDoPacote lido = lePacote(obf, agora);
+        QVERIFY2(lido.erro.isEmpty(), qPrintable(lido.erro));
+        const TProjeto relido = lePranchas(textoPranchas(lido.projeto).bytes, agora).projeto;
+        const TItemArray& itens = relido.pranchas.value(0).itens;
+        QCOMPARE(itens.size(), 2);
+        QCOMPARE(itens[0].rotulo, QString("sem rótulo"));
+        QVERIFY(itens[0].semRotulo);
+        QCOMPARE(itens[0].cor, TColor(0x008000));
+        QCOMPARE(itens[1].rotulo, QString("olá"));
+        QCOMPARE(itens[1].fala, QString("olá"));
+    }
+
     void coresEmRgb_data() {
         QTest::addColumn<QString>("texto");
         QTest::addColumn<int>("cor"); // -1: refused

@@ -76,9 +76,11 @@ TItem itemDoBotao(const BotaoObf& b, const LigacoesObf& lig, bool doPrograma) {
     it.dimMoldura = moldura(textoProprio(o, "moldura"));
     it.deslocHoriz = o.value(proprio("desloc_horiz")).toBool();
     if (!doPrograma && it.fala.isEmpty() && it.som.isEmpty()) it.fala = it.rotulo;
-    // A cell without a label is an empty cell here: it keeps one, not shown.
-    if (it.rotulo.trimmed().isEmpty()) {
-        it.rotulo = !b.fala.trimmed().isEmpty() ? b.fala : b.id;
+    // A cell without a label is an empty cell in the board file: it keeps one, not shown.
+    if (semBrancosNasPontas(it.rotulo).isEmpty()) {
+        it.rotulo = !semBrancosNasPontas(b.fala).isEmpty() ? b.fala
+                    : !semBrancosNasPontas(b.id).isEmpty() ? b.id
+                                                           : QStringLiteral("sem rótulo");
         it.semRotulo = true;
     }
     return it;
