@@ -564,24 +564,36 @@ private slots:
         QVERIFY(!nomeDeEntradaSeguro("C:/x"));
         QVERIFY(nomeDeEntradaSeguro("images/gato.jpg"));
 
+        // Two different pictures named f.jpg in two folders, a third the same as the second.
         Pacote p = pacoteMinimo();
-        p.arquivos[1].second =
-            json(quadro("1", "Casa", 1, 2, QJsonArray{QJsonArray{"a", "b"}},
-                        QJsonArray{QJsonObject{{"id", "a"}, {"label", "oi"}, {"image_id", "f"}},
-                                   QJsonObject{{"id", "b"}, {"label", "tchau"}, {"image_id", "g"}}},
-                        QJsonArray{QJsonObject{{"id", "f"},
-                                               {"path", "images/f.jpg"},
-                                               {"ext_zelvana_arquivo", "pranchas.pra"}},
-                                   QJsonObject{{"id", "g"}, {"path", "images/dois/f.jpg"}}}));
+        const auto botao = [](const char* id, const char* figura) {
+            return QJsonObject{{"id", id}, {"label", id}, {"image_id", figura}};
+        };
+        const auto figura = [](const char* id, const char* caminho) {
+            return QJsonObject{{"id", id}, {"path", caminho}};
+        };
+        QJsonObject reservada = figura("f", "images/f.jpg");
+        reservada.insert("ext_zelvana_arquivo", "pranchas.pra");
+        p.arquivos[1].second = json(quadro(
+            "1", "Casa", 1, 4, QJsonArray{QJsonArray{"a", "b", "c", "d"}},
+            QJsonArray{botao("a", "f"), botao("b", "g"), botao("c", "h"), botao("d", "i")},
+            QJsonArray{reservada, figura("g", "images/dois/f.jpg"),
+                       figura("h", "images/tres/f.jpg"), figura("i", "images/quatro/F.JPG")}));
         p.com("images/f.jpg", imagem("JPEG", Qt::red))
-            .com("images/dois/f.jpg", imagem("JPEG", Qt::green));
+            .com("images/dois/f.jpg", imagem("JPEG", Qt::green))
+            .com("images/tres/f.jpg", imagem("JPEG", Qt::blue))
+            .com("images/quatro/F.JPG", imagem("JPEG", Qt::blue));
         const ProjetoDoPacote lido = lePacote(p.zip(), agora);
         QVERIFY2(lido.erro.isEmpty(), qPrintable(lido.erro));
         QStringList nomes;
         for (const auto& a : lido.arquivos)
             nomes << a.first;
-        QCOMPARE(nomes, QStringList({"pranchas_2.pra", "f.jpg"}));
-        QCOMPARE(lido.projeto.pranchas[0].itens[1].figura, QString("f.jpg"));
+        QCOMPARE(nomes, QStringList({"pranchas_2.pra", "f.jpg", "f_2.jpg"}));
+        QStringList figuras;
+        for (const TItem& it : lido.projeto.pranchas[0].itens)
+            figuras << it.figura;
+        QCOMPARE(figuras, QStringList({"pranchas_2.pra", "f.jpg", "f_2.jpg", "f_2.jpg"}));
+        QCOMPARE(lido.arquivos[2].second, imagem("JPEG", Qt::blue));
     }
 
     void linhaDeComando() {

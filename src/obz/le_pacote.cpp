@@ -64,11 +64,7 @@ struct QuadroDoPacote {
 
 class Leitor {
 public:
-    Leitor(ProjetoDoPacote& resultado, PacoteZip* pacote) : r(resultado), zip(pacote) {
-        // The board file and its backup are never a picture's or a sound's name.
-        usados.insert(QStringLiteral("pranchas.pra"));
-        usados.insert(QStringLiteral("pranchas.bak"));
-    }
+    Leitor(ProjetoDoPacote& resultado, PacoteZip* pacote) : r(resultado), zip(pacote) {}
 
     bool leMidias(const QList<QuadroDoPacote>& quadros, LigacoesObf& lig);
     void montaProjeto(const QList<QuadroDoPacote>& quadros, LigacoesObf& lig,
@@ -82,8 +78,9 @@ private:
 
     ProjetoDoPacote& r;
     PacoteZip* zip;
-    QSet<QString> usados;                       // case-folded file names given out
-    QHash<QString, QString> arquivoPorConteudo; // name's key + bytes' hash -> name
+    QHash<QString, int> arquivoPorNome; // case-folded file name -> its entry in r.arquivos
+    // The board file and its backup are never a picture's or a sound's name.
+    const QSet<QString> reservados{QStringLiteral("pranchas.pra"), QStringLiteral("pranchas.bak")};
 };
 
 std::optional<QByteArray> Leitor::bytesDe(const MidiaObf& m, bool& trazida) {
@@ -111,12 +108,13 @@ QString Leitor::nomeLivre(const QString& nome, const QByteArray& bytes) {
             n == 1 ? nome
                    : base + QStringLiteral("_%1").arg(n) + (ext.isEmpty() ? QString() : u'.' + ext);
         const QString chave = candidato.toCaseFolded();
-        const QString conteudo =
-            chave + u'\n' + QString::number(qHash(bytes)) + u'\n' + QString::number(bytes.size());
-        if (arquivoPorConteudo.contains(conteudo)) return arquivoPorConteudo.value(conteudo);
-        if (usados.contains(chave)) continue;
-        usados.insert(chave);
-        arquivoPorConteudo.insert(conteudo, candidato);
+        if (reservados.contains(chave)) continue;
+        const auto ja = arquivoPorNome.constFind(chave);
+        if (ja != arquivoPorNome.constEnd()) {
+            if (r.arquivos.at(*ja).second == bytes) return r.arquivos.at(*ja).first;
+            continue;
+        }
+        arquivoPorNome.insert(chave, int(r.arquivos.size()));
         r.arquivos.append({candidato, bytes});
         return candidato;
     }
@@ -236,6 +234,10 @@ QString nomeDePrancha(const QuadroObf& q, int indice, QSet<QString>& usados) {
 void Leitor::montaProjeto(const QList<QuadroDoPacote>& quadros, LigacoesObf& lig,
                           const QString& caminhoRaiz, bool nomesProprios) {
     QSet<QString> usadosPranchas;
+    // A board of another program never takes the name of one of ours.
+    for (const QuadroDoPacote& q : quadros)
+        if (nomesProprios && quadroDoPrograma(q.quadro))
+            usadosPranchas.insert(q.quadro.nome.trimmed().toCaseFolded());
     QStringList nomes;
     for (int i = 0; i < quadros.size(); ++i) {
         const QuadroObf& q = quadros[i].quadro;
