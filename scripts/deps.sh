@@ -5,7 +5,8 @@ set -euo pipefail
 
 pacotes=(
   # build
-  cmake g++ ninja-build pkg-config qt6-base-dev qt6-multimedia-dev libespeak-ng-dev clang-format
+  cmake g++ ninja-build pkg-config qt6-base-dev qt6-multimedia-dev libespeak-ng-dev libzip-dev
+  clang-format
   # run time
   fonts-dejavu-core fonts-liberation qt6-translations-l10n espeak-ng-data xdg-utils
   gstreamer1.0-plugins-good gstreamer1.0-plugins-base pulseaudio pulseaudio-utils

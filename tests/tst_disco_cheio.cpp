@@ -13,6 +13,8 @@
 #include "editor/saida_prancha.h"
 #include "editor/sel_figura.h"
 #include "model/pranchas_arquivo.h"
+#include "obz/exporta_obz.h"
+#include "obz/importa_obz.h"
 #include "platform/dialogos.h"
 #include "render/jpg_prancha.h"
 #include "runner/imprime_tela.h"
@@ -307,6 +309,29 @@ private slots:
         const QString caminho = m.pasta() + "/CASA.jpg";
         QVERIFY(!gravaImagemJpg(imagem, caminho, erro));
         QCOMPARE(erro, "Não foi possível gravar o arquivo " + caminho);
+        QVERIFY(arquivos(m.pasta()).isEmpty());
+    }
+
+    // A package that does not fit leaves no project and no hidden folder; one that cannot be
+    // written leaves no file.
+    void pacotesNoDiscoCheio() {
+        const QString exemplo = ZELVANA_BUILD_DIR "/src/app/exemplo";
+        const TProjeto p =
+            lePranchas(leArquivo(exemplo + "/pranchas.pra"), QDateTime::currentDateTime()).projeto;
+        QTemporaryDir dir;
+        const QString obz = dir.filePath("exemplo.obz");
+        QVERIFY(exportaObz(p, exemplo, obz).ok);
+        Montagem m;
+        if (!m.montaTmpfs(64)) QSKIP(qPrintable(m.motivo));
+        const ResultadoImportacao r = importaPacoteObz(obz, m.pasta() + "/Exemplo");
+        QVERIFY(!r.ok);
+        QVERIFY2(r.erro.contains("não pôde ser gravado"), qPrintable(r.erro));
+        QCOMPARE(QDir(m.pasta()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList());
+        QVERIFY(m.enche());
+        const ResultadoExportacao e = exportaObz(p, exemplo, m.pasta() + "/exemplo.obz");
+        QVERIFY(!e.ok);
+        QCOMPARE(e.erro, "O arquivo " + m.pasta() + "/exemplo.obz não pôde ser gravado.");
         QVERIFY(arquivos(m.pasta()).isEmpty());
     }
 };

@@ -73,8 +73,11 @@ int executaZelvana(int argc, char* argv[]) {
     if (informacao >= 0) return informacao;
     const bool soJpg = argc > 1 && QByteArray(argv[1]) == "--jpg";
     const bool soVerificar = argc > 1 && QByteArray(argv[1]) == "--verificar";
-    // Writing a board picture and checking a project need no screen at all.
-    if ((soJpg || soVerificar) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    const bool soExportarObz = argc > 1 && QByteArray(argv[1]) == "--exportar-obz";
+    const bool soImportarObz = argc > 1 && QByteArray(argv[1]) == "--importar-obz";
+    // Writing a board picture, checking a project and the packages need no screen at all.
+    if ((soJpg || soVerificar || soExportarObz || soImportarObz) &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName("Zelvana");
@@ -90,6 +93,8 @@ int executaZelvana(int argc, char* argv[]) {
     const QStringList args = QApplication::arguments().mid(1);
     if (soJpg) return exportaJpgLinhaDeComando(args.mid(1));
     if (soVerificar) return verificaLinhaDeComando(args.mid(1));
+    if (soExportarObz) return exportaObzLinhaDeComando(args.mid(1));
+    if (soImportarObz) return importaObzLinhaDeComando(args.mid(1));
     // Qt has taken its own options out of the list by now.
     if (opcaoDesconhecida(args.value(0))) return recusaOpcao(args.value(0));
     instalaAvisosDeTela();

@@ -3,6 +3,8 @@
 #include "model/avisos.h"
 #include "model/pranchas_arquivo.h"
 #include "model/versao.h"
+#include "obz/exporta_obz.h"
+#include "obz/importa_obz.h"
 #include "platform/pastas.h"
 #include "verificacao/verifica_projeto.h"
 
@@ -26,6 +28,8 @@ QString textoDeUso() {
         "     zelvana --executar PASTA [PRANCHA]\n"
         "     zelvana --jpg PASTA PRANCHA ARQUIVO.jpg [LARGURAxALTURA]\n"
         "     zelvana --verificar PASTA\n"
+        "     zelvana --exportar-obz PASTA ARQUIVO.obz\n"
+        "     zelvana --importar-obz ARQUIVO.obz PASTA\n"
         "     zelvana --help | --version\n"
         "\n"
         "Constrói e usa pranchas de comunicação: grades de figuras com rótulos que falam,\n"
@@ -44,6 +48,12 @@ QString textoDeUso() {
         "                        sons que faltam, pranchas que nenhum link alcança...),\n"
         "                        um por linha; termina com 0 se não há nenhum, 1 se há e\n"
         "                        2 se a pasta não é de um projeto\n"
+        "  --exportar-obz PASTA ARQUIVO.obz\n"
+        "                        grava o projeto como pacote OBZ (Open Board Format), com\n"
+        "                        figuras e sons, para levar a outros programas de pranchas\n"
+        "  --importar-obz ARQUIVO.obz PASTA\n"
+        "                        cria na PASTA (nova ou vazia) o projeto de um pacote OBZ\n"
+        "                        ou de uma prancha OBF; termina com 0 se deu certo e 1 se não\n"
         "  -h, --help            mostra esta ajuda e termina\n"
         "  --version             mostra a versão e termina\n"
         "\n"
@@ -84,8 +94,9 @@ int respondeOpcaoDeInformacao(int argc, char* argv[]) {
 }
 
 bool opcaoDesconhecida(const QString& argumento) {
-    static const QStringList conhecidas = {"--executar", "--jpg", "--verificar",
-                                           "--help",     "-h",    "--version"};
+    static const QStringList conhecidas = {
+        "--executar",     "--jpg",  "--verificar", "--exportar-obz",
+        "--importar-obz", "--help", "-h",          "--version"};
     return argumento.startsWith('-') && !conhecidas.contains(argumento);
 }
 
@@ -95,6 +106,48 @@ int recusaOpcao(const QString& argumento) {
                 .arg(argumento),
             stderr);
     return 2;
+}
+
+namespace {
+
+// What the board file says while it is read goes to stderr, never to a box.
+void carregaEmSilencio(const QString& pasta) {
+    const auto paraErro = [](const QString& t) { escreve(t + u'\n', stderr); };
+    const Avisos anteriores = instalaAvisos(Avisos{paraErro, [](const QString&, int) {},
+                                                   [](const QString&) { return false; }, paraErro});
+    carregaPranchas(pasta);
+    instalaAvisos(anteriores);
+}
+
+} // namespace
+
+int exportaObzLinhaDeComando(const QStringList& args) {
+    if (args.size() != 2) {
+        escreve(QStringLiteral("Uso: zelvana --exportar-obz PASTA ARQUIVO.obz\n"), stderr);
+        return 2;
+    }
+    const QString pasta = QFileInfo(args[0]).absoluteFilePath();
+    if (!QFileInfo(pasta + QStringLiteral("/pranchas.pra")).isFile()) {
+        escreve(QStringLiteral("zelvana: %1 não é a pasta de um projeto (não tem o arquivo "
+                               "pranchas.pra)\n")
+                    .arg(args[0]),
+                stderr);
+        return 1;
+    }
+    carregaEmSilencio(pasta);
+    const ResultadoExportacao r = exportaObz(projeto, pasta, args[1]);
+    escreve(r.resumo() + u'\n', r.ok ? stdout : stderr);
+    return r.ok ? 0 : 1;
+}
+
+int importaObzLinhaDeComando(const QStringList& args) {
+    if (args.size() != 2) {
+        escreve(QStringLiteral("Uso: zelvana --importar-obz ARQUIVO.obz PASTA\n"), stderr);
+        return 2;
+    }
+    const ResultadoImportacao r = importaPacoteObz(args[0], args[1]);
+    escreve(r.resumo() + u'\n', r.ok ? stdout : stderr);
+    return r.ok ? 0 : 1;
 }
 
 int verificaLinhaDeComando(const QStringList& args) {
@@ -110,12 +163,7 @@ int verificaLinhaDeComando(const QStringList& args) {
                 stderr);
         return 2;
     }
-    // What the board file says while it is read goes to stderr, never to a box.
-    const auto paraErro = [](const QString& t) { escreve(t + u'\n', stderr); };
-    const Avisos anteriores = instalaAvisos(Avisos{paraErro, [](const QString&, int) {},
-                                                   [](const QString&) { return false; }, paraErro});
-    carregaPranchas(pasta);
-    instalaAvisos(anteriores);
+    carregaEmSilencio(pasta);
     const QList<Achado> achados = verificaProjeto(projeto, pasta);
     for (const Achado& a : achados)
         escreve(a.texto.simplified() + u'\n', stdout);

@@ -19,6 +19,12 @@ int respondeOpcaoDeInformacao(int argc, char* argv[]);
 // not a project. Needs a Qt application (pictures are decoded).
 int verificaLinhaDeComando(const QStringList& args);
 
+// zelvana --exportar-obz PASTA ARQUIVO.obz and zelvana --importar-obz ARQUIVO.obz PASTA; args
+// are the words after the option. Print a Portuguese summary: 0 when done, 1 when it failed,
+// 2 when the words are wrong.
+int exportaObzLinhaDeComando(const QStringList& args);
+int importaObzLinhaDeComando(const QStringList& args);
+
 // An argument that looks like an option but is none of the program's: a typo such as
 // "--executa" must not be taken for a project folder.
 bool opcaoDesconhecida(const QString& argumento);

@@ -11,6 +11,7 @@
 #include "editor/operacoes_projeto.h"
 #include "editor/painel_verificacao.h"
 #include "editor/saida_prancha.h"
+#include "editor/troca_obz.h"
 #include "editor/visualiza_form.h"
 #include "model/avisos.h"
 #include "model/nomes.h"
@@ -248,6 +249,13 @@ void TFormProg::criaMenu() {
     arquivo->addAction("Gerar JPG", QKeySequence("Ctrl+J"), this, &TFormProg::PranchaemJPEG1Click);
     arquivo->addAction("Verificar projeto", QKeySequence("F7"), this,
                        &TFormProg::Verificarprojeto1Click);
+    arquivo->addSeparator();
+    arquivo->addAction("Exportar para OBZ…", this,
+                       [this] { exportaProjetoParaObz(documento->projeto(), pastaProjeto); });
+    arquivo->addAction("Exportar prancha para OBF…", this, [this] {
+        exportaPranchaParaObf(documento->projeto(), documento->pranchaSelecionada(), pastaProjeto);
+    });
+    arquivo->addAction("Importar OBZ…", this, [] { importaObzParaNovaPasta(pastaProjeto); });
     arquivo->addSeparator();
     arquivo->addAction("Sair sem salvar", this, &TFormProg::Terminar1Click);
     arquivo->addSeparator();

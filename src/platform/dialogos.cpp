@@ -223,6 +223,27 @@ std::optional<QString> escolheArquivo(const QString& titulo, const QString& past
                                    [&](QFileDialog& d) { d.setNameFilter(filtros); });
 }
 
+std::optional<QString> escolheArquivoParaGravar(const QString& titulo, const QString& inicial,
+                                                const QString& filtros, const QString& sufixo) {
+    if (fila) {
+        const Resposta r = proxima(titulo, {Tipo::arquivo, Tipo::cancela});
+        if (r.tipo == Tipo::cancela) return std::nullopt;
+        return r.texto;
+    }
+    const QString antes = QDir::currentPath();
+    QFileDialog d(pai(), titulo);
+    d.setAcceptMode(QFileDialog::AcceptSave);
+    d.setFileMode(QFileDialog::AnyFile);
+    d.setOption(QFileDialog::DontUseNativeDialog);
+    d.setNameFilter(filtros);
+    d.setDefaultSuffix(sufixo);
+    d.selectFile(inicial);
+    const bool ok = d.exec() == QDialog::Accepted && !d.selectedFiles().isEmpty();
+    QDir::setCurrent(antes);
+    if (!ok) return std::nullopt;
+    return d.selectedFiles().constFirst();
+}
+
 std::optional<QString> escolheProgramaOuVideo(const QString& titulo, const QString& pasta) {
     return escolheArquivoNoDialogo(titulo, pasta, [](QFileDialog& d) {
         const QString programas = QStringLiteral("Executáveis ou vídeos (*)");

@@ -34,6 +34,11 @@ std::optional<QString> escolhePasta(const QString& titulo, const QString& inicio
 // An existing file; filtros as "Figuras (*.jpg *.bmp);;Todos (*)".
 std::optional<QString> escolheArquivo(const QString& titulo, const QString& pasta,
                                       const QString& filtros);
+// A file to be written (new, or one the dialog asks before replacing), proposed as `inicial`;
+// the suffix of the first filter is added to a name typed without one. Answered in tests by
+// .arquivo().
+std::optional<QString> escolheArquivoParaGravar(const QString& titulo, const QString& inicial,
+                                                const QString& filtros, const QString& sufixo);
 // An existing program or video. The first filter, "Executáveis ou vídeos", shows the files the
 // user may execute and the usual video files; the second shows every file.
 std::optional<QString> escolheProgramaOuVideo(const QString& titulo, const QString& pasta);
