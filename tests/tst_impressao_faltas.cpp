@@ -2,6 +2,7 @@
 // half-written file is left there. Needs root to mount the small drive; skips otherwise.
 #include "app/inicio.h"
 #include "comum/janelas.h"
+#include "editor/saida_prancha.h"
 #include "impressao/sel_imprime.h"
 #include "model/prvars.h"
 #include "platform/dialogos.h"
@@ -67,6 +68,28 @@ private slots:
         QVERIFY(m.enche());
         GravaAvisos avisos;
         imprimeTudo(m.pasta(), avisos);
+    }
+
+    // The editor's one-board print to a PDF chosen in the dialog, on a full drive: refused
+    // whole, the author told, nothing left behind.
+    void pranchaDoEditorNoDiscoCheio() {
+        Montagem m;
+        if (!m.montaTmpfs(64)) QSKIP(qPrintable(m.motivo));
+        QVERIFY(m.enche());
+        const QString pdf = m.pasta() + "/prancha.pdf";
+        GravaAvisos avisos;
+        {
+            RespostasDeDialogo dialogos;
+            dialogos.impressora([pdf](QPrinter& impressora) {
+                impressora.setOutputFormat(QPrinter::PdfFormat);
+                impressora.setOutputFileName(pdf);
+            });
+            imprimePranchaIndice(0, QSize(800, 600));
+            QCOMPARE(dialogos.pendentes(), 0);
+        }
+        QCOMPARE(avisos.erros, QStringList{"Não foi possível gravar o arquivo " + pdf});
+        QVERIFY(avisos.infos.isEmpty());
+        QCOMPARE(QDir(m.pasta()).entryList(QDir::Files | QDir::Hidden), QStringList{"enchimento"});
     }
 };
 
