@@ -1,60 +1,163 @@
-// From the pump that starts an entry (saidaLivre) to its first sample heard on the null sink's
-// monitor, for a recording and for speech; prints the medians of 20.
+// The time between a choice and its sound: from the click event on an item of a running board
+// to the first sample heard on the null sink's monitor, for a WAV recording and for speech,
+// 20 of each, alternated; then, for comparison, from the pump that starts an entry (saidaLivre)
+// alone. Prints every figure and the medians.
 //   scripts/com-servicos.sh build/bench/bench_saida
 #include "../tests/support/escuta.h"
+#include "model/prvars.h"
 #include "platform/audio.h"
 #include "runner/fila_saida.h"
+#include "runner/form_executa.h"
 #include "runner/voz.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
+#include <QMouseEvent>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <vector>
 
 namespace {
+
 void espera(int ms) {
     QEventLoop laco;
     QTimer::singleShot(ms, &laco, &QEventLoop::quit);
     laco.exec();
 }
 
+bool esperaAte(const std::function<bool()>& condicao, int limiteMs) {
+    QElapsedTimer t;
+    t.start();
+    while (!condicao()) {
+        if (t.elapsed() > limiteMs) return false;
+        espera(10);
+    }
+    return true;
+}
+
 double mediana(std::vector<double> v) {
+    v.erase(std::remove(v.begin(), v.end(), -1.0), v.end());
     std::sort(v.begin(), v.end());
     return v.empty() ? -1 : (v[v.size() / 2] + v[(v.size() - 1) / 2]) / 2;
 }
 
-// One entry: queue it, start it with one pump, listen, return the latency in ms.
-double mede(const QString& entrada, bool fala, const QElapsedTimer& relogio, Escuta& escuta) {
-    espera(150);
+void imprime(const char* nome, const std::vector<double>& v) {
+    std::printf("%-28s", nome);
+    for (double x : v)
+        std::printf(" %4.0f", x);
+    std::printf("   mediana %.0f ms\n", mediana(v));
+}
+
+// The instant of the first loud sample heard from window `desde` on; -1 when none.
+double primeiroSom(Escuta& escuta, int desde) {
     escuta.drena();
-    const int antes = escuta.nJanelas();
-    if (fala)
-        enfileiraFala(entrada);
-    else
-        enfileiraSom(entrada);
-    const double inicio = relogio.elapsed();
-    saidaLivre();
-    QElapsedTimer t;
-    t.start();
-    while (!saidaLivre() && t.elapsed() < 5000)
-        espera(20);
-    espera(200);
-    escuta.drena();
-    const int j = escuta.primeiraSoando(antes);
-    if (qEnvironmentVariableIsSet("DEPURA"))
-        std::fprintf(stderr, "livre em %lld ms, janelas %d -> %d\n", t.elapsed(), antes,
-                     escuta.nJanelas());
+    const int j = escuta.primeiraSoando(desde);
     if (j < 0) return -1;
-    // Within the first window, find the first loud sample.
     int i = j * Escuta::janela;
     while (i < (j + 1) * Escuta::janela && std::abs(escuta.amostras[i]) < 300)
         ++i;
-    return escuta.instante(i) - inicio;
+    return escuta.instante(i);
 }
+
+// The instant each mouse release reaches the program, before any widget handles it.
+class MarcaClique : public QObject {
+public:
+    explicit MarcaClique(const QElapsedTimer& relogio) : relogio(relogio) {}
+    double instante = -1;
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::MouseButtonRelease && instante < 0)
+            instante = double(relogio.nsecsElapsed()) / 1e6;
+        return false;
+    }
+
+private:
+    const QElapsedTimer& relogio;
+};
+
+// One board: a WAV recording and a text spoken (no recording of that name), no link.
+void montaProjeto() {
+    limpaPranchas(projeto);
+    projeto.sintetizando = true;
+    projeto.falando = false;
+    projeto.tempoHisterese = 0;
+    projeto.tempoVarredura = 0;
+    projeto.tempoAutoClique = 0;
+    projeto.tempoSocorro = 0;
+    TPrancha p;
+    p.nome = "LATENCIA";
+    p.titulo = "Latência";
+    p.nColunas = 2;
+    p.nLinhas = 1;
+    TItem tom;
+    tom.rotulo = "tom";
+    tom.semFigura = true;
+    tom.som = "tom";
+    TItem fala;
+    fala.rotulo = "fala";
+    fala.semFigura = true;
+    fala.fala = "Bom dia";
+    p.itens = {tom, fala};
+    p.nItens = 2;
+    projeto.pranchas = {p};
+    projeto.nPranchas = 1;
+}
+
+// From the click on item `item` to its first sample heard.
+double medeClique(TFormExecuta& runner, int item, Escuta& escuta, MarcaClique& marca) {
+    // At rest: the previous choice heard to its end and the runner taking clicks again.
+    if (!esperaAte([&] { return saidaLivre() && !runner.motor().ocupado; }, 5000)) return -1;
+    // A person clicks at any moment of the runner's 200 ms tick, not in step with it.
+    static QRandomGenerator acaso(21);
+    espera(150 + int(acaso.bounded(200)));
+    escuta.drena();
+    const int antes = escuta.nJanelas();
+    QWidget* celula = runner.graf().itensGraf.value(item).painel;
+    if (!celula) return -1;
+    marca.instante = -1;
+    const QPointF ponto(5, 5);
+    QMouseEvent aperta(QEvent::MouseButtonPress, ponto, celula->mapToGlobal(ponto), Qt::LeftButton,
+                       Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent solta(QEvent::MouseButtonRelease, ponto, celula->mapToGlobal(ponto), Qt::LeftButton,
+                      Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(celula, &aperta);
+    QApplication::sendEvent(celula, &solta);
+    double ouvido = -1;
+    esperaAte(
+        [&] {
+            ouvido = primeiroSom(escuta, antes);
+            return ouvido >= 0;
+        },
+        3000);
+    return ouvido < 0 || marca.instante < 0 ? -1 : ouvido - marca.instante;
+}
+
+// From the pump that starts the entry to its first sample heard.
+double medeBomba(const QString& entrada, bool fala, Escuta& escuta, const QElapsedTimer& relogio) {
+    esperaAte([] { return saidaLivre(); }, 5000);
+    espera(150);
+    escuta.drena();
+    const int antes = escuta.nJanelas();
+    fala ? enfileiraFala(entrada) : enfileiraSom(entrada);
+    const double inicio = double(relogio.nsecsElapsed()) / 1e6;
+    saidaLivre();
+    double ouvido = -1;
+    esperaAte(
+        [&] {
+            saidaLivre();
+            ouvido = primeiroSom(escuta, antes);
+            return ouvido >= 0;
+        },
+        3000);
+    return ouvido < 0 ? -1 : ouvido - inicio;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -63,27 +166,46 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "sem saída de som: rode com scripts/com-servicos.sh\n");
         return 1;
     }
+    const int vezes = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20;
     QTemporaryDir pasta;
     QDir::setCurrent(pasta.path());
+    pastaProjeto = pasta.path();
     gravaTom("tom.wav", 440, 300);
-    iniciaVoz(true);
+    montaProjeto();
+
     QElapsedTimer relogio;
     relogio.start();
     Escuta escuta(relogio);
-    std::vector<double> gravacao, fala;
-    for (int k = 0; k < 20; ++k) {
-        gravacao.push_back(mede("tom", false, relogio, escuta));
-        fala.push_back(mede("Bom dia", true, relogio, escuta));
+    MarcaClique marca(relogio);
+    app.installEventFilter(&marca);
+
+    std::vector<double> cliqueGravacao, cliqueFala, bombaGravacao, bombaFala;
+    {
+        TFormExecuta runner;
+        if (!runner.preparaExecucao("LATENCIA")) return 1;
+        runner.show();
+        if (!esperaAte([&] { return runner.graf().criada && runner.isActiveWindow(); }, 5000)) {
+            std::fprintf(stderr, "a execução não começou\n");
+            return 1;
+        }
+        for (int k = 0; k < vezes; ++k) {
+            cliqueGravacao.push_back(medeClique(runner, 0, escuta, marca));
+            cliqueFala.push_back(medeClique(runner, 1, escuta, marca));
+        }
+        runner.close();
     }
-    for (double& v : gravacao)
-        std::printf("%.0f ", v);
-    std::printf("\n");
-    for (double& v : fala)
-        std::printf("%.0f ", v);
-    std::printf("\nmediana gravação: %.0f ms\nmediana fala: %.0f ms\n", mediana(gravacao),
-                mediana(fala));
-    std::printf("com a espera de um tique de 200 ms: gravação %.0f ms, fala %.0f ms (pior caso)\n",
-                mediana(gravacao) + 200, mediana(fala) + 200);
+    app.removeEventFilter(&marca);
+    iniciaVoz(true);
+    for (int k = 0; k < vezes; ++k) {
+        bombaGravacao.push_back(medeBomba("tom", false, escuta, relogio));
+        bombaFala.push_back(medeBomba("Bom dia", true, escuta, relogio));
+    }
     encerraVoz();
+
+    std::printf("ms, %d de cada (-1: nada se ouviu)\n", vezes);
+    imprime("clique -> gravação WAV", cliqueGravacao);
+    imprime("clique -> fala", cliqueFala);
+    imprime("bombeio -> gravação WAV", bombaGravacao);
+    imprime("bombeio -> fala", bombaFala);
     return 0;
 }

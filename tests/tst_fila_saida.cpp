@@ -156,6 +156,31 @@ private slots:
         QCOMPARE(registro, QStringList({"toca:oi.wav", "para"}));
     }
 
+    void entradaDeUmaEscolhaComecaJa() {
+        enfileiraSomJa("oi");
+        QCOMPARE(registro, QStringList{"toca:oi.wav"});
+        // Behind a recording that plays, the next entries wait for the pump, in order.
+        enfileiraFalaJa("bom dia");
+        enfileiraSomJa("musica.mp3");
+        QCOMPARE(registro.size(), 1);
+        QCOMPARE(filaSaida, QStringList({QString(marcaFala) + "bom dia", "musica.mp3"}));
+        tocandoFalso = false;
+        QVERIFY(!saidaLivre());
+        QCOMPARE(registro.last(), QString("fala:bom dia"));
+        // An empty speech entry still silences at once and queues nothing.
+        enfileiraFalaJa("");
+        QCOMPARE(registro.last(), QString("cala"));
+        QCOMPARE(filaSaida, QStringList{"musica.mp3"});
+    }
+
+    void entradaNaoPassaAFrenteDeOutraQueEspera() {
+        enfileiraSom("oi"); // queued, not yet pumped, while nothing plays
+        enfileiraSomJa("musica.mp3");
+        QVERIFY(registro.isEmpty());
+        QVERIFY(!saidaLivre());
+        QCOMPARE(registro, QStringList{"toca:oi.wav"});
+    }
+
     void primeiraLinhaSo() {
         QCOMPARE(textoFalavel("bom dia\r\ncomo vai"), QString("bom dia\r"));
         QCOMPARE(textoFalavel("\nnada"), QString());

@@ -1,6 +1,7 @@
 #include "platform/midia_tocador.h"
 
 #include "platform/relogio.h"
+#include "platform/tocador_pcm.h"
 
 #include <QAudioOutput>
 #include <QCoreApplication>
@@ -23,6 +24,9 @@ struct Tocador {
     // Until the new source is seen loading, an end reported is the previous clip's: the status
     // changes asynchronously after setSource(), and a busy machine shows the stale one.
     bool carregou = false;
+    // A WAV recording plays from memory instead; the player is left for the rest.
+    TocadorPcm memoria;
+    bool daMemoria = false;
 };
 
 Tocador& tocador() {
@@ -46,12 +50,28 @@ QMediaPlayer* player() {
     return t.player;
 }
 
+// A recording of one of the WAV forms a sink takes as they are starts in a few milliseconds,
+// where the media pipeline takes a tenth of a second or more: a choice is heard at once.
+bool tocaDaMemoria(const QString& caminho) {
+    QFile arquivo(caminho);
+    if (!arquivo.open(QIODevice::ReadOnly) || arquivo.size() > maxBytesSomEmMemoria ||
+        arquivo.peek(4).compare("RIFF", Qt::CaseInsensitive) != 0)
+        return false;
+    const std::optional<SomPcm> som = pcmDoWav(arquivo.readAll());
+    return som && tocador().memoria.toca(*som);
+}
+
 } // namespace
 
 void toca(const QString& caminho) {
+    Tocador& t = tocador();
+    t.memoria.para();
+    // Made only when first needed: starting the media framework takes a while.
+    if (t.player) t.player->stop();
+    t.daMemoria = tocaDaMemoria(caminho);
+    if (t.daMemoria) return;
     QMediaPlayer* p = player();
     if (!p) return;
-    p->stop();
     // The source is set right before play(): a source loaded earlier loses the start of the
     // clip in proportion to the wait.
     tocador().carregou = false;
@@ -61,6 +81,8 @@ void toca(const QString& caminho) {
 }
 
 void para() {
+    tocador().memoria.para();
+    tocador().daMemoria = false;
     QMediaPlayer* p = tocador().player;
     if (!p) return;
     p->stop();
@@ -69,6 +91,7 @@ void para() {
 
 bool tocando() {
     const Tocador& t = tocador();
+    if (t.daMemoria) return t.memoria.tocando();
     QMediaPlayer* p = t.player;
     if (!p || p->playbackState() != QMediaPlayer::PlayingState) return false;
     const qint64 decorrido = agoraMs() - t.inicio;

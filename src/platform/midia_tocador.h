@@ -5,7 +5,8 @@
 
 namespace tocadorMidia {
 
-// Stops whatever plays and starts the file at this absolute path.
+// Stops whatever plays and starts the file at this absolute path: a WAV recording from memory,
+// which starts at once, anything else (MP3, compressed WAV) through the media player.
 void toca(const QString& caminho);
 // Stops and forgets the file; synchronous.
 void para();

@@ -114,4 +114,15 @@ bool tocando() {
     return s.sink && s.sink->state() != QAudio::StoppedState && agoraMs() < s.fimPrevisto;
 }
 
+qint64 restaMs() {
+    const Saida& s = saida();
+    if (s.taxa <= 0) return 0;
+    qint64 bytes = s.sink && s.buffer && s.sink->state() != QAudio::StoppedState
+                       ? s.buffer->bytesAvailable()
+                       : 0;
+    for (const QByteArray& b : s.esperando)
+        bytes += b.size();
+    return bytes / 2 * 1000 / s.taxa;
+}
+
 } // namespace somDaFala

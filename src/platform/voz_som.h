@@ -13,5 +13,7 @@ void para();
 // True while samples play or wait, and for a short grace after the sink goes idle (the sink
 // reports idle a little before its last samples are heard).
 bool tocando();
+// Milliseconds of samples not yet handed to the output: at least this much is still to be heard.
+qint64 restaMs();
 
 } // namespace somDaFala

@@ -179,6 +179,24 @@ void apaga(QWidget* w) {
     w->deleteLater(); // it may be inside its own mouse handler
 }
 
+// Keeps a showing surface hidden while a board is put up on it. Each element shown on its own
+// under the pointer makes the window system say where the pointer is, hundreds of round trips
+// for a large board; shown with their surface, the elements ask once between them.
+class SuperficieOculta {
+public:
+    explicit SuperficieOculta(QWidget* s) : superficie(s && s->isVisible() ? s : nullptr) {
+        if (superficie) superficie->hide();
+    }
+    ~SuperficieOculta() {
+        if (superficie) superficie->show();
+    }
+    SuperficieOculta(const SuperficieOculta&) = delete;
+    SuperficieOculta& operator=(const SuperficieOculta&) = delete;
+
+private:
+    QPointer<QWidget> superficie;
+};
+
 void pintaElemento(QPainter& p, QWidget* w) {
     if (!w || w->isHidden()) return;
     p.save();
@@ -277,6 +295,7 @@ void liberaPranchaGraf(TPranchaGraf& graf) {
 
 void desenhaPranchaGraf(TPranchaGraf& graf, const QString& titulo, int nColunas, int nLinhas,
                         TColor cor, const TItemArray& itens, QWidget* superficie) {
+    const SuperficieOculta oculta(superficie);
     liberaPranchaGraf(graf);
     if (!superficie) return;
     const TTela tela = medidaDaTela();

@@ -49,6 +49,18 @@ void enfileiraFala(const QString& texto) {
         filaSaida.append(marcaFala + texto);
 }
 
+void enfileiraSomJa(const QString& texto) {
+    const bool vazia = filaSaida.isEmpty();
+    enfileiraSom(texto);
+    if (vazia) avancaFila();
+}
+
+void enfileiraFalaJa(const QString& texto) {
+    const bool vazia = filaSaida.isEmpty();
+    enfileiraFala(texto);
+    if (vazia) avancaFila();
+}
+
 void tocaArquivo(const QString& nome) {
     const QString limpo = nome.trimmed();
     if (limpo.isEmpty()) return;

@@ -21,6 +21,12 @@ void enfileiraSom(const QString& texto);
 // Appends a speech entry; an empty text silences the voice at once instead.
 void enfileiraFala(const QString& texto);
 
+// What a run queues: the same, and an entry that finds the queue empty starts at once when
+// nothing plays or speaks, instead of at the next pump, so a choice is heard without that wait.
+// Entries behind it wait their turn as before.
+void enfileiraSomJa(const QString& texto);
+void enfileiraFalaJa(const QString& texto);
+
 // Starts the next entry when nothing plays or speaks.
 void avancaFila();
 // Pumps the queue; true when nothing speaks, nothing plays and nothing waits.

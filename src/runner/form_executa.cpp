@@ -188,8 +188,9 @@ PortasExecucao TFormExecuta::portas() {
     };
     p.escondeMoldura = [this] { Shape1->hide(); };
     p.cursor = poeCursor;
-    p.enfileiraSom = [](const QString& s) { enfileiraSom(s); };
-    p.enfileiraFala = [](const QString& s) { enfileiraFala(s); };
+    // A choice's first output starts at once when the queue is at rest, not at the next tick.
+    p.enfileiraSom = [](const QString& s) { enfileiraSomJa(s); };
+    p.enfileiraFala = [](const QString& s) { enfileiraFalaJa(s); };
     p.saidaLivre = [] { return saidaLivre(); };
     p.vozExiste = [] { return temVoz(); };
     // While a program is being started the runner keeps still, as if another window were in front.

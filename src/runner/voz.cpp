@@ -73,6 +73,9 @@ bool estaFalando() {
         if (!sintetizador::ocupado() && !somDaFala::tocando()) return false;
         const qint64 resta = limite.remainingTime();
         if (resta <= 0) return true;
+        // More is left to be heard than the wait could see end: the answer is already known,
+        // and waiting would only hold back the thread that feeds the sound to the output.
+        if (!sintetizador::ocupado() && somDaFala::restaMs() > resta) return true;
         if (sintetizador::ocupado())
             sintetizador::esperaResultado(int(qMin<qint64>(resta, 5)));
         else

@@ -4,7 +4,7 @@
 
 #include <QByteArray>
 
-// `imagem` is a canonical 44-byte header followed by its samples; it is copied.
+// `imagem` is a WAV file's bytes (the editor's canonical header and samples); it is copied.
 void tocaImagemWav(const QByteArray& imagem);
 void paraSomMemoria();
 bool somMemoriaTocando();

@@ -1,0 +1,294 @@
+// A project of 10,000 boards, generated here (never committed): grids from 2 x 2 to 20 x 20,
+// mostly small, every cell an item with a library picture, links in chains that close into
+// loops, a way back on every board and jumps across the project. Measures the save, the load,
+// the editor's first paint and a board chosen in it, the run (click through 100 links: click to
+// board drawn, and the drawing alone), and memory: peak, and after 100 and 10,000 board
+// changes in one run.
+//   scripts/com-servicos.sh build/bench/bench_escala [PRANCHAS] [TROCAS]
+#include "editor/form_prog.h"
+#include "model/arquivo_seguro.h"
+#include "model/avisos.h"
+#include "model/pranchas_arquivo.h"
+#include "model/prvars.h"
+#include "runner/form_executa.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+constexpr int tamanhoDaCadeia = 50; // boards linked one after the other, the last to the first
+constexpr int figurasCopiadas = 400;
+
+QString nomeDaPrancha(int i) {
+    return QStringLiteral("P%1").arg(i, 5, 10, QLatin1Char('0'));
+}
+
+// Sides of the grids: most boards small, some of a keyboard's size.
+QPair<int, int> grade(QRandomGenerator& acaso) {
+    const int d = int(acaso.bounded(100));
+    auto entre = [&](int a, int b) { return a + int(acaso.bounded(b - a + 1)); };
+    if (d < 60) return {entre(2, 5), entre(2, 5)};
+    if (d < 90) return {entre(6, 10), entre(6, 10)};
+    return {entre(12, 20), entre(12, 20)};
+}
+
+TProjeto geraProjeto(int n, const QStringList& figuras) {
+    QRandomGenerator acaso(2026);
+    TProjeto p;
+    p.nome = QStringLiteral("Escala");
+    p.autor = QStringLiteral("Bancada");
+    p.data = QStringLiteral("08/12/2026 12:00:00");
+    p.nPranchas = n;
+    p.pranchaInicial = nomeDaPrancha(0);
+    p.pranchas.resize(n);
+    for (int i = 0; i < n; ++i) {
+        TPrancha& pr = p.pranchas[i];
+        pr.nome = nomeDaPrancha(i);
+        pr.titulo = QStringLiteral("Prancha %1").arg(i);
+        const auto [colunas, linhas] = grade(acaso);
+        pr.nColunas = colunas;
+        pr.nLinhas = linhas;
+        pr.cor = 0xC0FFFF;
+        const int inicioDaCadeia = i - i % tamanhoDaCadeia;
+        const int proxima = (i + 1) % tamanhoDaCadeia == 0 || i + 1 == n ? inicioDaCadeia : i + 1;
+        for (int k = 0; k < colunas * linhas; ++k) {
+            TItem it;
+            const QString& figura = figuras[int(acaso.bounded(int(figuras.size())))];
+            it.figura = figura;
+            it.rotulo = QFileInfo(figura).completeBaseName();
+            it.fala = k % 3 == 0 ? QStringLiteral("eu quero ") + it.rotulo : QString();
+            it.cor = k % 2 ? 0xFFE0C0 : semCor;
+            if (k == 0) it.link = nomeDaPrancha(proxima);
+            if (k == 1) it.link = QStringLiteral("#ANTERIOR");
+            if (k == 2) it.link = nomeDaPrancha(int(acaso.bounded(n)));
+            pr.itens.append(it);
+        }
+        pr.nItens = int(pr.itens.size());
+    }
+    return p;
+}
+
+double mediana(std::vector<double> v) {
+    if (v.empty()) return -1;
+    std::sort(v.begin(), v.end());
+    return (v[v.size() / 2] + v[(v.size() - 1) / 2]) / 2;
+}
+
+double ms(const std::function<void()>& f) {
+    QElapsedTimer t;
+    t.start();
+    f();
+    return double(t.nsecsElapsed()) / 1e6;
+}
+
+void espera(int ms) {
+    QEventLoop laco;
+    QTimer::singleShot(ms, &laco, &QEventLoop::quit);
+    laco.exec();
+}
+
+bool esperaAte(const std::function<bool()>& condicao, int limiteMs) {
+    QElapsedTimer t;
+    t.start();
+    while (!condicao()) {
+        if (t.elapsed() > limiteMs) return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    return true;
+}
+
+// Resident and peak memory of the process, in MB.
+double memoriaMb(const char* campo) {
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly)) return -1;
+    for (const QByteArray& linha : f.readAll().split('\n'))
+        if (linha.startsWith(campo))
+            return linha.mid(int(qstrlen(campo))).trimmed().split(' ')[0].toDouble() / 1024;
+    return -1;
+}
+
+void clica(QWidget* alvo) {
+    const QPointF ponto(5, 5);
+    QMouseEvent aperta(QEvent::MouseButtonPress, ponto, alvo->mapToGlobal(ponto), Qt::LeftButton,
+                       Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent solta(QEvent::MouseButtonRelease, ponto, alvo->mapToGlobal(ponto), Qt::LeftButton,
+                      Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(alvo, &aperta);
+    QApplication::sendEvent(alvo, &solta);
+}
+
+QString tituloDesenhado(const TFormExecuta& runner) {
+    return runner.graf().labelTitulo ? runner.graf().labelTitulo->texto : QString();
+}
+
+// Stamps the first paint of a widget, once painted: the stamp is taken when the event loop
+// comes back from it.
+class PrimeiraPintura : public QObject {
+public:
+    explicit PrimeiraPintura(const QElapsedTimer& relogio) : relogio(relogio) {}
+    double instante = -1;
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint && instante < 0 && !pedido) {
+            pedido = true;
+            QTimer::singleShot(0, this,
+                               [this] { instante = double(relogio.nsecsElapsed()) / 1e6; });
+        }
+        return false;
+    }
+
+private:
+    const QElapsedTimer& relogio;
+    bool pedido = false;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
+    instalaAvisos({[](const QString& t) { std::fprintf(stderr, "aviso: %s\n", qPrintable(t)); },
+                   [](const QString&, int) {}, [](const QString&) { return true; },
+                   [](const QString&) {}});
+    const int nPranchas = argc > 1 ? std::max(2, std::atoi(argv[1])) : 10000;
+    const int nTrocas = argc > 2 ? std::max(100, std::atoi(argv[2])) : 10000;
+
+    const QDir biblioteca(QStringLiteral(ZELVANA_BIBLIOTECA));
+    QStringList figuras = biblioteca.entryList({QStringLiteral("*.jpg")}, QDir::Files, QDir::Name);
+    if (figuras.size() < figurasCopiadas) {
+        std::fprintf(stderr, "biblioteca de figuras ausente em %s\n", ZELVANA_BIBLIOTECA);
+        return 1;
+    }
+    // Spread over the alphabet, not the first few letters only.
+    QStringList usadas;
+    for (int k = 0; k < figurasCopiadas; ++k)
+        usadas << figuras[k * int(figuras.size()) / figurasCopiadas];
+
+    QTemporaryDir pasta;
+    for (const QString& f : usadas)
+        copiaArquivoSeguro(biblioteca.filePath(f), pasta.filePath(f));
+    definePastaProjeto(pasta.path());
+    std::vector<double> gravacoes, cargas;
+    {
+        const TProjeto gerado = geraProjeto(nPranchas, usadas);
+        qint64 itens = 0;
+        for (const TPrancha& pr : gerado.pranchas)
+            itens += pr.nItens;
+        std::printf("%d pranchas, %lld itens, %d figuras da biblioteca\n", nPranchas, itens,
+                    int(usadas.size()));
+        for (int k = 0; k < 3; ++k) {
+            projeto = gerado;
+            gravacoes.push_back(ms([] { salvarProjeto(); }));
+        }
+    }
+    // Only what the program itself holds from here on: the project it loads.
+    limpaPranchas(projeto);
+    const qint64 bytes = QFileInfo(pasta.filePath(QStringLiteral("pranchas.pra"))).size();
+    for (int k = 0; k < 3; ++k)
+        cargas.push_back(ms([&] { carregaPranchas(pasta.path()); }));
+    if (projeto.nPranchas != nPranchas) {
+        std::fprintf(stderr, "a carga deu %d pranchas\n", projeto.nPranchas);
+        return 1;
+    }
+    std::printf("arquivo de pranchas: %.1f MB\n", double(bytes) / 1e6);
+    std::printf("salvar: mediana %.0f ms | carregar: mediana %.0f ms\n", mediana(gravacoes),
+                mediana(cargas));
+    std::printf("memória após carregar: %.0f MB\n", memoriaMb("VmRSS:"));
+
+    QElapsedTimer relogio;
+    relogio.start();
+    {
+        TFormProg editor;
+        PrimeiraPintura pintura(relogio);
+        editor.lb_pranchas->viewport()->installEventFilter(&pintura);
+        const double mostrado = double(relogio.nsecsElapsed()) / 1e6;
+        editor.show();
+        esperaAte([&] { return pintura.instante >= 0; }, 60000);
+        std::printf("editor, da abertura à primeira pintura da lista: %.0f ms (%d pranchas "
+                    "listadas)\n",
+                    pintura.instante - mostrado, editor.lb_pranchas->count());
+        std::vector<double> escolhas;
+        QRandomGenerator acaso(7);
+        for (int k = 0; k < 50; ++k) {
+            const int i = int(acaso.bounded(nPranchas));
+            escolhas.push_back(ms([&] {
+                editor.lb_pranchas->setCurrentRow(i);
+                QCoreApplication::processEvents();
+            }));
+        }
+        std::printf("editor, uma prancha escolhida na lista (itens e desenho): mediana %.0f ms\n",
+                    mediana(escolhas));
+        editor.close();
+    }
+    std::printf("memória após o editor: %.0f MB\n", memoriaMb("VmRSS:"));
+
+    TFormExecuta runner;
+    if (!runner.preparaExecucao(nomeDaPrancha(0))) return 1;
+    runner.show();
+    if (!esperaAte([&] { return runner.graf().criada && runner.isActiveWindow(); }, 10000)) {
+        std::fprintf(stderr, "a execução não começou\n");
+        return 1;
+    }
+    // Click through links: item 0 (the next board of the chain), every tenth a jump (item 2).
+    std::vector<double> trocas, desenhos;
+    QRandomGenerator acaso(11);
+    int feitas = 0;
+    auto clicaLink = [&](bool comRelogio) {
+        if (!esperaAte([&] { return !runner.motor().ocupado; }, 5000)) return false;
+        if (comRelogio) espera(int(acaso.bounded(200))); // any moment of the tick
+        const int item = feitas % 10 == 9 ? 2 : 0;
+        const QString antes = tituloDesenhado(runner);
+        QWidget* celula = runner.graf().itensGraf.value(item).painel;
+        if (!celula) return false;
+        ++feitas;
+        if (!comRelogio) {
+            // The same click and the tick that follows it, without waiting for the timer.
+            runner.motor().pressiona();
+            runner.motor().solta(item);
+            desenhos.push_back(ms([&] { runner.motor().tickSerializacao(); }));
+            // What going back to the event loop does: paint, and delete what was let go.
+            QCoreApplication::processEvents();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            return true;
+        }
+        const double t = ms([&] {
+            clica(celula);
+            esperaAte([&] { return tituloDesenhado(runner) != antes; }, 5000);
+        });
+        trocas.push_back(t);
+        return true;
+    };
+    for (int k = 0; k < 100; ++k)
+        if (!clicaLink(true)) break;
+    std::printf("execução, clique em um link até a prancha desenhada (com a espera do tique de "
+                "200 ms): mediana %.0f ms em %d trocas\n",
+                mediana(trocas), int(trocas.size()));
+    const double depoisDe100 = memoriaMb("VmRSS:");
+    while (feitas < nTrocas)
+        if (!clicaLink(false)) break;
+    const double depoisDeTodas = memoriaMb("VmRSS:");
+    std::sort(desenhos.begin(), desenhos.end());
+    std::printf("execução, o tique que desenha a prancha seguinte: mediana %.1f ms, 90%% até "
+                "%.1f ms, máximo %.1f ms\n",
+                mediana(desenhos), desenhos.empty() ? -1 : desenhos[desenhos.size() * 9 / 10],
+                desenhos.empty() ? -1 : desenhos.back());
+    std::printf("memória após 100 trocas: %.0f MB; após %d trocas: %.0f MB; pico: %.0f MB\n",
+                depoisDe100, feitas, depoisDeTodas, memoriaMb("VmHWM:"));
+    runner.close();
+    return 0;
+}
