@@ -17,8 +17,8 @@ esac
 opcoes=()
 if [ $sanitiza -eq 1 ]; then
   build=${ZELVANA_BUILD:-$raiz/build-san}
-  # -O1 and line tables only: the instrumented build compiles in far less time than at -O2,
-  # and its reports still name the file and line.
+  # -O1 keeps the instrumented tests quick enough; line tables are all a report needs to name
+  # the file and line.
   opcoes+=(-DZELVANA_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo
            "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g1 -DNDEBUG")
   supressoes=$raiz/tests/sanitizadores

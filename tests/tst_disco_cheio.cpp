@@ -10,18 +10,17 @@
 #include "editor/documento_projeto.h"
 #include "editor/form_prog.h"
 #include "editor/operacoes_projeto.h"
-#include "editor/saida_prancha.h"
 #include "editor/sel_figura.h"
 #include "model/pranchas_arquivo.h"
 #include "platform/audio.h"
 #include "platform/dialogos.h"
 #include "render/jpg_prancha.h"
-#include "runner/imprime_tela.h"
 #include "scratchpad/form_rascunho.h"
 #include "sound/formgravador.h"
 #include "sound/som_editado.h"
 #include "support/apoio.h"
 #include "support/escuta.h"
+#include "support/execucao_apoio.h"
 #include "support/montagens.h"
 
 #include <QAction>
@@ -324,7 +323,8 @@ private slots:
         QDir::setCurrent(casa.path());
     }
 
-    // Ctrl+P of a run and the editor's JPEG into a full desktop folder: a message, no file.
+    // Ctrl+P of a run and the editor's "Gerar JPEG" into a full desktop folder: a message each,
+    // no file.
     void areaDeTrabalhoCheia() {
         Montagem m;
         if (!m.montaTmpfs(128)) QSKIP(qPrintable(m.motivo));
@@ -334,14 +334,22 @@ private slots:
         const QByteArray casaAntes = qgetenv("HOME");
         qputenv("HOME", m.pasta().toUtf8());
         GravaAvisos avisos;
-        QWidget janela;
-        janela.resize(300, 200);
-        const QString pdf = imprimeTela(&janela);
         projeto = TProjeto{};
         inserePranchaNoProjeto(projeto, -1, "casa");
-        gravaPranchaJpg(0, QSize(800, 600));
+        {
+            TFormExecuta runner;
+            QVERIFY(abreExecucao(runner, "casa"));
+            QTest::keyClick(&runner, Qt::Key_P, Qt::ControlModifier);
+            runner.close();
+        }
+        TFormProg* editor = janelas.formProg;
+        editor->documento->recarrega();
+        editor->show();
+        auto* jpg = editor->findChild<QToolButton*>("jpgButton");
+        QVERIFY(jpg);
+        QTest::mouseClick(jpg, Qt::LeftButton);
+        editor->hide();
         qputenv("HOME", casaAntes);
-        QVERIFY(pdf.isEmpty());
         QCOMPARE(avisos.erros.size(), 2);
         QVERIFY(avisos.erros[0].startsWith("Não foi possível gravar o arquivo " + desktop));
         QCOMPARE(avisos.erros[1], "Não foi possível gravar o arquivo " + desktop + "/casa.jpg");
