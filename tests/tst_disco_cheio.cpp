@@ -10,17 +10,19 @@
 #include "editor/documento_projeto.h"
 #include "editor/form_prog.h"
 #include "editor/operacoes_projeto.h"
-#include "editor/saida_prancha.h"
 #include "editor/sel_figura.h"
 #include "model/pranchas_arquivo.h"
 #include "obz/exporta_obz.h"
 #include "obz/importa_obz.h"
+#include "platform/audio.h"
 #include "platform/dialogos.h"
 #include "render/jpg_prancha.h"
-#include "runner/imprime_tela.h"
 #include "scratchpad/form_rascunho.h"
+#include "sound/formgravador.h"
 #include "sound/som_editado.h"
 #include "support/apoio.h"
+#include "support/escuta.h"
+#include "support/execucao_apoio.h"
 #include "support/montagens.h"
 
 #include <QAction>
@@ -29,6 +31,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -36,17 +39,29 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include <functional>
 #include <memory>
 
 namespace {
 
 const QString naoGravado = QStringLiteral("Arquivo de pranchas não pode ser gravado");
+const QString erroEscrita = QStringLiteral("Erro de escrita no arquivo.");
+const QString erroAbrir = QStringLiteral("Erro ao abrir o espaço para gravação");
 
 // What is in a folder besides the filler: no half-written file may be left behind.
 QStringList arquivos(const QString& pasta) {
     QStringList r = QDir(pasta).entryList(QDir::Files | QDir::Hidden, QDir::Name);
     r.removeAll(QStringLiteral("enchimento"));
     return r;
+}
+
+// A recording beside the others of a folder, as it must stay when a save of it fails.
+std::function<void()> somIntacto(const QString& pasta) {
+    return [pasta, bytes = leArquivo(pasta + "/voz.wav"), antes = arquivos(pasta)] {
+        QVERIFY(!bytes.isEmpty());
+        QCOMPARE(leArquivo(pasta + "/voz.wav"), bytes);
+        QCOMPARE(arquivos(pasta), antes);
+    };
 }
 
 } // namespace
@@ -66,15 +81,23 @@ class TstDiscoCheio : public QObject {
         projetoSalvo = false;
     }
 
-    // Every way the user saves, on a folder that takes no more bytes: nothing changes on disk,
-    // every attempt says so, and the program still knows the project is not saved.
-    void nadaSePerde(const QString& pasta, const QByteArray& backup) {
-        const QStringList antes = arquivos(pasta);
-        auto intacto = [&] {
+    // What a failed save must leave on the drive: the board file and its backup byte for byte,
+    // and no other file.
+    static std::function<void()> intactoEm(const QString& pasta, const QByteArray& original,
+                                           const QByteArray& backup) {
+        return [pasta, original, backup, antes = arquivos(pasta)] {
             QCOMPARE(leArquivo(pasta + "/pranchas.pra"), original);
             QCOMPARE(leArquivo(pasta + "/pranchas.bak"), backup);
             QCOMPARE(arquivos(pasta), antes);
         };
+    }
+
+    // Every way the user saves, on a folder that takes no more bytes: nothing changes on disk,
+    // every attempt says so, and the program still knows the project is not saved.
+    void nadaSePerde(const QString& pasta, const QByteArray& backup) {
+        nadaSePerde(intactoEm(pasta, original, backup));
+    }
+    void nadaSePerde(const std::function<void()>& intacto) {
         GravaAvisos avisos(false);
         QVERIFY(!salvarProjeto());
         intacto();
@@ -110,6 +133,11 @@ class TstDiscoCheio : public QObject {
         QCOMPARE(avisos.erros, QStringList(4, naoGravado));
         QVERIFY(avisos.rapidas.isEmpty());
         editor->hide();
+        // After the editor's failed saves too, closing the program still asks.
+        QCloseEvent fechaDeNovo;
+        QApplication::sendEvent(inicio, &fechaDeNovo);
+        QVERIFY(!fechaDeNovo.isAccepted());
+        QCOMPARE(avisos.perguntas.size(), 2);
     }
 
 private slots:
@@ -166,11 +194,28 @@ private slots:
         QVERIFY(QDir().mkpath(pasta));
         abreProjeto(pasta);
         QDir::setCurrent(casa.path());
-        QVERIFY(QDir(pasta).removeRecursively()); // the pen drive was pulled
-        GravaAvisos avisos(false);
-        QVERIFY(!salvarProjeto());
-        QCOMPARE(avisos.erros, QStringList{naoGravado});
-        QVERIFY(!QFileInfo::exists(pasta));
+        QVERIFY(QDir(pasta).removeRecursively());
+        // Nothing may bring the folder back with a lone board file in it.
+        nadaSePerde([pasta] { QVERIFY(!QFileInfo::exists(pasta)); });
+    }
+
+    // The pen drive pulled out with the project open: every save fails, and the files on the
+    // drive are as they were when it comes back.
+    void pendriveArrancado() {
+        QTemporaryDir origem;
+        const QByteArray backup = "[ANTIGA]\r\n";
+        QVERIFY(escreveArquivo(origem.filePath("pranchas.bak"), backup));
+        Montagem m;
+        if (!m.montaLigacao(origem.path())) QSKIP(qPrintable(m.motivo));
+        const QString pasta = m.pasta();
+        abreProjeto(pasta);
+        const auto intacto = intactoEm(origem.path(), original, backup);
+        QDir::setCurrent(casa.path());
+        QVERIFY(m.arranca());
+        nadaSePerde([&] {
+            intacto();
+            QVERIFY(!QFileInfo::exists(pasta));
+        });
     }
 
     void somNoDiscoCheio() {
@@ -192,7 +237,96 @@ private slots:
         QCOMPARE(arquivos(m.pasta()), QStringList{"oi.wav"});
     }
 
-    // Ctrl+P of a run and the editor's JPEG into a full desktop folder: a message, no file.
+    // The sound editor holding an edited recording of `caminho`: "Salva" where the drive takes
+    // nothing says `mensagem`, keeps the window open with the edits, and the old file stays.
+    void salvaSomRecusado(const QString& caminho, const std::function<void()>& falha,
+                          const QString& mensagem, const std::function<void()>& intacto) {
+        TFormGravador* gravador = janelas.formGravador;
+        gravador->combo_nomeArq->setEditText(caminho);
+        gravador->show();
+        QTRY_VERIFY(gravador->som() && gravador->som()->nAmostras == taxaEscuta / 2);
+        QTest::mouseClick(gravador->b_maisVol50, Qt::LeftButton);
+        const qint16 editada = gravador->som()->amostra(100);
+        falha();
+        GravaAvisos avisos;
+        QTest::mouseClick(gravador->b_salva, Qt::LeftButton);
+        QCOMPARE(avisos.erros, QStringList{mensagem});
+        QVERIFY(gravador->isVisible());
+        QCOMPARE(gravador->som()->amostra(100), editada);
+        intacto();
+        gravador->hide();
+    }
+
+    void gravadorSalvaNoDiscoCheio() {
+        Montagem m;
+        if (!m.montaTmpfs(256)) QSKIP(qPrintable(m.motivo));
+        QVERIFY(gravaTom(m.pasta() + "/voz.wav", 440, 500));
+        const auto intacto = somIntacto(m.pasta());
+        definePastaProjeto(m.pasta());
+        salvaSomRecusado(
+            "voz.wav", [&] { QVERIFY(m.enche()); }, erroEscrita, intacto);
+        QDir::setCurrent(casa.path());
+    }
+
+    void gravadorSalvaSomenteLeitura() {
+        QTemporaryDir origem;
+        QVERIFY(gravaTom(origem.filePath("voz.wav"), 440, 500));
+        Montagem m;
+        if (!m.montaSomenteLeitura(origem.path())) QSKIP(qPrintable(m.motivo));
+        definePastaProjeto(m.pasta());
+        salvaSomRecusado(
+            "voz.wav", [] {}, erroAbrir, somIntacto(m.pasta()));
+        QDir::setCurrent(casa.path());
+    }
+
+    void gravadorSalvaPendriveArrancado() {
+        QTemporaryDir origem;
+        QVERIFY(gravaTom(origem.filePath("voz.wav"), 440, 500));
+        Montagem m;
+        if (!m.montaLigacao(origem.path())) QSKIP(qPrintable(m.motivo));
+        const QString voz = m.pasta() + "/voz.wav";
+        const auto intacto = somIntacto(origem.path());
+        salvaSomRecusado(
+            voz, [&] { QVERIFY(m.arranca()); }, erroAbrir,
+            [&] {
+                intacto();
+                QVERIFY(!QFileInfo::exists(voz));
+            });
+    }
+
+    // The drive fills up while a recording is made: the recording ends there and then, says
+    // so once, and the recording it was to replace is still there, loaded again.
+    void gravacaoNoDiscoCheio() {
+        if (!entradaDeAudioDisponivel())
+            QSKIP("sem entrada de som: rode com scripts/com-servicos.sh");
+        Montagem m;
+        if (!m.montaTmpfs(512)) QSKIP(qPrintable(m.motivo));
+        QVERIFY(gravaTom(m.pasta() + "/voz.wav", 440, 500));
+        const auto intacto = somIntacto(m.pasta());
+        definePastaProjeto(m.pasta());
+        GravaAvisos avisos;
+        TFormGravador* gravador = janelas.formGravador;
+        gravador->combo_nomeArq->setEditText("voz.wav");
+        gravador->show();
+        QTRY_VERIFY(gravador->som() && gravador->som()->nAmostras == taxaEscuta / 2);
+        QTest::mouseClick(gravador->b_record, Qt::LeftButton);
+        QVERIFY(gravador->gravando());
+        QCOMPARE(gravador->l_status->text(), QString("Gravando"));
+        QTest::qWait(300);
+        QVERIFY(m.enche());
+        QTRY_VERIFY_WITH_TIMEOUT(!gravador->gravando(), 5000);
+        QCOMPARE(avisos.erros, QStringList{erroEscrita});
+        QVERIFY(gravador->l_status->text().isEmpty());
+        QCOMPARE(gravador->som()->nAmostras, taxaEscuta / 2);
+        intacto();
+        QTest::mouseClick(gravador->b_stop, Qt::LeftButton);
+        QCOMPARE(avisos.erros.size(), 1);
+        gravador->hide();
+        QDir::setCurrent(casa.path());
+    }
+
+    // Ctrl+P of a run and the editor's "Gerar JPEG" into a full desktop folder: a message each,
+    // no file.
     void areaDeTrabalhoCheia() {
         Montagem m;
         if (!m.montaTmpfs(128)) QSKIP(qPrintable(m.motivo));
@@ -202,14 +336,22 @@ private slots:
         const QByteArray casaAntes = qgetenv("HOME");
         qputenv("HOME", m.pasta().toUtf8());
         GravaAvisos avisos;
-        QWidget janela;
-        janela.resize(300, 200);
-        const QString pdf = imprimeTela(&janela);
         projeto = TProjeto{};
         inserePranchaNoProjeto(projeto, -1, "casa");
-        gravaPranchaJpg(0, QSize(800, 600));
+        {
+            TFormExecuta runner;
+            QVERIFY(abreExecucao(runner, "casa"));
+            QTest::keyClick(&runner, Qt::Key_P, Qt::ControlModifier);
+            runner.close();
+        }
+        TFormProg* editor = janelas.formProg;
+        editor->documento->recarrega();
+        editor->show();
+        auto* jpg = editor->findChild<QToolButton*>("jpgButton");
+        QVERIFY(jpg);
+        QTest::mouseClick(jpg, Qt::LeftButton);
+        editor->hide();
         qputenv("HOME", casaAntes);
-        QVERIFY(pdf.isEmpty());
         QCOMPARE(avisos.erros.size(), 2);
         QVERIFY(avisos.erros[0].startsWith("Não foi possível gravar o arquivo " + desktop));
         QCOMPARE(avisos.erros[1], "Não foi possível gravar o arquivo " + desktop + "/casa.jpg");

@@ -251,7 +251,9 @@ void TFormGravador::b_gravarClick() {
 }
 
 void TFormGravador::TimerGravTimer() {
-    coletaBuffers();
+    // A drive that stops taking the recording ends it here, with its message, instead of
+    // showing "Gravando" while nothing more is kept.
+    if (!coletaBuffers() && gravandoAgora) paraGravacao();
 }
 
 void TFormGravador::b_stopClick() {

@@ -47,6 +47,24 @@ bool Montagem::montaSomenteLeitura(const QString& origem) {
     return true;
 }
 
+bool Montagem::montaLigacao(const QString& origem) {
+    if (::mount(caminho(origem).constData(), caminho(dir.path()).constData(), nullptr, MS_BIND,
+                nullptr) != 0) {
+        motivo = QStringLiteral("montagem não permitida (é preciso ser root): ") +
+                 QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
+    montada = true;
+    return true;
+}
+
+bool Montagem::arranca() {
+    const QByteArray alvo = caminho(dir.path());
+    if (!montada || ::umount2(alvo.constData(), MNT_DETACH) != 0) return false;
+    montada = false;
+    return ::rmdir(alvo.constData()) == 0;
+}
+
 bool Montagem::enche() {
     const QByteArray nome = caminho(dir.path() + QStringLiteral("/enchimento"));
     const int fd = ::open(nome.constData(), O_WRONLY | O_CREAT | O_APPEND, 0644);
