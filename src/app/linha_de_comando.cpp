@@ -110,13 +110,24 @@ int recusaOpcao(const QString& argumento) {
 
 namespace {
 
-// What the board file says while it is read goes to stderr, never to a box.
-void carregaEmSilencio(const QString& pasta) {
+// Loads the project of a folder named on the command line; what the board file says while it
+// is read goes to stderr, never to a box. Gives the folder's full path, or empty (and says why)
+// when it holds no project.
+QString carregaEmSilencio(const QString& argumento) {
+    const QString pasta = QFileInfo(argumento).absoluteFilePath();
+    if (!QFileInfo(pasta + QStringLiteral("/pranchas.pra")).isFile()) {
+        escreve(QStringLiteral("zelvana: %1 não é a pasta de um projeto (não tem o arquivo "
+                               "pranchas.pra)\n")
+                    .arg(argumento),
+                stderr);
+        return {};
+    }
     const auto paraErro = [](const QString& t) { escreve(t + u'\n', stderr); };
     const Avisos anteriores = instalaAvisos(Avisos{paraErro, [](const QString&, int) {},
                                                    [](const QString&) { return false; }, paraErro});
     carregaPranchas(pasta);
     instalaAvisos(anteriores);
+    return pasta;
 }
 
 } // namespace
@@ -126,15 +137,8 @@ int exportaObzLinhaDeComando(const QStringList& args) {
         escreve(QStringLiteral("Uso: zelvana --exportar-obz PASTA ARQUIVO.obz\n"), stderr);
         return 2;
     }
-    const QString pasta = QFileInfo(args[0]).absoluteFilePath();
-    if (!QFileInfo(pasta + QStringLiteral("/pranchas.pra")).isFile()) {
-        escreve(QStringLiteral("zelvana: %1 não é a pasta de um projeto (não tem o arquivo "
-                               "pranchas.pra)\n")
-                    .arg(args[0]),
-                stderr);
-        return 1;
-    }
-    carregaEmSilencio(pasta);
+    const QString pasta = carregaEmSilencio(args[0]);
+    if (pasta.isEmpty()) return 1;
     const ResultadoExportacao r = exportaObz(projeto, pasta, args[1]);
     escreve(r.resumo() + u'\n', r.ok ? stdout : stderr);
     return r.ok ? 0 : 1;
@@ -155,15 +159,8 @@ int verificaLinhaDeComando(const QStringList& args) {
         escreve(QStringLiteral("Uso: zelvana --verificar PASTA\n"), stderr);
         return 2;
     }
-    const QString pasta = QFileInfo(args[0]).absoluteFilePath();
-    if (!QFileInfo(pasta + QStringLiteral("/pranchas.pra")).isFile()) {
-        escreve(QStringLiteral("zelvana: %1 não é a pasta de um projeto (não tem o arquivo "
-                               "pranchas.pra)\n")
-                    .arg(args[0]),
-                stderr);
-        return 2;
-    }
-    carregaEmSilencio(pasta);
+    const QString pasta = carregaEmSilencio(args[0]);
+    if (pasta.isEmpty()) return 2;
     const QList<Achado> achados = verificaProjeto(projeto, pasta);
     for (const Achado& a : achados)
         escreve(a.texto.simplified() + u'\n', stdout);

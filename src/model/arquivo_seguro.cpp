@@ -72,6 +72,10 @@ bool lidoIgual(const QString& caminho, const QByteArray& bytes) {
 
 } // namespace
 
+void sincronizaPasta(const QString& pasta) {
+    sincroniza(pasta, false);
+}
+
 ArquivoSeguro::ArquivoSeguro(const QString& destino) : destino_(destino) {}
 
 ArquivoSeguro::~ArquivoSeguro() {

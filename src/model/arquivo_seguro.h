@@ -59,3 +59,6 @@ bool copiaArquivoSeguro(const QString& origem, const QString& destino);
 // for all of them instead of two for each: hundreds of small files take a moment, not seconds.
 // Gives the destinations that could not be written; those are as they were, the others in place.
 QStringList gravaArquivosSeguros(const QList<QPair<QString, QByteArray>>& arquivos);
+// Brings a folder's entries to disk: after a rename done outside the calls above (a whole
+// folder put in place), so the new name survives a power cut.
+void sincronizaPasta(const QString& pasta);

@@ -1,6 +1,7 @@
 #include "obz/exporta_obz.h"
 
 #include "model/arquivo_seguro.h"
+#include "obz/contagem.h"
 #include "obz/midias_exportadas.h"
 #include "obz/obf_escrita.h"
 #include "obz/pacote_zip.h"
@@ -8,10 +9,6 @@
 #include <QJsonDocument>
 
 namespace {
-
-QString plural(int n, const char* um, const char* varios) {
-    return QString::number(n) + u' ' + QString::fromUtf8(n == 1 ? um : varios);
-}
 
 void contaMidias(const MidiasDoProjeto& m, ResultadoExportacao& r) {
     r.figuras = int(m.figuras().size());
@@ -35,15 +32,15 @@ ResultadoExportacao grava(const QByteArray& bytes, ResultadoExportacao r, const 
 QString ResultadoExportacao::resumo() const {
     if (!ok) return erro;
     QString t = QStringLiteral("Exportação concluída: %1, %2 e %3.")
-                    .arg(plural(pranchas, "prancha", "pranchas"),
-                         plural(figuras, "figura", "figuras"), plural(sons, "som", "sons"));
+                    .arg(contagem(pranchas, "prancha", "pranchas"),
+                         contagem(figuras, "figura", "figuras"), contagem(sons, "som", "sons"));
     if (figurasFaltando > 0)
         t += QStringLiteral("\n%1 que as pranchas citam não existe ou não é figura e ficou de "
                             "fora.")
-                 .arg(plural(figurasFaltando, "figura", "figuras"));
+                 .arg(contagem(figurasFaltando, "figura", "figuras"));
     if (sonsFaltando > 0)
         t += QStringLiteral("\n%1 que as pranchas citam não existe e ficou de fora.")
-                 .arg(plural(sonsFaltando, "som", "sons"));
+                 .arg(contagem(sonsFaltando, "som", "sons"));
     return t;
 }
 

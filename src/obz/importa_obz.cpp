@@ -2,6 +2,7 @@
 
 #include "model/arquivo_seguro.h"
 #include "model/pranchas_formato.h"
+#include "obz/contagem.h"
 #include "obz/le_pacote.h"
 #include "obz/pacote_zip.h"
 
@@ -9,40 +10,22 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <fcntl.h>
-#include <unistd.h>
-
-namespace {
-
-// The folder's new entry reaches the disk with it.
-void sincronizaPasta(const QString& pasta) {
-    const int fd = ::open(QFile::encodeName(pasta).constData(), O_RDONLY | O_DIRECTORY);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
-}
-
-QString plural(int n, const char* um, const char* varios) {
-    return QString::number(n) + u' ' + QString::fromUtf8(n == 1 ? um : varios);
-}
-
-} // namespace
 
 QString ResultadoImportacao::resumo() const {
     if (!ok) return erro;
     QString t = QStringLiteral("Importação concluída: %1, %2 e %3.")
-                    .arg(plural(pranchas, "prancha", "pranchas"),
-                         plural(figuras, "figura", "figuras"), plural(sons, "som", "sons"));
+                    .arg(contagem(pranchas, "prancha", "pranchas"),
+                         contagem(figuras, "figura", "figuras"), contagem(sons, "som", "sons"));
     if (figurasNaoTrazidas > 0)
         t += QStringLiteral("\n%1 não veio no pacote (endereço na internet, símbolo ou desenho "
                             "que o programa não mostra): os itens ficaram só com o rótulo.")
-                 .arg(plural(figurasNaoTrazidas, "figura", "figuras"));
+                 .arg(contagem(figurasNaoTrazidas, "figura", "figuras"));
     if (sonsNaoTrazidos > 0)
         t += QStringLiteral("\n%1 não veio no pacote: os itens ficaram sem ele.")
-                 .arg(plural(sonsNaoTrazidos, "som", "sons"));
+                 .arg(contagem(sonsNaoTrazidos, "som", "sons"));
     if (itensQueExecutam > 0)
         t += QStringLiteral("\n%1 executa um programa: confira antes de usar o projeto.")
-                 .arg(plural(itensQueExecutam, "item", "itens"));
+                 .arg(contagem(itensQueExecutam, "item", "itens"));
     if (caracteresTrocados > 0)
         t += QStringLiteral("\nAlguns caracteres que o arquivo de pranchas não comporta (como "
                             "emojis) foram gravados como \"?\".");
