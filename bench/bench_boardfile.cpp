@@ -3,6 +3,7 @@
 // Build: cmake -S . -B build-bench -G Ninja -DZELVANA_BENCH=ON -DZELVANA_TESTS=OFF \
 //          -DCMAKE_BUILD_TYPE=Release && cmake --build build-bench --target bench_boardfile
 // Run:   build-bench/bench/bench_boardfile [ROUNDS]
+#include "medidas.h"
 #include "model/avisos.h"
 #include "model/pranchas_arquivo.h"
 
@@ -45,11 +46,6 @@ TProjeto geraProjeto() {
         }
     }
     return p;
-}
-
-double mediana(std::vector<double> t) {
-    std::sort(t.begin(), t.end());
-    return t[t.size() / 2];
 }
 
 // Wall and CPU milliseconds of one run. The ratio is taken on the wall clock; the CPU time

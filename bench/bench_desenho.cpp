@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "medidas.h"
 #include "render/desenho.h"
 
 namespace {
@@ -30,11 +31,6 @@ void geraFoto(const QString& arquivo, quint32 semente) {
         }
     }
     im.save(arquivo, "JPG", 85);
-}
-
-double mediana(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 // changes in one run.
 //   scripts/com-servicos.sh build/bench/bench_escala [PRANCHAS] [TROCAS]
 #include "editor/form_prog.h"
+#include "medidas.h"
 #include "model/arquivo_seguro.h"
 #include "model/avisos.h"
 #include "model/pranchas_arquivo.h"
@@ -82,23 +83,11 @@ TProjeto geraProjeto(int n, const QStringList& figuras) {
     return p;
 }
 
-double mediana(std::vector<double> v) {
-    if (v.empty()) return -1;
-    std::sort(v.begin(), v.end());
-    return (v[v.size() / 2] + v[(v.size() - 1) / 2]) / 2;
-}
-
 double ms(const std::function<void()>& f) {
     QElapsedTimer t;
     t.start();
     f();
     return double(t.nsecsElapsed()) / 1e6;
-}
-
-void espera(int ms) {
-    QEventLoop laco;
-    QTimer::singleShot(ms, &laco, &QEventLoop::quit);
-    laco.exec();
 }
 
 bool esperaAte(const std::function<bool()>& condicao, int limiteMs) {

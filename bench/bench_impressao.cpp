@@ -3,6 +3,7 @@
 // job runs, early and late in the job (it must not grow with the number of boards).
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_impressao [BOARDS]
 #include "../tests/support/pranchas_com_figuras.h"
+#include "medidas.h"
 #include "model/pranchas_arquivo.h"
 #include "render/saida_impressa.h"
 #include "render/trabalho_impressao.h"
@@ -28,10 +29,6 @@ long memoria(const char* campo) {
     return -1;
 }
 
-double mediana(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return (v[v.size() / 2] + v[(v.size() - 1) / 2]) / 2;
-}
 } // namespace
 
 int main(int argc, char** argv) {

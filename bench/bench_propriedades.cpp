@@ -8,6 +8,7 @@
 #include "editor/documento_projeto.h"
 #include "editor/operacoes_projeto.h"
 #include "editor/sel_figura.h"
+#include "medidas.h"
 #include "model/pranchas_arquivo.h"
 #include "render/desenho.h"
 
@@ -25,11 +26,6 @@
 #include <vector>
 
 namespace {
-
-double mediana(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 // Word-like names with accents, as a library named in Portuguese has them.
 QString palavra(QRandomGenerator& rng) {

@@ -4,6 +4,7 @@
 // alone. Prints every figure and the medians.
 //   scripts/com-servicos.sh build/bench/bench_saida
 #include "../tests/support/escuta.h"
+#include "medidas.h"
 #include "model/prvars.h"
 #include "platform/audio.h"
 #include "runner/fila_saida.h"
@@ -24,12 +25,6 @@
 
 namespace {
 
-void espera(int ms) {
-    QEventLoop laco;
-    QTimer::singleShot(ms, &laco, &QEventLoop::quit);
-    laco.exec();
-}
-
 bool esperaAte(const std::function<bool()>& condicao, int limiteMs) {
     QElapsedTimer t;
     t.start();
@@ -40,17 +35,17 @@ bool esperaAte(const std::function<bool()>& condicao, int limiteMs) {
     return true;
 }
 
-double mediana(std::vector<double> v) {
+// Runs that heard nothing (-1) do not count.
+double medianaDosOuvidos(std::vector<double> v) {
     v.erase(std::remove(v.begin(), v.end(), -1.0), v.end());
-    std::sort(v.begin(), v.end());
-    return v.empty() ? -1 : (v[v.size() / 2] + v[(v.size() - 1) / 2]) / 2;
+    return mediana(v);
 }
 
 void imprime(const char* nome, const std::vector<double>& v) {
     std::printf("%-28s", nome);
     for (double x : v)
         std::printf(" %4.0f", x);
-    std::printf("   mediana %.0f ms\n", mediana(v));
+    std::printf("   mediana %.0f ms\n", medianaDosOuvidos(v));
 }
 
 // The instant of the first loud sample heard from window `desde` on; -1 when none.
