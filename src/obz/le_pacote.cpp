@@ -18,10 +18,6 @@
 
 namespace {
 
-QString proprio(const char* chave) {
-    return QLatin1String(prefixoProprio) + QLatin1String(chave);
-}
-
 // The settings a project gets when the package does not carry this program's own: the board
 // file's defaults.
 TProjeto projetoPadrao(const QDateTime& agora) {

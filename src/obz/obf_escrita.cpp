@@ -7,10 +7,6 @@
 
 namespace {
 
-QString proprio(const char* chave) {
-    return QLatin1String(prefixoProprio) + QLatin1String(chave);
-}
-
 QString dadosUri(const MidiaExportada& m) {
     return QStringLiteral("data:") + m.tipo + QStringLiteral(";base64,") +
            QString::fromLatin1(m.bytes.toBase64());

@@ -75,3 +75,7 @@ std::optional<DadosUri> leDadosUri(const QString& texto);
 
 // The prefix of this program's own keys and actions.
 inline constexpr char prefixoProprio[] = "ext_zelvana_";
+// One of our own keys: "autor" gives "ext_zelvana_autor".
+inline QString proprio(const char* chave) {
+    return QLatin1String(prefixoProprio) + QLatin1String(chave);
+}

@@ -4,10 +4,6 @@
 
 namespace {
 
-QString proprio(const char* chave) {
-    return QLatin1String(prefixoProprio) + QLatin1String(chave);
-}
-
 bool temProprio(const QJsonObject& o, const char* chave) {
     return o.contains(proprio(chave));
 }
