@@ -179,6 +179,23 @@ private slots:
         QCOMPARE(conteudo(dir.path()), QStringList({"exemplo.obz", "volta"}));
     }
 
+    // The ways to select travel with the other settings: a package keeps what the author set.
+    void opcoesDeAcessoIdaEVolta() {
+        QTemporaryDir dir;
+        TProjeto original = projetoDaPasta(exemplo);
+        TOpcoesAcesso& a = original.acesso;
+        a.modoVarredura = TModoVarredura::linhaColuna;
+        a.passoAPasso = true;
+        a.avanca = {Qt::Key_Tab, Qt::MiddleButton};
+        a.seleciona = {Qt::Key_F2, Qt::NoButton};
+        a.pausaPrimeiro = 1500;
+        a.voltasVarredura = 3;
+        a.progressoPermanencia = true;
+        QVERIFY(exportaObz(original, exemplo, dir.filePath("a.obz")).ok);
+        QVERIFY(importaPacoteObz(dir.filePath("a.obz"), dir.filePath("volta")).ok);
+        QVERIFY(projetoDaPasta(dir.filePath("volta")).acesso == a);
+    }
+
     // What another OBF reader checks: the package lists every file it holds and holds every
     // file it lists; each board has the format's keys and types; each picture is stored once.
     void pacoteSegueOFormato() {

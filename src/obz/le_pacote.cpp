@@ -26,6 +26,25 @@ TProjeto projetoPadrao(const QDateTime& agora) {
     return p;
 }
 
+// The ways to select as the manifest carries them; what is absent or unreadable keeps its
+// default, as in the board file.
+void leOpcoesDeAcesso(const QJsonObject& o, TOpcoesAcesso& a) {
+    const auto palavra = [&](const char* chave) {
+        return o.value(QLatin1String(chave)).toString();
+    };
+    const auto numero = [&](const char* chave) {
+        const QJsonValue v = o.value(QLatin1String(chave));
+        return v.isDouble() ? QString::number(v.toInteger()) : QString();
+    };
+    a.modoVarredura = leModoVarredura(palavra("modo_varredura"));
+    a.passoAPasso = o.value(QLatin1String("passo_a_passo")).toBool();
+    leTeclasPasso(palavra("teclas_passo"), a.avanca, a.seleciona);
+    leBotoesPasso(palavra("botoes_passo"), a.avanca, a.seleciona);
+    a.pausaPrimeiro = leInteiroLimitado(numero("pausa_primeiro"), maxPausaPrimeiro, 0);
+    a.voltasVarredura = leInteiroLimitado(numero("voltas_varredura"), maxVoltasVarredura, 0);
+    a.progressoPermanencia = o.value(QLatin1String("progresso_permanencia")).toBool();
+}
+
 void leAjustes(const QJsonObject& m, TProjeto& p) {
     const auto texto = [&](const char* chave, QString& campo) {
         if (m.contains(proprio(chave))) campo = m.value(proprio(chave)).toString();
@@ -50,6 +69,7 @@ void leAjustes(const QJsonObject& m, TProjeto& p) {
     numero("socorro", p.tempoSocorro);
     texto("prancha_inicial", p.pranchaInicial);
     texto("prancha_socorro", p.pranchaSocorro);
+    leOpcoesDeAcesso(m.value(proprio("acesso")).toObject(), p.acesso);
 }
 
 // A board as read from the package, with where it was found.

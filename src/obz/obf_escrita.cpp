@@ -186,6 +186,18 @@ int pranchaRaiz(const TProjeto& p) {
     return inicial >= 0 ? inicial : 0;
 }
 
+// The ways to select, in the words of the board file's [CONFIG] keys.
+QJsonObject opcoesDeAcesso(const TOpcoesAcesso& a) {
+    return QJsonObject{
+        {QStringLiteral("modo_varredura"), QLatin1String(textoModoVarredura(a.modoVarredura))},
+        {QStringLiteral("passo_a_passo"), a.passoAPasso},
+        {QStringLiteral("teclas_passo"), textoTeclasPasso(a.avanca, a.seleciona)},
+        {QStringLiteral("botoes_passo"), textoBotoesPasso(a.avanca, a.seleciona)},
+        {QStringLiteral("pausa_primeiro"), a.pausaPrimeiro},
+        {QStringLiteral("voltas_varredura"), a.voltasVarredura},
+        {QStringLiteral("progresso_permanencia"), a.progressoPermanencia}};
+}
+
 QJsonObject manifestoObz(const TProjeto& p, const MidiasDoProjeto& midias) {
     QJsonObject pranchas, figuras, sons;
     QJsonArray ordem;
@@ -214,5 +226,6 @@ QJsonObject manifestoObz(const TProjeto& p, const MidiasDoProjeto& midias) {
                        {proprio("autoclique"), p.tempoAutoClique},
                        {proprio("socorro"), p.tempoSocorro},
                        {proprio("prancha_inicial"), p.pranchaInicial},
-                       {proprio("prancha_socorro"), p.pranchaSocorro}};
+                       {proprio("prancha_socorro"), p.pranchaSocorro},
+                       {proprio("acesso"), opcoesDeAcesso(p.acesso)}};
 }
