@@ -1,31 +1,24 @@
 #!/usr/bin/env bash
-# Start-up: from starting the program to its start window mapped on the X server (as
-# `xdotool search --onlyvisible` sees it, asked every 20 ms: `--sync` waits half a second between
-# looks), against a bare Qt window started the same way, in pairs, with the sound server
-# running. Prints each pair and the medians.
+# Start-up: from starting the program to its start window mapped on the X server (the server's
+# own map notification, taken by espera_janela, so nothing polls the display meanwhile), against
+# a bare Qt window started the same way, in pairs, with the sound server running. Prints each
+# pair and the medians.
 #   scripts/com-servicos.sh bench/bench_inicio.sh BUILD_BENCH [PARES]
 set -uo pipefail
 build=${1:?pasta do build com -DZELVANA_BENCH=ON}
 pares=${2:-9}
 programa=$build/src/app/zelvana
 vazia=$build/bench/janela_vazia
+espera=$build/bench/espera_janela
 casa=$(mktemp -d)
 trap 'rm -rf "$casa"' EXIT
 
 # Milliseconds from start to the window named $2 mapped; the program is then ended.
 mede() {
-  local inicio fim pid
-  inicio=$(date +%s%N)
-  HOME=$casa "$1" >/dev/null 2>>"$casa/erros" &
-  pid=$!
-  until xdotool search --onlyvisible --name "^$2\$" >/dev/null 2>&1; do
-    kill -0 "$pid" 2>/dev/null || { echo "$1 terminou antes de abrir: $(tail -3 "$casa/erros")" >&2; exit 1; }
-    sleep 0.02
-  done
-  fim=$(date +%s%N)
-  kill "$pid" 2>/dev/null
-  wait "$pid" 2>/dev/null
-  echo $(((fim - inicio) / 1000000))
+  HOME=$casa "$espera" "$2" "$1" 2>>"$casa/erros" || {
+    echo "$1 não abriu: $(tail -3 "$casa/erros")" >&2
+    exit 1
+  }
 }
 
 mediana() { sort -n | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }

@@ -17,9 +17,10 @@ encerra() {
 trap encerra EXIT
 
 # X server for the tests that move the pointer or drive the real program.
-# -displayfd lets Xvfb pick a free display number, so several runs can share a machine.
+# -displayfd lets Xvfb pick a free display number, so several runs can share a machine;
+# -noreset keeps it from resetting when its last client leaves, which refuses the next one.
 exec 5>"$XDG_RUNTIME_DIR/display"
-Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 pids+=($!)
 exec 5>&-
 for _ in $(seq 100); do [ -s "$XDG_RUNTIME_DIR/display" ] && break; sleep 0.05; done

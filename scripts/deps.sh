@@ -6,6 +6,7 @@ set -euo pipefail
 pacotes=(
   # build
   cmake g++ ninja-build pkg-config qt6-base-dev qt6-multimedia-dev libespeak-ng-dev libzip-dev
+  libxcb1-dev
   clang-format
   # run time
   fonts-dejavu-core fonts-liberation qt6-translations-l10n espeak-ng-data xdg-utils

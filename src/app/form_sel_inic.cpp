@@ -30,7 +30,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -90,7 +89,7 @@ TformSelInic::TformSelInic(QWidget* parent)
 
     b_ajuda = new QPushButton("Ajuda", this);
     b_ajuda->setObjectName("b_ajuda");
-    b_ajuda->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
+    b_ajuda->setIcon(iconeDeAjuda(16));
     b_ajuda->setGeometry(184, 510, 88, 28);
 
     p_projeto = new QWidget(this);

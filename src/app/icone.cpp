@@ -32,3 +32,22 @@ QPixmap iconeDoPrograma(int lado) {
         g.drawEllipse(QPointF(u * (8.8 + i * 2), u * 3.4), u * 0.6, u * 0.6);
     return p;
 }
+
+QIcon iconeDeAjuda(int lado) {
+    QPixmap p(lado, lado);
+    p.fill(Qt::transparent);
+    QPainter g(&p);
+    g.setRenderHint(QPainter::Antialiasing);
+    g.setRenderHint(QPainter::TextAntialiasing);
+    g.setPen(QPen(QColor(0x20, 0x50, 0xA0), lado / 16.0));
+    g.setBrush(QColor(0x40, 0x80, 0xE0));
+    const qreal m = lado / 16.0;
+    g.drawEllipse(QRectF(m, m, lado - 2 * m, lado - 2 * m));
+    QFont f = g.font();
+    f.setBold(true);
+    f.setPixelSize(qRound(lado * 0.7));
+    g.setFont(f);
+    g.setPen(Qt::white);
+    g.drawText(QRectF(0, 0, lado, lado), Qt::AlignCenter, QStringLiteral("?"));
+    return QIcon(p);
+}

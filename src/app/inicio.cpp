@@ -31,12 +31,18 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
+#include <QTimer>
 #include <QTranslator>
 #include <cstdio>
 
-void criaJanelas() {
+void criaJanelaInicial() {
     janelas.formSelInic = new TformSelInic;
     janelas.aboutBox = new TAboutBox(janelas.formSelInic);
+    janelas.formQuickMsg = new TformQuickMsg(janelas.formSelInic);
+}
+
+void criaDemaisJanelas() {
+    if (janelas.formProg) return;
     janelas.formProg = new TFormProg(janelas.formSelInic);
     janelas.formConfigPrancha =
         new TformConfigPrancha(*janelas.formProg->documento, janelas.formSelInic);
@@ -53,7 +59,40 @@ void criaJanelas() {
     janelas.formAutoria = new TFormAutoria(*janelas.formProg->documento, janelas.formSelInic);
     janelas.formRascunho = new TFormRascunho(janelas.formSelInic);
     janelas.formConfigRascunho = new TformConfigRascunho(janelas.formSelInic);
-    janelas.formQuickMsg = new TformQuickMsg(janelas.formSelInic);
+}
+
+void criaJanelas() {
+    criaJanelaInicial();
+    criaDemaisJanelas();
+}
+
+namespace {
+
+// Builds the other windows right after the start window has painted itself: none is needed
+// before the user presses something, and the first look at the program should not wait for
+// some forty milliseconds of dialogs. The build runs in the next turn of the event loop, before
+// any press can reach a button.
+class DepoisDaPrimeiraPintura : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* alvo, QEvent* e) override {
+        if (e->type() == QEvent::Paint) {
+            alvo->removeEventFilter(this);
+            QTimer::singleShot(0, criaDemaisJanelas);
+            deleteLater();
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+void mostraJanelaInicial() {
+    criaJanelaInicial();
+    janelas.formSelInic->installEventFilter(new DepoisDaPrimeiraPintura(janelas.formSelInic));
+    janelas.formSelInic->show();
 }
 
 void destroiJanelas() {
@@ -99,14 +138,17 @@ int executaZelvana(int argc, char* argv[]) {
     if (opcaoDesconhecida(args.value(0))) return recusaOpcao(args.value(0));
     instalaAvisosDeTela();
     carregaEscolhaDeVoz();
-    criaJanelas();
     if (args.value(0) == "--executar") {
+        criaJanelas();
         const int r = executaQuiosque(args.value(1), args.value(2));
         destroiJanelas();
         return r;
     }
-    janelas.formSelInic->show();
-    if (!args.isEmpty()) janelas.formSelInic->abrePastaDaLinhaDeComando(args.constFirst());
+    mostraJanelaInicial();
+    if (!args.isEmpty()) {
+        criaDemaisJanelas(); // the project opens in the editor at once
+        janelas.formSelInic->abrePastaDaLinhaDeComando(args.constFirst());
+    }
     const int r = app.exec();
     destroiJanelas();
     return r;

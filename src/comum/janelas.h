@@ -1,6 +1,7 @@
-// The program's windows: each created once at start-up, in a fixed order, and kept until the
-// program ends. Windows reach one another through these pointers; one that has not been built
-// into the program yet stays null.
+// The program's windows: each created once at start-up, in a fixed order (the start window and
+// what it shows first, the others right after it is on screen), and kept until the program ends.
+// Windows reach one another through these pointers; one that has not been built into the program
+// yet stays null.
 #pragma once
 
 class TformSelInic;

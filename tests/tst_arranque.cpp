@@ -1,0 +1,102 @@
+// How the program comes up: the start window is on screen before the other windows are built,
+// and they are all there right after it has painted itself.
+#include "app/about_box.h"
+#include "app/form_sel_inic.h"
+#include "app/inicio.h"
+#include "comum/janelas.h"
+#include "editor/config_item.h"
+#include "editor/config_prancha.h"
+#include "editor/form_autoria.h"
+#include "editor/form_config_exec.h"
+#include "editor/form_prog.h"
+#include "editor/sel_figura.h"
+#include "editor/visualiza_form.h"
+#include "impressao/form_imprime.h"
+#include "impressao/sel_imprime.h"
+#include "runner/dicas_exec.h"
+#include "runner/form_executa.h"
+#include "runner/sel_executa.h"
+#include "scratchpad/form_config_rascunho.h"
+#include "scratchpad/form_rascunho.h"
+#include "sound/formgravador.h"
+#include "support/apoio.h"
+
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+// Closes the about box the start window opens on its first activation, as soon as it shows.
+class FechaAoMostrar : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* alvo, QEvent* e) override {
+        if (e->type() == QEvent::Show)
+            if (auto* caixa = qobject_cast<QDialog*>(alvo))
+                QTimer::singleShot(0, caixa, &QDialog::accept);
+        return false;
+    }
+};
+
+// Notes whether the start window had painted when the editor came into being.
+class Pintura : public QObject {
+public:
+    using QObject::QObject;
+    bool pintou = false;
+    bool editorAntesDaPintura = false;
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint && !pintou) {
+            pintou = true;
+            editorAntesDaPintura = janelas.formProg != nullptr;
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+class TstArranque : public QObject {
+    Q_OBJECT
+    QTemporaryDir casa;
+
+private slots:
+    void initTestCase() { qputenv("HOME", casa.path().toLocal8Bit()); }
+    void cleanupTestCase() { destroiJanelas(); }
+
+    void janelaInicialPrimeiroDepoisAsOutras() {
+        Pintura pintura;
+        mostraJanelaInicial();
+        janelas.aboutBox->installEventFilter(new FechaAoMostrar(janelas.aboutBox));
+        janelas.formSelInic->installEventFilter(&pintura);
+        QVERIFY(janelas.formSelInic->isVisible());
+        QVERIFY(janelas.aboutBox);
+        QVERIFY(janelas.formQuickMsg);
+        QVERIFY(!janelas.formProg);
+
+        QTRY_VERIFY_WITH_TIMEOUT(janelas.formConfigRascunho != nullptr, 10000);
+        QVERIFY(pintura.pintou);
+        QVERIFY(!pintura.editorAntesDaPintura);
+        const QList<QWidget*> todas{
+            janelas.formProg,      janelas.formConfigPrancha, janelas.formConfigItem,
+            janelas.formSelFigura, janelas.formConfigExec,    janelas.formVisualiza,
+            janelas.formGravador,  janelas.formSelExecuta,    janelas.formSelImprime,
+            janelas.formImprime,   janelas.formDicasExec,     janelas.formExecuta,
+            janelas.formAutoria,   janelas.formRascunho,      janelas.formConfigRascunho};
+        for (QWidget* w : todas) {
+            QVERIFY(w);
+            QCOMPARE(w->parentWidget(), janelas.formSelInic);
+        }
+
+        // Asked again, nothing is built twice.
+        TFormProg* const editor = janelas.formProg;
+        criaDemaisJanelas();
+        QCOMPARE(janelas.formProg, editor);
+    }
+};
+
+QTEST_MAIN(TstArranque)
+#include "tst_arranque.moc"
