@@ -71,8 +71,11 @@ private slots:
         QCOMPARE(avisos.erros.last(), QStringLiteral("Erro ao abrir o espaço para gravação"));
         QVERIFY(f.isVisible());
         f.combo_nomeArq->setEditText("novo.wav");
+        const qsizetype errosAntes = avisos.erros.size();
         f.b_salva->click();
-        QCOMPARE(avisos.erros.last(), QStringLiteral("Arquivo gravado"));
+        // Success is told as information, not under a warning sign.
+        QCOMPARE(avisos.infos.last(), QStringLiteral("Arquivo gravado"));
+        QCOMPARE(avisos.erros.size(), errosAntes);
         QVERIFY(!f.isVisible());
         QVERIFY(!f.som()); // closing releases the store
         QCOMPARE(QFileInfo("novo.wav").size(), 44);

@@ -313,7 +313,7 @@ void TFormGravador::b_salvaClick() {
         return;
     }
     listaArquivosWav();
-    avisoErro(mensagemDaGravacao(r));
+    avisoInfo(mensagemDaGravacao(r)); // it went as asked: no warning sign
     accept();
 }
 
