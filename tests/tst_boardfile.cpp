@@ -162,6 +162,29 @@ private slots:
         QCOMPARE(config.itens.at(12).cor, TColor(0x0000FF));
     }
 
+    void repeticoesDeUmaPranchaSaoIndependentes() {
+        // Sections of one name read the first one's keys; each board is still its own.
+        const QDateTime agora(QDate(2026, 12, 8), QTime(17, 1, 47));
+        const PranchasLidas lidas =
+            lePranchas("[A]\nTITULO=sem modelo\n1=um\n[a]\n1=outro\n[C]\nMODELO=1X1\n[A]\n", agora);
+        const TProjeto& p = lidas.projeto;
+        QCOMPARE(p.nPranchas, 4);
+        QCOMPARE(lidas.consertadas, QStringList({"A", "a", "A"}));
+        for (int i : {0, 1, 3}) {
+            QCOMPARE(p.pranchas.at(i).titulo, QString("sem modelo"));
+            QCOMPARE(p.pranchas.at(i).itens.size(), 1);
+            QCOMPARE(p.pranchas.at(i).itens.at(0).rotulo, QString("um"));
+        }
+        QCOMPARE(p.pranchas.at(1).nome, QString("a"));
+        TProjeto editado = p;
+        editado.pranchas[1].itens[0].rotulo = "mudado";
+        editado.pranchas[3].titulo = "outro";
+        QCOMPARE(editado.pranchas.at(0).itens.at(0).rotulo, QString("um"));
+        QCOMPARE(editado.pranchas.at(3).itens.at(0).rotulo, QString("um"));
+        QCOMPARE(editado.pranchas.at(0).titulo, QString("sem modelo"));
+        QCOMPARE(p.pranchas.at(1).itens.at(0).rotulo, QString("um"));
+    }
+
     void semConfigMantemValores() {
         GravaAvisos avisos;
         QTemporaryDir dir;

@@ -312,13 +312,23 @@ PranchasLidas lePranchas(const QByteArray& bytes, const QDateTime& agora) {
     }
     if (p.data.isEmpty()) p.data = textoData(agora); // no [CONFIG], or no DATA in it
     LeitorDePranchas leitor;
+    // Per section, the board first read from it and whether it was whole: boards of one name
+    // read the same section, so a repeat shares that board's items instead of building them
+    // again (a damaged file can repeat a board of thousands of cells many times).
+    std::vector<std::pair<qsizetype, bool>> lidaDaSecao(size_t(nomes.size()), {-1, true});
     for (qsizetype i = primeira; i < nomes.size(); ++i) {
         TPrancha& prancha = p.pranchas[i - primeira];
-        prancha.nome = nomes.at(i);
         // A board's keys come from the first board section of its name: the writer puts
         // [CONFIG] first, so a board called "Config" would otherwise read the settings.
-        if (!leitor.le(ini, ini.primeiraDoNome(i, primeira), prancha))
-            lidas.consertadas.append(prancha.nome);
+        auto& [lida, inteira] = lidaDaSecao[size_t(ini.primeiraDoNome(i, primeira))];
+        if (lida >= 0) {
+            prancha = p.pranchas[lida - primeira];
+        } else {
+            lida = i;
+            inteira = leitor.le(ini, ini.primeiraDoNome(i, primeira), prancha);
+        }
+        prancha.nome = nomes.at(i); // each keeps its own spelling of the name
+        if (!inteira) lidas.consertadas.append(prancha.nome);
     }
     return lidas;
 }
