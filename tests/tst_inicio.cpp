@@ -111,6 +111,7 @@ private slots:
         QCOMPARE(pastaProjeto, alvo);
         QCOMPARE(QDir::currentPath(), alvo);
         QCOMPARE(w->l_pasta->text(), alvo);
+        QVERIFY(w->l_pasta->textInteractionFlags() & Qt::TextSelectableByMouse); // to be copied
         QCOMPARE(projeto.nPranchas, 0);
         QVERIFY(!projetoSalvo);
         QVERIFY(w->b_editar->isEnabled() && w->b_importar->isEnabled());

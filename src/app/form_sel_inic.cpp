@@ -61,7 +61,6 @@ TformSelInic::TformSelInic(QWidget* parent)
     QFont fb = l_pasta->font();
     fb.setBold(true);
     l_pasta->setFont(fb);
-    l_pasta->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     Image1 = new QLabel(this);
     Image1->setObjectName("Image1");
@@ -229,6 +228,9 @@ bool TformSelInic::escolhePasta(const QString& inicio, bool permiteCriar) {
 
 void TformSelInic::mostraPasta() {
     l_pasta->setText(QDir::toNativeSeparators(pastaProjeto));
+    // A folder can be copied from here. Made selectable only now: a selectable label builds a
+    // text document, which the start window's first showing need not wait for.
+    l_pasta->setTextInteractionFlags(Qt::TextSelectableByMouse);
 }
 
 void TformSelInic::habilitaBotoes() {
