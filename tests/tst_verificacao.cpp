@@ -239,6 +239,21 @@ private slots:
              -1, "O autor do projeto tem 1 caractere"},
             {"tempos", [](Fixture& f) { f.p.tempoVarredura = 300; }, TipoAchado::temposIncoerentes,
              -1, -1, "\"Varredura\" de 300 para 2000 ms"},
+            {"passo a passo com auto-clique",
+             [](Fixture& f) {
+                 f.p.acesso.passoAPasso = true;
+                 f.p.tempoAutoClique = 1500;
+             },
+             TipoAchado::acessoSemEfeito, -1, -1,
+             "\"Tempo de auto-clique\" (1500 ms) não vale na varredura passo a passo"},
+            {"pausa e voltas no passo a passo",
+             [](Fixture& f) {
+                 f.p.acesso.passoAPasso = true;
+                 f.p.acesso.voltasVarredura = 3;
+             },
+             TipoAchado::acessoSemEfeito, -1, -1, "\"Voltas antes de parar\" só valem"},
+            {"anel sem auto-clique", [](Fixture& f) { f.p.acesso.progressoPermanencia = true; },
+             TipoAchado::acessoSemEfeito, -1, -1, "porque o \"Tempo de auto-clique\" é 0"},
         };
         for (const Caso& c : casos) {
             Fixture f;
@@ -295,6 +310,18 @@ private slots:
                 f.p.pranchas[2].nColunas = 2;
                 f.it(0, 0).link.clear();
             },
+            // scanning options without a scanning time: '+' starts scanning during a run
+            [](Fixture& f) {
+                f.p.tempoVarredura = 0;
+                f.p.acesso.modoVarredura = TModoVarredura::linhaColuna;
+                f.p.acesso.pausaPrimeiro = 500;
+                f.p.acesso.voltasVarredura = 2;
+            },
+            // the dwell ring with the auto-click on
+            [](Fixture& f) {
+                f.p.tempoAutoClique = 1500;
+                f.p.acesso.progressoPermanencia = true;
+            },
             // "#ANTERIOR+1" back from a board reached only from the first one
             [](Fixture& f) { f.it(1, 0).link = "#ANTERIOR+1"; },
             // a board's link, followed from its items without one
@@ -331,11 +358,12 @@ private slots:
         f.it(0, 5).link = "OUTRA";
         f.it(1, 0).rotulo.clear();
         f.p.tempoSocorro = 200;
+        f.p.acesso.progressoPermanencia = true;
         const QList<Achado> achados = verificaProjeto(f.p, f.dir.path());
         QMap<TipoAchado, int> contagem;
         for (const Achado& a : achados)
             ++contagem[a.tipo];
-        for (int t = 0; t <= int(TipoAchado::temposIncoerentes); ++t)
+        for (int t = 0; t <= int(TipoAchado::acessoSemEfeito); ++t)
             if (TipoAchado(t) != TipoAchado::pranchaInicialSemPrancha) // no run would start
                 QVERIFY2(
                     contagem.value(TipoAchado(t)) == 1,

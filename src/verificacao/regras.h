@@ -49,3 +49,4 @@ void verificaLinks(Verificacao& v);
 void verificaItens(Verificacao& v);
 void verificaGravacao(Verificacao& v);
 void verificaTempos(Verificacao& v);
+void verificaAcesso(Verificacao& v);

@@ -46,6 +46,7 @@ QString quantos(int n, const QString& um, const QString& varios) {
 QList<Achado> verificaProjeto(const TProjeto& p, const QString& pasta) {
     Verificacao v(p, pasta);
     verificaTempos(v);
+    verificaAcesso(v);
     verificaLinks(v);
     verificaItens(v);
     verificaGravacao(v);

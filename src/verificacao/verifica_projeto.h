@@ -25,6 +25,7 @@ enum class TipoAchado {
     itemSemRotulo,            // an item with no label text: a save drops it
     textoForaDoCp1252,        // a text the board file cannot hold: saved with "?"
     temposIncoerentes,        // run times the execution settings would change
+    acessoSemEfeito,          // a way to select set that the run would not use
 };
 
 struct Achado {
