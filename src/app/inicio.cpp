@@ -69,9 +69,9 @@ void criaJanelas() {
 namespace {
 
 // Builds the other windows right after the start window has painted itself: none is needed
-// before the user presses something, and the first look at the program should not wait for
-// some forty milliseconds of dialogs. The build runs in the next turn of the event loop, before
-// any press can reach a button.
+// before the user presses something, and the first look at the program should not wait some
+// tens of milliseconds for dialogs. The build runs in the next turn of the event loop, long
+// before a person can reach a button.
 class DepoisDaPrimeiraPintura : public QObject {
 public:
     using QObject::QObject;
