@@ -4,6 +4,7 @@
 #include "app/form_sel_inic.h"
 #include "app/inicio.h"
 #include "comum/janelas.h"
+#include "editor/form_prog.h"
 #include "model/prvars.h"
 #include "platform/dialogos.h"
 #include "platform/pastas.h"
@@ -24,6 +25,21 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
+
+// Counts the about box's showings and closes it at once.
+class ContaSobre : public QObject {
+public:
+    int vezes = 0;
+
+protected:
+    bool eventFilter(QObject* alvo, QEvent* e) override {
+        if (e->type() == QEvent::Show) {
+            ++vezes;
+            QTimer::singleShot(0, static_cast<QDialog*>(alvo), &QDialog::accept);
+        }
+        return false;
+    }
+};
 
 class TstInicio : public QObject {
     Q_OBJECT
@@ -178,6 +194,26 @@ private slots:
         QVERIFY(pastaProjeto.isEmpty());
         QCOMPARE(avisos.erros.size(), 1);
         QVERIFY(avisos.erros[0].contains("/nao/existe/mesmo"));
+    }
+
+    // The about box greets a start window opened by itself; a folder named on the command line
+    // goes straight to the editor without it holding the first clicks.
+    void sobreSoSemPastaNaLinhaDeComando() {
+        ContaSobre conta;
+        janelas.aboutBox->installEventFilter(&conta);
+        for (const bool comPasta : {false, true}) {
+            conta.vezes = 0;
+            TformSelInic inicio;
+            if (comPasta) {
+                GravaAvisos avisos;
+                QVERIFY(inicio.abrePastaDaLinhaDeComando(casa.path()));
+            }
+            inicio.show();
+            QTest::qWait(50);
+            QCOMPARE(conta.vezes, comPasta ? 0 : 1);
+        }
+        janelas.aboutBox->removeEventFilter(&conta);
+        if (janelas.formProg) janelas.formProg->hide();
     }
 
     void mensagemRapidaFechaSozinha() {

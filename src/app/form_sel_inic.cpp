@@ -245,6 +245,9 @@ bool TformSelInic::abrePastaDaLinhaDeComando(const QString& pasta) {
         avisoErro("A pasta " + pasta + " não existe ou não é uma pasta.");
         return false;
     }
+    // Straight into the editor: the about box, modal for its five seconds, would swallow the
+    // first clicks there.
+    primeiraAtivacao = false;
     definePastaProjeto(pasta);
     mostraPasta();
     habilitaBotoes();
