@@ -320,12 +320,13 @@ PranchasLidas lePranchas(const QByteArray& bytes, const QDateTime& agora) {
         TPrancha& prancha = p.pranchas[i - primeira];
         // A board's keys come from the first board section of its name: the writer puts
         // [CONFIG] first, so a board called "Config" would otherwise read the settings.
-        auto& [lida, inteira] = lidaDaSecao[size_t(ini.primeiraDoNome(i, primeira))];
+        const qsizetype secao = ini.primeiraDoNome(i, primeira);
+        auto& [lida, inteira] = lidaDaSecao[size_t(secao)];
         if (lida >= 0) {
             prancha = p.pranchas[lida - primeira];
         } else {
             lida = i;
-            inteira = leitor.le(ini, ini.primeiraDoNome(i, primeira), prancha);
+            inteira = leitor.le(ini, secao, prancha);
         }
         prancha.nome = nomes.at(i); // each keeps its own spelling of the name
         if (!inteira) lidas.consertadas.append(prancha.nome);
