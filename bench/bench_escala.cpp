@@ -5,6 +5,7 @@
 // board drawn, and the drawing alone), and memory: peak, and after 100 and 10,000 board
 // changes in one run.
 //   scripts/com-servicos.sh build/bench/bench_escala [PRANCHAS] [TROCAS]
+#include "clique.h"
 #include "editor/form_prog.h"
 #include "medidas.h"
 #include "model/arquivo_seguro.h"
@@ -20,7 +21,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QListWidget>
-#include <QMouseEvent>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -88,36 +88,6 @@ double ms(const std::function<void()>& f) {
     t.start();
     f();
     return double(t.nsecsElapsed()) / 1e6;
-}
-
-bool esperaAte(const std::function<bool()>& condicao, int limiteMs) {
-    QElapsedTimer t;
-    t.start();
-    while (!condicao()) {
-        if (t.elapsed() > limiteMs) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-    return true;
-}
-
-// Resident and peak memory of the process, in MB.
-double memoriaMb(const char* campo) {
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly)) return -1;
-    for (const QByteArray& linha : f.readAll().split('\n'))
-        if (linha.startsWith(campo))
-            return linha.mid(int(qstrlen(campo))).trimmed().split(' ')[0].toDouble() / 1024;
-    return -1;
-}
-
-void clica(QWidget* alvo) {
-    const QPointF ponto(5, 5);
-    QMouseEvent aperta(QEvent::MouseButtonPress, ponto, alvo->mapToGlobal(ponto), Qt::LeftButton,
-                       Qt::LeftButton, Qt::NoModifier);
-    QMouseEvent solta(QEvent::MouseButtonRelease, ponto, alvo->mapToGlobal(ponto), Qt::LeftButton,
-                      Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(alvo, &aperta);
-    QApplication::sendEvent(alvo, &solta);
 }
 
 QString tituloDesenhado(const TFormExecuta& runner) {
@@ -197,7 +167,7 @@ int main(int argc, char** argv) {
     std::printf("arquivo de pranchas: %.1f MB\n", double(bytes) / 1e6);
     std::printf("salvar: mediana %.0f ms | carregar: mediana %.0f ms\n", mediana(gravacoes),
                 mediana(cargas));
-    std::printf("memória após carregar: %.0f MB\n", memoriaMb("VmRSS:"));
+    std::printf("memória após carregar: %.0f MB\n", memoriaKb("VmRSS:") / 1024.0);
 
     QElapsedTimer relogio;
     relogio.start();
@@ -224,7 +194,7 @@ int main(int argc, char** argv) {
                     mediana(escolhas));
         editor.close();
     }
-    std::printf("memória após o editor: %.0f MB\n", memoriaMb("VmRSS:"));
+    std::printf("memória após o editor: %.0f MB\n", memoriaKb("VmRSS:") / 1024.0);
 
     TFormExecuta runner;
     if (!runner.preparaExecucao(nomeDaPrancha(0))) return 1;
@@ -267,17 +237,17 @@ int main(int argc, char** argv) {
     std::printf("execução, clique em um link até a prancha desenhada (com a espera do tique de "
                 "200 ms): mediana %.0f ms em %d trocas\n",
                 mediana(trocas), int(trocas.size()));
-    const double depoisDe100 = memoriaMb("VmRSS:");
+    const double depoisDe100 = memoriaKb("VmRSS:") / 1024.0;
     while (feitas < nTrocas)
         if (!clicaLink(false)) break;
-    const double depoisDeTodas = memoriaMb("VmRSS:");
+    const double depoisDeTodas = memoriaKb("VmRSS:") / 1024.0;
     std::sort(desenhos.begin(), desenhos.end());
     std::printf("execução, o tique que desenha a prancha seguinte: mediana %.1f ms, 90%% até "
                 "%.1f ms, máximo %.1f ms\n",
                 mediana(desenhos), desenhos.empty() ? -1 : desenhos[desenhos.size() * 9 / 10],
                 desenhos.empty() ? -1 : desenhos.back());
     std::printf("memória após 100 trocas: %.0f MB; após %d trocas: %.0f MB; pico: %.0f MB\n",
-                depoisDe100, feitas, depoisDeTodas, memoriaMb("VmHWM:"));
+                depoisDe100, feitas, depoisDeTodas, memoriaKb("VmHWM:") / 1024.0);
     runner.close();
     return 0;
 }

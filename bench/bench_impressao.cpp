@@ -18,19 +18,6 @@
 #include <cstdio>
 #include <vector>
 
-namespace {
-// A line of /proc/self/status in KiB ("VmRSS", "VmHWM").
-long memoria(const char* campo) {
-    QFile f("/proc/self/status");
-    if (!f.open(QIODevice::ReadOnly)) return -1;
-    for (const QByteArray& linha : f.readAll().split('\n'))
-        if (linha.startsWith(campo))
-            return linha.mid(int(qstrlen(campo)) + 1).trimmed().split(' ')[0].toLong();
-    return -1;
-}
-
-} // namespace
-
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const int n = argc > 1 ? std::max(1, atoi(argv[1])) : 100;
@@ -55,7 +42,7 @@ int main(int argc, char** argv) {
         if (!trabalho.comeca()) return 1;
         while (!trabalho.acabou()) {
             if (!trabalho.imprimeProxima()) return 1;
-            const long rss = memoria("VmRSS:");
+            const long rss = memoriaKb("VmRSS:");
             if (trabalho.feitas() <= n / 10) inicioMax = std::max(inicioMax, rss);
             if (trabalho.feitas() > n - n / 10) fimMax = std::max(fimMax, rss);
         }
@@ -67,6 +54,6 @@ int main(int argc, char** argv) {
     std::printf(
         "%d boards: median %.1f pages/s; RSS max over the first tenth of the pages %ld KiB, "
         "over the last tenth %ld KiB; peak (VmHWM) %ld KiB\n",
-        n, mediana(paginasPorSegundo), inicioMax, fimMax, memoria("VmHWM:"));
+        n, mediana(paginasPorSegundo), inicioMax, fimMax, memoriaKb("VmHWM:"));
     return 0;
 }

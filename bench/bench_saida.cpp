@@ -4,6 +4,7 @@
 // alone. Prints every figure and the medians.
 //   scripts/com-servicos.sh build/bench/bench_saida
 #include "../tests/support/escuta.h"
+#include "clique.h"
 #include "medidas.h"
 #include "model/prvars.h"
 #include "platform/audio.h"
@@ -14,7 +15,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
-#include <QMouseEvent>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -24,16 +24,6 @@
 #include <vector>
 
 namespace {
-
-bool esperaAte(const std::function<bool()>& condicao, int limiteMs) {
-    QElapsedTimer t;
-    t.start();
-    while (!condicao()) {
-        if (t.elapsed() > limiteMs) return false;
-        espera(10);
-    }
-    return true;
-}
 
 // Runs that heard nothing (-1) do not count.
 double medianaDosOuvidos(std::vector<double> v) {
@@ -107,7 +97,7 @@ void montaProjeto() {
 // From the click on item `item` to its first sample heard.
 double medeClique(TFormExecuta& runner, int item, Escuta& escuta, MarcaClique& marca) {
     // At rest: the previous choice heard to its end and the runner taking clicks again.
-    if (!esperaAte([&] { return saidaLivre() && !runner.motor().ocupado; }, 5000)) return -1;
+    if (!esperaAte([&] { return saidaLivre() && !runner.motor().ocupado; }, 5000, 10)) return -1;
     // A person clicks at any moment of the runner's 200 ms tick, not in step with it.
     static QRandomGenerator acaso(21);
     espera(150 + int(acaso.bounded(200)));
@@ -116,26 +106,20 @@ double medeClique(TFormExecuta& runner, int item, Escuta& escuta, MarcaClique& m
     QWidget* celula = runner.graf().itensGraf.value(item).painel;
     if (!celula) return -1;
     marca.instante = -1;
-    const QPointF ponto(5, 5);
-    QMouseEvent aperta(QEvent::MouseButtonPress, ponto, celula->mapToGlobal(ponto), Qt::LeftButton,
-                       Qt::LeftButton, Qt::NoModifier);
-    QMouseEvent solta(QEvent::MouseButtonRelease, ponto, celula->mapToGlobal(ponto), Qt::LeftButton,
-                      Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(celula, &aperta);
-    QApplication::sendEvent(celula, &solta);
+    clica(celula);
     double ouvido = -1;
     esperaAte(
         [&] {
             ouvido = primeiroSom(escuta, antes);
             return ouvido >= 0;
         },
-        3000);
+        3000, 10);
     return ouvido < 0 || marca.instante < 0 ? -1 : ouvido - marca.instante;
 }
 
 // From the pump that starts the entry to its first sample heard.
 double medeBomba(const QString& entrada, bool fala, Escuta& escuta, const QElapsedTimer& relogio) {
-    esperaAte([] { return saidaLivre(); }, 5000);
+    esperaAte([] { return saidaLivre(); }, 5000, 10);
     espera(150);
     escuta.drena();
     const int antes = escuta.nJanelas();
@@ -149,7 +133,7 @@ double medeBomba(const QString& entrada, bool fala, Escuta& escuta, const QElaps
             ouvido = primeiroSom(escuta, antes);
             return ouvido >= 0;
         },
-        3000);
+        3000, 10);
     return ouvido < 0 ? -1 : ouvido - inicio;
 }
 
@@ -179,7 +163,7 @@ int main(int argc, char** argv) {
         TFormExecuta runner;
         if (!runner.preparaExecucao("LATENCIA")) return 1;
         runner.show();
-        if (!esperaAte([&] { return runner.graf().criada && runner.isActiveWindow(); }, 5000)) {
+        if (!esperaAte([&] { return runner.graf().criada && runner.isActiveWindow(); }, 5000, 10)) {
             std::fprintf(stderr, "a execução não começou\n");
             return 1;
         }
