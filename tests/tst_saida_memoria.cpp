@@ -3,6 +3,7 @@
 // Run with scripts/com-servicos.sh.
 #include "platform/audio.h"
 #include "runner/fila_saida.h"
+#include "support/bytes_le.h"
 #include "support/escuta.h"
 
 #include <QDir>
@@ -31,16 +32,6 @@ bool gravaTomEm(const QString& caminho, int taxa, int bits, int canais, double h
             }
         }
     }
-    auto u32 = [](quint32 v) {
-        QByteArray b(4, 0);
-        qToLittleEndian(v, b.data());
-        return b;
-    };
-    auto u16 = [](quint16 v) {
-        QByteArray b(2, 0);
-        qToLittleEndian(v, b.data());
-        return b;
-    };
     const quint16 bloco = quint16(bits / 8 * canais);
     const quint32 declarados = dadosDeclarados ? dadosDeclarados : quint32(dados.size());
     const QByteArray cab = "RIFF" + u32(36 + declarados) + "WAVEfmt " + u32(16) + u16(1) +

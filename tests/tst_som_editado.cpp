@@ -2,6 +2,7 @@
 #include "sound/nome_som.h"
 #include "sound/som_editado.h"
 #include "support/apoio.h"
+#include "support/bytes_le.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -13,16 +14,6 @@
 
 namespace {
 
-QByteArray u16(quint16 v) {
-    QByteArray b(2, 0);
-    qToLittleEndian(v, b.data());
-    return b;
-}
-QByteArray u32(quint32 v) {
-    QByteArray b(4, 0);
-    qToLittleEndian(v, b.data());
-    return b;
-}
 QByteArray pedaco(const QByteArray& id, const QByteArray& corpo) {
     return id + u32(quint32(corpo.size())) + corpo;
 }

@@ -1,22 +1,13 @@
 // Which WAV files play from memory, in what format and with which samples; everything else is
 // left to the media player. No sound needed.
 #include "platform/som_pcm.h"
+#include "support/bytes_le.h"
 
 #include <QtEndian>
 #include <QtTest>
 
 namespace {
 
-QByteArray u16(quint16 v) {
-    QByteArray b(2, 0);
-    qToLittleEndian(v, b.data());
-    return b;
-}
-QByteArray u32(quint32 v) {
-    QByteArray b(4, 0);
-    qToLittleEndian(v, b.data());
-    return b;
-}
 QByteArray pedaco(const QByteArray& id, const QByteArray& corpo, quint32 tamanho = 0) {
     QByteArray p = id + u32(tamanho ? tamanho : quint32(corpo.size())) + corpo;
     if (corpo.size() % 2) p += '\0';

@@ -3,6 +3,8 @@
 // Header-only so the benchmarks can use it too.
 #pragma once
 
+#include "bytes_le.h"
+
 #include <QAudioDevice>
 #include <QAudioFormat>
 #include <QAudioSource>
@@ -140,16 +142,6 @@ inline bool gravaTom(const QString& caminho, double hz, int ms, double amplitude
     auto* s = reinterpret_cast<qint16*>(dados.data());
     for (int i = 0; i < n; ++i)
         s[i] = qToLittleEndian(qint16(amplitude * std::sin(2 * M_PI * hz * i / taxaEscuta)));
-    auto u32 = [](quint32 v) {
-        QByteArray b(4, 0);
-        qToLittleEndian(v, b.data());
-        return b;
-    };
-    auto u16 = [](quint16 v) {
-        QByteArray b(2, 0);
-        qToLittleEndian(v, b.data());
-        return b;
-    };
     QByteArray cab = "RIFF" + u32(36 + dados.size()) + "WAVEfmt " + u32(16) + u16(1) + u16(1) +
                      u32(taxaEscuta) + u32(taxaEscuta * 2) + u16(2) + u16(16) + "data" +
                      u32(dados.size());
