@@ -3,7 +3,6 @@
 // Run with scripts/com-servicos.sh.
 #include "platform/audio.h"
 #include "runner/fila_saida.h"
-#include "support/bytes_le.h"
 #include "support/escuta.h"
 
 #include <QDir>
@@ -32,13 +31,7 @@ bool gravaTomEm(const QString& caminho, int taxa, int bits, int canais, double h
             }
         }
     }
-    const quint16 bloco = quint16(bits / 8 * canais);
-    const quint32 declarados = dadosDeclarados ? dadosDeclarados : quint32(dados.size());
-    const QByteArray cab = "RIFF" + u32(36 + declarados) + "WAVEfmt " + u32(16) + u16(1) +
-                           u16(quint16(canais)) + u32(quint32(taxa)) + u32(quint32(taxa) * bloco) +
-                           u16(bloco) + u16(quint16(bits)) + "data" + u32(declarados);
-    QFile f(caminho);
-    return f.open(QIODevice::WriteOnly) && f.write(cab + dados) == cab.size() + dados.size();
+    return gravaWavPcm(caminho, taxa, bits, canais, dados, dadosDeclarados);
 }
 
 } // namespace

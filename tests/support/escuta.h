@@ -135,6 +135,19 @@ private:
     QVector<Marca> marcas;
 };
 
+// Writes a PCM WAV of the given form around `dados`; `dadosDeclarados` (bytes) when the header is
+// to claim more than the file holds.
+inline bool gravaWavPcm(const QString& caminho, int taxa, int bits, int canais,
+                        const QByteArray& dados, quint32 dadosDeclarados = 0) {
+    const quint16 bloco = quint16(bits / 8 * canais);
+    const quint32 declarados = dadosDeclarados ? dadosDeclarados : quint32(dados.size());
+    const QByteArray cab = "RIFF" + u32(36 + declarados) + "WAVEfmt " + u32(16) + u16(1) +
+                           u16(quint16(canais)) + u32(quint32(taxa)) + u32(quint32(taxa) * bloco) +
+                           u16(bloco) + u16(quint16(bits)) + "data" + u32(declarados);
+    QFile f(caminho);
+    return f.open(QIODevice::WriteOnly) && f.write(cab + dados) == cab.size() + dados.size();
+}
+
 // Writes a mono 16-bit 22050 Hz WAV holding a sine tone.
 inline bool gravaTom(const QString& caminho, double hz, int ms, double amplitude = 12000) {
     const int n = taxaEscuta * ms / 1000;
@@ -142,9 +155,5 @@ inline bool gravaTom(const QString& caminho, double hz, int ms, double amplitude
     auto* s = reinterpret_cast<qint16*>(dados.data());
     for (int i = 0; i < n; ++i)
         s[i] = qToLittleEndian(qint16(amplitude * std::sin(2 * M_PI * hz * i / taxaEscuta)));
-    QByteArray cab = "RIFF" + u32(36 + dados.size()) + "WAVEfmt " + u32(16) + u16(1) + u16(1) +
-                     u32(taxaEscuta) + u32(taxaEscuta * 2) + u16(2) + u16(16) + "data" +
-                     u32(dados.size());
-    QFile f(caminho);
-    return f.open(QIODevice::WriteOnly) && f.write(cab + dados) == cab.size() + dados.size();
+    return gravaWavPcm(caminho, taxaEscuta, 16, 1, dados);
 }
