@@ -72,12 +72,6 @@ QString nomeDaTecla(int tecla) {
     return {};
 }
 
-QString teclaMostrada(int tecla) {
-    for (const NomeDeTecla& t : teclasDeChave())
-        if (t.tecla == teclaNormalizada(tecla)) return t.mostrado;
-    return {};
-}
-
 const QList<NomeDeBotao>& botoesDeChave() {
     static const QList<NomeDeBotao> botoes{
         {Qt::NoButton, "NENHUM", QStringLiteral("Nenhum")},

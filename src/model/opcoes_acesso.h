@@ -48,8 +48,7 @@ struct NomeDeTecla {
 const QList<NomeDeTecla>& teclasDeChave();
 // 0 when the word names no key of the list (letter case ignored).
 int teclaDoNome(QStringView nome);
-QString nomeDaTecla(int tecla);   // the file's word, empty when not in the list
-QString teclaMostrada(int tecla); // the author's word, empty when not in the list
+QString nomeDaTecla(int tecla); // the file's word, empty when not in the list
 // Enter on the main keyboard and on the keypad are the same switch.
 int teclaNormalizada(int tecla);
 

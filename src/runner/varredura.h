@@ -39,7 +39,6 @@ public:
     bool escolheLinha();
 
     const Destaque& destaque() const { return destaque_; }
-    bool naLinha() const { return linhaEscolhida_ >= 0; }
 
 private:
     bool proximaLinha(const Grade& g);
