@@ -9,6 +9,8 @@
 #include <cstdio>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho);
+// Defined by the targets that set something up first, as libFuzzer would call it.
+extern "C" __attribute__((weak)) int LLVMFuzzerInitialize(int* argc, char*** argv);
 
 namespace {
 
@@ -26,6 +28,7 @@ void roda(const QString& caminho) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (LLVMFuzzerInitialize) LLVMFuzzerInitialize(&argc, &argv);
     int entradas = 0;
     for (int i = 1; i < argc; ++i) {
         const QString caminho = QFile::decodeName(argv[i]);
