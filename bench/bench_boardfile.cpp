@@ -11,12 +11,16 @@
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <functional>
 #include <vector>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -100,6 +104,21 @@ void gravaBruto(const QString& caminho, const QByteArray& bytes) {
     g.write(bytes);
 }
 
+// The least any save that survives a power cut does: the bytes written and brought to disk, and
+// the folder entry too. What ours adds to it is the text itself and the check read back.
+void gravaBrutoSincronizado(const QString& caminho, const QByteArray& bytes) {
+    QFile g(caminho);
+    g.open(QIODevice::WriteOnly);
+    g.write(bytes);
+    g.flush();
+    ::fsync(g.handle());
+    g.close();
+    const int pasta = ::open(QFile::encodeName(QFileInfo(caminho).absolutePath()).constData(),
+                             O_RDONLY | O_DIRECTORY);
+    ::fsync(pasta);
+    ::close(pasta);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -132,6 +151,10 @@ int main(int argc, char** argv) {
         (void)n;
     });
     par("save to disk", "raw write", vezes, gravadoBruto,
+        [&] { gravaPranchas(dir.path(), "pranchas.pra"); });
+    par(
+        "save to disk", "raw synced", vezes,
+        [&] { gravaBrutoSincronizado(dir.filePath("bruto.pra"), bytes); },
         [&] { gravaPranchas(dir.path(), "pranchas.pra"); });
     // what was saved must have loaded back (the loaded list keeps a spare entry after [CONFIG])
     return projeto.pranchas.mid(0, projeto.nPranchas) == original.pranchas ? 0 : 1;
