@@ -70,6 +70,12 @@ extern QString pastaProjeto;
 extern QString pranchaInicialExec;
 extern bool projetoSalvo;
 
+// Whether a run selects by resting the pointer: a dwell time is set, and step scanning (which
+// leaves the selection to its switch) is off.
+inline bool autoCliqueLigado(const TProjeto& p) {
+    return p.tempoAutoClique > 0 && !p.acesso.passoAPasso;
+}
+
 // Empties every board's items, then the board list (what a load and "Criar Projeto" do).
 void limpaPranchas(TProjeto& p);
 

@@ -140,8 +140,7 @@ void MotorExecucao::tickSerializacao() {
     }
     voltaDeMensagem_ = false;
     // Stepping, the pointer rests on the highlight: a dwell would select wherever it stops.
-    if (intervaloHisterese_ == 0)
-        acompanhaCursor(projeto_.tempoAutoClique > 0 && !projeto_.acesso.passoAPasso);
+    if (intervaloHisterese_ == 0) acompanhaCursor(autoCliqueLigado(projeto_));
     if (!p_.saidaLivre() || pendente < 0) return;
     if (!p_.emPrimeiroPlano()) return;
     if (pendente != soRetomar) mostraPranchaExec(pranchaAtual);
@@ -432,7 +431,7 @@ bool MotorExecucao::aceitaToqueNoFundo() const {
 }
 
 double MotorExecucao::progressoPermanencia(int itemSobCursor) const {
-    if (!projeto_.acesso.progressoPermanencia || projeto_.tempoAutoClique <= 0) return -1;
+    if (!projeto_.acesso.progressoPermanencia || !autoCliqueLigado(projeto_)) return -1;
     if (instantePermanencia_ < 0 || itemSobCursor < 0 || itemSobCursor != itemPermanencia ||
         ocupado || pendente >= 0)
         return -1;

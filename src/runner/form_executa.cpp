@@ -279,7 +279,7 @@ void TFormExecuta::FormActivate() {
     if (!temVoz()) iniciaVoz(projeto.falando);
     cobreATela();
     TimerSerializacao->start();
-    if (projeto.acesso.progressoPermanencia && projeto.tempoAutoClique > 0) TimerProgresso->start();
+    if (projeto.acesso.progressoPermanencia && autoCliqueLigado(projeto)) TimerProgresso->start();
 }
 
 void TFormExecuta::resizeEvent(QResizeEvent* e) {

@@ -19,7 +19,7 @@ void verificaAcesso(Verificacao& v) {
     if (a.passoAPasso && a.voltasVarredura > 0)
         semEfeito << QStringLiteral(
             "as \"Voltas antes de parar\" só valem na varredura com tempo, não na passo a passo");
-    if (a.progressoPermanencia && (v.p.tempoAutoClique <= 0 || a.passoAPasso))
+    if (a.progressoPermanencia && !autoCliqueLigado(v.p))
         semEfeito << QStringLiteral("o anel do auto-clique não aparece, porque ") +
                          (a.passoAPasso ? QStringLiteral("a varredura passo a passo desliga o "
                                                          "auto-clique")
