@@ -4,8 +4,8 @@
 //          -DCMAKE_BUILD_TYPE=Release && cmake --build build-bench --target bench_boardfile
 // Run:   build-bench/bench/bench_boardfile [ROUNDS]
 #include "medidas.h"
-#include "model/avisos.h"
-#include "model/pranchas_arquivo.h"
+#include "nucleo/avisos.h"
+#include "nucleo/pranchas_arquivo.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

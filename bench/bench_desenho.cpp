@@ -12,8 +12,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "desenho/desenho.h"
 #include "medidas.h"
-#include "render/desenho.h"
 
 namespace {
 

@@ -6,13 +6,13 @@
 // changes in one run.
 //   scripts/com-servicos.sh build/bench/bench_escala [PRANCHAS] [TROCAS]
 #include "clique.h"
-#include "editor/form_prog.h"
+#include "janelas/editor/form_prog.h"
+#include "janelas/execucao/form_executa.h"
 #include "medidas.h"
-#include "model/arquivo_seguro.h"
-#include "model/avisos.h"
-#include "model/pranchas_arquivo.h"
-#include "model/prvars.h"
-#include "runner/form_executa.h"
+#include "nucleo/arquivo_seguro.h"
+#include "nucleo/avisos.h"
+#include "nucleo/pranchas_arquivo.h"
+#include "nucleo/prvars.h"
 
 #include <QApplication>
 #include <QDir>

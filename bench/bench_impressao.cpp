@@ -3,10 +3,10 @@
 // job runs, early and late in the job (it must not grow with the number of boards).
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_impressao [BOARDS]
 #include "../tests/support/pranchas_com_figuras.h"
+#include "desenho/saida_impressa.h"
+#include "desenho/trabalho_impressao.h"
 #include "medidas.h"
-#include "model/pranchas_arquivo.h"
-#include "render/saida_impressa.h"
-#include "render/trabalho_impressao.h"
+#include "nucleo/pranchas_arquivo.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -2,15 +2,15 @@
 // on a library of 20,000 names, and the item dialog opened on an item of a 20 x 20 board,
 // from the call to the first paint of the item's picture. Prints medians in milliseconds.
 //   scripts/com-servicos.sh BUILD_BENCH/bench/bench_propriedades
-#include "comum/janelas.h"
-#include "editor/biblioteca_figuras.h"
-#include "editor/config_item.h"
-#include "editor/documento_projeto.h"
-#include "editor/operacoes_projeto.h"
-#include "editor/sel_figura.h"
+#include "desenho/desenho.h"
+#include "janelas/comum/janelas.h"
+#include "janelas/editor/config_item.h"
+#include "janelas/editor/sel_figura.h"
+#include "logica/editor/biblioteca_figuras.h"
+#include "logica/editor/documento_projeto.h"
+#include "logica/editor/operacoes_projeto.h"
 #include "medidas.h"
-#include "model/pranchas_arquivo.h"
-#include "render/desenho.h"
+#include "nucleo/pranchas_arquivo.h"
 
 #include <QApplication>
 #include <QDir>

@@ -5,12 +5,12 @@
 //   scripts/com-servicos.sh build/bench/bench_saida
 #include "../tests/support/escuta.h"
 #include "clique.h"
+#include "janelas/execucao/form_executa.h"
+#include "logica/execucao/fila_saida.h"
+#include "logica/execucao/voz.h"
 #include "medidas.h"
-#include "model/prvars.h"
-#include "platform/audio.h"
-#include "runner/fila_saida.h"
-#include "runner/form_executa.h"
-#include "runner/voz.h"
+#include "nucleo/prvars.h"
+#include "plataforma/audio.h"
 
 #include <QApplication>
 #include <QDir>

@@ -4,9 +4,9 @@
 // boards as real boards repeat them) and for a text whose every item is a different picture.
 // Build: cmake -S . -B build -DZELVANA_BENCH=ON && cmake --build build --target bench_transcricao
 // Run:   build/bench/bench_transcricao [library folder, default build/src/app/ARASAAC_mini]
-#include "editor/arquivos_do_projeto.h"
-#include "editor/biblioteca_figuras.h"
-#include "scratchpad/transcricao.h"
+#include "logica/editor/arquivos_do_projeto.h"
+#include "logica/editor/biblioteca_figuras.h"
+#include "logica/rascunho/transcricao.h"
 
 #include <QCoreApplication>
 #include <QDir>

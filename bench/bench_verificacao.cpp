@@ -2,9 +2,9 @@
 // a folder of 1,000 pictures and 100 sounds that the items name, listed once per check.
 // Build: cmake -S . -B build -DZELVANA_BENCH=ON && cmake --build build --target bench_verificacao
 // Run:   QT_QPA_PLATFORM=offscreen build/bench/bench_verificacao
-#include "model/prvars.h"
-#include "sound/cabecalho_wav.h"
-#include "verificacao/verifica_projeto.h"
+#include "logica/som/cabecalho_wav.h"
+#include "logica/verificacao/verifica_projeto.h"
+#include "nucleo/prvars.h"
 
 #include <QDir>
 #include <QElapsedTimer>

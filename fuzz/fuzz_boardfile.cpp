@@ -1,7 +1,7 @@
 // The board file's codec on arbitrary bytes, in memory: reading never fails, and a project read,
 // written and read again is the project that was read.
 // Run: scripts/fuzz.sh [SECONDS]
-#include "model/pranchas_formato.h"
+#include "nucleo/pranchas_formato.h"
 
 #include <cstdio>
 #include <cstdlib>

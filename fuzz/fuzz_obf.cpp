@@ -2,10 +2,10 @@
 // hangs, a board read is one the board file can hold (its grid within the file's limits, one
 // item per cell), and written to the board file and read back it keeps its shape and labels.
 // Run: scripts/fuzz.sh [SECONDS]
-#include "model/pranchas_formato.h"
-#include "model/pranchas_valores.h"
-#include "obz/obf_leitura.h"
-#include "obz/obf_para_prancha.h"
+#include "logica/troca/obf_leitura.h"
+#include "logica/troca/obf_para_prancha.h"
+#include "nucleo/pranchas_formato.h"
+#include "nucleo/pranchas_valores.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the sound editor's WAV loader, then runs every edit on what loaded.
 // Run: scripts/fuzz.sh [SECONDS]
-#include "sound/som_editado.h"
+#include "logica/som/som_editado.h"
 
 #include <QBuffer>
 

@@ -1,7 +1,7 @@
 // Shows the sound recorder on its own, on a sound of a project folder, for the help's
 // pictures (scripts/capturas.sh): no window of the program opens the recorder yet.
 //   gravador_avulso PASTA ARQUIVO.wav
-#include "sound/formgravador.h"
+#include "janelas/som/formgravador.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,9 +1,9 @@
 // The ways to select beyond one cell at a time, driven by a fake clock and by calling the ticks,
 // and their keys in the board file.
-#include "model/pranchas_formato.h"
-#include "model/prvars.h"
-#include "platform/relogio.h"
-#include "runner/execucao_logica.h"
+#include "logica/execucao/execucao_logica.h"
+#include "nucleo/pranchas_formato.h"
+#include "nucleo/prvars.h"
+#include "plataforma/relogio.h"
 #include "support/apoio.h"
 
 #include <QtTest>

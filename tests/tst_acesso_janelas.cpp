@@ -1,10 +1,10 @@
 // The ways to select in their windows: "Mais opções…" of the execution settings, the two switches
 // pressed as keys and mouse buttons in a run, and the frame's edges on a red board.
-#include "comum/grupo_opcoes.h"
-#include "editor/form_config_acesso.h"
-#include "editor/form_config_exec.h"
-#include "model/prvars.h"
-#include "runner/form_executa.h"
+#include "janelas/comum/grupo_opcoes.h"
+#include "janelas/configuracao/form_config_acesso.h"
+#include "janelas/configuracao/form_config_exec.h"
+#include "janelas/execucao/form_executa.h"
+#include "nucleo/prvars.h"
 #include "support/apoio.h"
 #include "support/execucao_apoio.h"
 

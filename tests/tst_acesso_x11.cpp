@@ -1,9 +1,9 @@
 // Rows and columns and the dwell ring in a real X session, where the pointer is global: two
 // presses from outside the process select a cell and it is heard on the null sink; the ring
 // fills while the pointer rests on a cell and goes when it leaves.
-#include "model/prvars.h"
-#include "platform/audio.h"
-#include "runner/form_executa.h"
+#include "janelas/execucao/form_executa.h"
+#include "nucleo/prvars.h"
+#include "plataforma/audio.h"
 #include "support/apoio.h"
 #include "support/escuta.h"
 #include "support/execucao_apoio.h"

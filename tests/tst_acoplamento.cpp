@@ -1,9 +1,9 @@
 // A model's board file merged into a project's, as lines, without disk or window: renames, the
 // links that follow them, the separator; and the two questions the merge asks of the disk.
-#include "model/cp1252.h"
-#include "model/nomes.h"
-#include "model/pranchas_arquivo.h"
-#include "modelo/acopla_modelo.h"
+#include "logica/acoplamento/acopla_modelo.h"
+#include "nucleo/cp1252.h"
+#include "nucleo/nomes.h"
+#include "nucleo/pranchas_arquivo.h"
 #include "support/apoio.h"
 
 #include <QDir>

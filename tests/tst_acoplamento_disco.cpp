@@ -1,9 +1,9 @@
 // A model merged into a project on a full pen drive (a tiny tmpfs filled to the brim): the
 // project's board file and backup must stay byte for byte, no half-written file may be left,
 // and the user must be told. Needs root to mount; skips otherwise.
-#include "model/nomes.h"
-#include "model/pranchas_arquivo.h"
-#include "modelo/acopla_modelo.h"
+#include "logica/acoplamento/acopla_modelo.h"
+#include "nucleo/nomes.h"
+#include "nucleo/pranchas_arquivo.h"
 #include "support/apoio.h"
 #include "support/montagens.h"
 

@@ -1,9 +1,9 @@
 // The board file: byte-exact writing, the reading rules, the save with its backup, and the
 // repairs of damaged or unwritable files.
-#include "model/arquivo_seguro.h"
-#include "model/cp1252.h"
-#include "model/pranchas_arquivo.h"
-#include "model/versao.h"
+#include "nucleo/arquivo_seguro.h"
+#include "nucleo/cp1252.h"
+#include "nucleo/pranchas_arquivo.h"
+#include "nucleo/versao.h"
 #include "support/apoio.h"
 
 #include <QDir>

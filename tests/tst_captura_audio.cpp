@@ -1,8 +1,8 @@
 // A real recording from the default input while a 1 kHz tone plays into the null sink.
-#include "sound/captura_wav.h"
-#include "sound/formgravador.h"
-#include "sound/som_editado.h"
-#include "sound/toca_memoria.h"
+#include "janelas/som/formgravador.h"
+#include "logica/som/captura_wav.h"
+#include "logica/som/som_editado.h"
+#include "logica/som/toca_memoria.h"
 #include "support/montagens.h"
 
 #include <QAudioFormat>

@@ -1,5 +1,5 @@
 // With no audio server, recording refuses at once and leaves no file behind.
-#include "sound/captura_wav.h"
+#include "logica/som/captura_wav.h"
 
 #include <QElapsedTimer>
 #include <QFile>

@@ -2,13 +2,13 @@
 // corrects, and the two doors to it (the start window, modal; the editor, beside it).
 #include "app/form_sel_inic.h"
 #include "app/inicio.h"
-#include "comum/janelas.h"
-#include "editor/form_config_exec.h"
-#include "editor/form_prog.h"
-#include "editor/form_voz.h"
-#include "model/pranchas_arquivo.h"
-#include "model/prvars.h"
-#include "platform/dialogos.h"
+#include "janelas/comum/janelas.h"
+#include "janelas/configuracao/form_config_exec.h"
+#include "janelas/configuracao/form_voz.h"
+#include "janelas/editor/form_prog.h"
+#include "nucleo/pranchas_arquivo.h"
+#include "nucleo/prvars.h"
+#include "plataforma/dialogos.h"
 #include "support/apoio.h"
 
 #include <QAccessible>

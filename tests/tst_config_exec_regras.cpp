@@ -1,6 +1,6 @@
 // How the execution settings store the four times and bring incoherent ones into line.
-#include "editor/config_exec_regras.h"
-#include "model/prvars.h"
+#include "logica/configuracao/config_exec_regras.h"
+#include "nucleo/prvars.h"
 
 #include <QtTest>
 

@@ -1,7 +1,7 @@
 // The editor's project document without any window: each operation, the selection it leaves
 // and the signals, in order, that the editor's lists follow.
-#include "editor/documento_projeto.h"
-#include "model/nomes.h"
+#include "logica/editor/documento_projeto.h"
+#include "nucleo/nomes.h"
 #include "support/apoio.h"
 
 #include <QtTest>

@@ -1,8 +1,8 @@
 // The editor's record operations on the project and its button enabling.
-#include "editor/biblioteca_figuras.h"
-#include "editor/operacoes_projeto.h"
-#include "model/pranchas_arquivo.h"
-#include "render/desenho.h"
+#include "desenho/desenho.h"
+#include "logica/editor/biblioteca_figuras.h"
+#include "logica/editor/operacoes_projeto.h"
+#include "nucleo/pranchas_arquivo.h"
 #include "support/apoio.h"
 
 #include <QFile>

@@ -1,11 +1,11 @@
 // The runner's windows with their real timers at short intervals.
-#include "model/prvars.h"
-#include "runner/comando_item.h"
-#include "runner/dicas_exec.h"
-#include "runner/execucao_programa.h"
-#include "runner/form_executa.h"
-#include "runner/imprime_tela.h"
-#include "runner/sel_executa.h"
+#include "janelas/execucao/dicas_exec.h"
+#include "janelas/execucao/execucao_programa.h"
+#include "janelas/execucao/form_executa.h"
+#include "janelas/execucao/imprime_tela.h"
+#include "janelas/execucao/sel_executa.h"
+#include "logica/execucao/comando_item.h"
+#include "nucleo/prvars.h"
 #include "support/apoio.h"
 #include "support/execucao_apoio.h"
 

@@ -1,8 +1,8 @@
 // The run's rules driven by a fake clock and by calling the ticks, not by waiting.
-#include "model/nomes.h"
-#include "model/prvars.h"
-#include "platform/relogio.h"
-#include "runner/execucao_logica.h"
+#include "logica/execucao/execucao_logica.h"
+#include "nucleo/nomes.h"
+#include "nucleo/prvars.h"
+#include "plataforma/relogio.h"
 #include "support/apoio.h"
 
 #include <QtTest>

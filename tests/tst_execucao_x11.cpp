@@ -1,9 +1,9 @@
 // The runner in a real X session, where the pointer is global: scanning moves it cell by cell,
 // and a click made from outside the process is heard on the null sink and follows the link.
-#include "model/prvars.h"
-#include "platform/audio.h"
-#include "runner/fila_saida.h"
-#include "runner/form_executa.h"
+#include "janelas/execucao/form_executa.h"
+#include "logica/execucao/fila_saida.h"
+#include "nucleo/prvars.h"
+#include "plataforma/audio.h"
 #include "support/apoio.h"
 #include "support/escuta.h"
 #include "support/execucao_apoio.h"

@@ -2,13 +2,13 @@
 // user presses them, every dialog answered by the test.
 #include "app/form_sel_inic.h"
 #include "app/inicio.h"
-#include "comum/janelas.h"
-#include "editor/form_autoria.h"
-#include "editor/form_prog.h"
-#include "model/nomes.h"
-#include "model/pranchas_arquivo.h"
-#include "model/pranchas_valores.h"
-#include "platform/dialogos.h"
+#include "janelas/comum/janelas.h"
+#include "janelas/editor/form_autoria.h"
+#include "janelas/editor/form_prog.h"
+#include "nucleo/nomes.h"
+#include "nucleo/pranchas_arquivo.h"
+#include "nucleo/pranchas_valores.h"
+#include "plataforma/dialogos.h"
 #include "support/apoio.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 // The output queue's rules, through fake players: no sound needed.
-#include "model/prvars.h"
-#include "runner/fila_saida.h"
-#include "runner/voz.h"
+#include "logica/execucao/fila_saida.h"
+#include "logica/execucao/voz.h"
+#include "nucleo/prvars.h"
 #include "support/apoio.h"
 
 #include <QDir>

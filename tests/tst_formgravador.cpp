@@ -1,6 +1,6 @@
 // The sound editor window: controls, loading on opening, edits by button, save and close.
-#include "sound/formgravador.h"
-#include "sound/som_editado.h"
+#include "janelas/som/formgravador.h"
+#include "logica/som/som_editado.h"
 #include "support/apoio.h"
 
 #include <QComboBox>

@@ -1,12 +1,12 @@
 // Printing boards to the PDF on a desktop that does not take it: the author is told, and no
 // half-written file is left there. Needs root to mount the small drive; skips otherwise.
 #include "app/inicio.h"
-#include "comum/janelas.h"
-#include "editor/saida_prancha.h"
-#include "impressao/sel_imprime.h"
-#include "model/prvars.h"
-#include "platform/dialogos.h"
-#include "render/saida_impressa.h"
+#include "desenho/saida_impressa.h"
+#include "janelas/comum/janelas.h"
+#include "janelas/editor/saida_prancha.h"
+#include "janelas/impressao/sel_imprime.h"
+#include "nucleo/prvars.h"
+#include "plataforma/dialogos.h"
 #include "support/apoio.h"
 #include "support/montagens.h"
 #include "support/pranchas_com_figuras.h"

@@ -3,12 +3,12 @@
 #include "app/form_quick_msg.h"
 #include "app/form_sel_inic.h"
 #include "app/inicio.h"
-#include "comum/janelas.h"
-#include "editor/form_prog.h"
-#include "model/prvars.h"
-#include "platform/dialogos.h"
-#include "platform/pastas.h"
-#include "platform/unidades.h"
+#include "janelas/comum/janelas.h"
+#include "janelas/editor/form_prog.h"
+#include "nucleo/prvars.h"
+#include "plataforma/dialogos.h"
+#include "plataforma/pastas.h"
+#include "plataforma/unidades.h"
 #include "support/apoio.h"
 
 #include <QAbstractButton>

@@ -6,8 +6,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "render/desenho.h"
-#include "render/geometria.h"
+#include "desenho/desenho.h"
+#include "desenho/geometria.h"
 
 namespace {
 

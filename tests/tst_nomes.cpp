@@ -1,7 +1,7 @@
 // How names in the records are understood everywhere: links to boards with their offsets and
 // "#ANTERIOR", and sound names without an extension.
-#include "model/nomes.h"
-#include "model/prvars.h"
+#include "nucleo/nomes.h"
+#include "nucleo/prvars.h"
 
 #include <QtTest>
 

@@ -2,13 +2,13 @@
 // field by field and byte by byte; a package made by hand the way other programs write them
 // comes in with its pictures, sounds and links; every bad package is refused with a message and
 // leaves nothing on disk; the command line does both ways.
-#include "model/pranchas_formato.h"
-#include "obz/exporta_obz.h"
-#include "obz/importa_obz.h"
-#include "obz/le_pacote.h"
-#include "obz/obf_leitura.h"
-#include "obz/pacote_zip.h"
-#include "sound/cabecalho_wav.h"
+#include "logica/som/cabecalho_wav.h"
+#include "logica/troca/exporta_obz.h"
+#include "logica/troca/importa_obz.h"
+#include "logica/troca/le_pacote.h"
+#include "logica/troca/obf_leitura.h"
+#include "logica/troca/pacote_zip.h"
+#include "nucleo/pranchas_formato.h"
 #include "support/apoio.h"
 
 #include <QBuffer>

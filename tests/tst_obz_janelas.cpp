@@ -1,12 +1,12 @@
 // The editor's Open Board Format entries, pressed as a user would: the project and a board go
 // out to the files chosen, a package comes in as a new folder beside, and a cancelled dialog
 // writes nothing.
-#include "editor/documento_projeto.h"
-#include "editor/form_prog.h"
-#include "model/nomes.h"
-#include "model/pranchas_arquivo.h"
-#include "obz/le_pacote.h"
-#include "platform/dialogos.h"
+#include "janelas/editor/form_prog.h"
+#include "logica/editor/documento_projeto.h"
+#include "logica/troca/le_pacote.h"
+#include "nucleo/nomes.h"
+#include "nucleo/pranchas_arquivo.h"
+#include "plataforma/dialogos.h"
 #include "support/apoio.h"
 
 #include <QAction>

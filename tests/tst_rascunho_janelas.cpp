@@ -1,17 +1,17 @@
 // The scratchpad and its settings window as the author uses them: the buttons, the duplicate
 // question, the pictures copied into the project, the settings taking effect, and the editor
 // opening the scratchpad and showing what it added.
-#include "comum/amostra_cor.h"
-#include "comum/grupo_opcoes.h"
-#include "comum/janelas.h"
-#include "editor/biblioteca_figuras.h"
-#include "editor/form_prog.h"
-#include "model/nomes.h"
-#include "model/prvars.h"
-#include "platform/dialogos.h"
-#include "scratchpad/config_rascunho.h"
-#include "scratchpad/form_config_rascunho.h"
-#include "scratchpad/form_rascunho.h"
+#include "janelas/comum/amostra_cor.h"
+#include "janelas/comum/grupo_opcoes.h"
+#include "janelas/comum/janelas.h"
+#include "janelas/editor/form_prog.h"
+#include "janelas/rascunho/form_config_rascunho.h"
+#include "janelas/rascunho/form_rascunho.h"
+#include "logica/editor/biblioteca_figuras.h"
+#include "logica/rascunho/config_rascunho.h"
+#include "nucleo/nomes.h"
+#include "nucleo/prvars.h"
+#include "plataforma/dialogos.h"
 #include "support/apoio.h"
 
 #include <QCheckBox>

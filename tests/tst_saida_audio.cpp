@@ -1,9 +1,9 @@
 // What the queue really plays and says, heard on the null sink's monitor.
 // Run with scripts/com-servicos.sh.
-#include "model/prvars.h"
-#include "platform/audio.h"
-#include "runner/fila_saida.h"
-#include "runner/voz.h"
+#include "logica/execucao/fila_saida.h"
+#include "logica/execucao/voz.h"
+#include "nucleo/prvars.h"
+#include "plataforma/audio.h"
 #include "support/apoio.h"
 #include "support/escuta.h"
 

@@ -1,8 +1,8 @@
 // A choice in a run is played without waiting for the runner's next tick, in the same order as
 // before; what the window plays is recorded, not heard.
-#include "model/prvars.h"
-#include "runner/fila_saida.h"
-#include "runner/form_executa.h"
+#include "janelas/execucao/form_executa.h"
+#include "logica/execucao/fila_saida.h"
+#include "nucleo/prvars.h"
 #include "support/apoio.h"
 #include "support/execucao_apoio.h"
 

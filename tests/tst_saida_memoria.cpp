@@ -1,8 +1,8 @@
 // WAV recordings of other forms than the recorder's, played from memory (or, for those a sink
 // cannot take, by the media player), heard on the null sink's monitor.
 // Run with scripts/com-servicos.sh.
-#include "platform/audio.h"
-#include "runner/fila_saida.h"
+#include "logica/execucao/fila_saida.h"
+#include "plataforma/audio.h"
 #include "support/escuta.h"
 
 #include <QDir>

@@ -1,10 +1,10 @@
 // With no audio server the program stays silent: nothing hangs, nothing crashes, and the user
 // is told once. ctest runs this with PULSE_SERVER pointing at nothing.
-#include "model/prvars.h"
-#include "platform/audio.h"
-#include "platform/midia_aviso.h"
-#include "runner/fila_saida.h"
-#include "runner/voz.h"
+#include "logica/execucao/fila_saida.h"
+#include "logica/execucao/voz.h"
+#include "nucleo/prvars.h"
+#include "plataforma/audio.h"
+#include "plataforma/midia_aviso.h"
 #include "support/apoio.h"
 #include "support/escuta.h"
 

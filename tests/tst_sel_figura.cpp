@@ -1,9 +1,9 @@
 // The picture picker: which library pictures the letters list, the preview, and what OK,
 // Cancela and the title bar leave in the project folder and give back.
-#include "editor/biblioteca_figuras.h"
-#include "editor/sel_figura.h"
-#include "model/pranchas_arquivo.h"
-#include "platform/dialogos.h"
+#include "janelas/editor/sel_figura.h"
+#include "logica/editor/biblioteca_figuras.h"
+#include "nucleo/pranchas_arquivo.h"
+#include "plataforma/dialogos.h"
 #include "support/apoio.h"
 
 #include <QDir>

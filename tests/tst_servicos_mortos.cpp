@@ -3,11 +3,11 @@
 // the user once at most, never hang, and its output queue must free itself.
 // The sound server is a PulseAudio of this test's own, so killing it leaves the one the other
 // audio tests use alone; the test skips when pulseaudio cannot be started.
-#include "model/prvars.h"
-#include "runner/fila_saida.h"
-#include "runner/form_executa.h"
-#include "runner/tobii.h"
-#include "runner/voz.h"
+#include "janelas/execucao/form_executa.h"
+#include "logica/execucao/fila_saida.h"
+#include "logica/execucao/tobii.h"
+#include "logica/execucao/voz.h"
+#include "nucleo/prvars.h"
 #include "support/apoio.h"
 #include "support/escuta.h"
 #include "support/execucao_apoio.h"

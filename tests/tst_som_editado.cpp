@@ -1,6 +1,6 @@
 // The sound editor's plain layer: WAV loading and conversion, edits, saved bytes, name check.
-#include "sound/nome_som.h"
-#include "sound/som_editado.h"
+#include "logica/som/nome_som.h"
+#include "logica/som/som_editado.h"
 #include "support/apoio.h"
 #include "support/bytes_le.h"
 

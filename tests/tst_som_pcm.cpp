@@ -1,6 +1,6 @@
 // Which WAV files play from memory, in what format and with which samples; everything else is
 // left to the media player. No sound needed.
-#include "platform/som_pcm.h"
+#include "plataforma/som_pcm.h"
 #include "support/bytes_le.h"
 
 #include <QtEndian>

@@ -1,8 +1,8 @@
 // The eye-tracker link without a screen: the line reader on split, joined and over-long
 // packets, what each line means, the smoothing, and the link itself against a gaze source of
 // the test's own (and against the companion program it starts).
-#include "runner/tobii.h"
-#include "runner/tobii_linhas.h"
+#include "logica/execucao/tobii.h"
+#include "logica/execucao/tobii_linhas.h"
 #include "support/apoio.h"
 #include "support/servidor_olhar.h"
 

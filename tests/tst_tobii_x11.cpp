@@ -2,11 +2,11 @@
 // the line protocol on 127.0.0.1:3491, its gaze points bring the pointer over an item, "GN"
 // selects it, the item is heard on the null sink and its linked board drawn. Closing the run
 // ends the link at once, and the next run connects again.
-#include "model/avisos.h"
-#include "model/prvars.h"
-#include "platform/audio.h"
-#include "runner/form_executa.h"
-#include "runner/tobii.h"
+#include "janelas/execucao/form_executa.h"
+#include "logica/execucao/tobii.h"
+#include "nucleo/avisos.h"
+#include "nucleo/prvars.h"
+#include "plataforma/audio.h"
 #include "support/apoio.h"
 #include "support/escuta.h"
 #include "support/execucao_apoio.h"

@@ -1,8 +1,8 @@
 // The scratchpad's transcription as a plain function: boards and items from the lines, the
 // picture lookup, the grid rule, links, the start and help board, and boards named twice.
-#include "editor/biblioteca_figuras.h"
-#include "model/nomes.h"
-#include "scratchpad/transcricao.h"
+#include "logica/editor/biblioteca_figuras.h"
+#include "logica/rascunho/transcricao.h"
+#include "nucleo/nomes.h"
 #include "support/apoio.h"
 
 #include <QtTest>

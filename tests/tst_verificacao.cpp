@@ -1,12 +1,12 @@
 // The project check: one small project per kind of finding, each made from a clean project by
 // one fault; the sample project comes out clean; the folder is listed, not searched per name.
-#include "model/cp1252.h"
-#include "model/pranchas_arquivo.h"
-#include "model/prvars.h"
-#include "platform/arquivos_da_pasta.h"
-#include "sound/cabecalho_wav.h"
+#include "logica/som/cabecalho_wav.h"
+#include "logica/verificacao/verifica_projeto.h"
+#include "nucleo/cp1252.h"
+#include "nucleo/pranchas_arquivo.h"
+#include "nucleo/prvars.h"
+#include "plataforma/arquivos_da_pasta.h"
 #include "support/apoio.h"
-#include "verificacao/verifica_projeto.h"
 
 #include <QDir>
 #include <QFile>

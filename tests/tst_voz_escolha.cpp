@@ -1,9 +1,9 @@
 // The machine's voice: the engine's Portuguese voices, how a choice changes what is spoken, the
 // voice window's test and its cancel, and the choice kept for the next start.
-#include "editor/form_voz.h"
-#include "platform/voz_escolha.h"
-#include "platform/voz_espeak.h"
-#include "runner/fila_saida.h"
+#include "janelas/configuracao/form_voz.h"
+#include "logica/execucao/fila_saida.h"
+#include "plataforma/voz_escolha.h"
+#include "plataforma/voz_espeak.h"
 #include "support/apoio.h"
 
 #include <QComboBox>

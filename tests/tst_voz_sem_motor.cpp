@@ -1,7 +1,7 @@
 // A machine whose speech engine has no data: choosing the voice says there is no synthesizer.
-#include "editor/form_config_exec.h"
-#include "model/prvars.h"
-#include "runner/voz.h"
+#include "janelas/configuracao/form_config_exec.h"
+#include "logica/execucao/voz.h"
+#include "nucleo/prvars.h"
 #include "support/apoio.h"
 
 #include <QApplication>

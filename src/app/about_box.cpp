@@ -1,9 +1,9 @@
 #include "app/about_box.h"
 
 #include "app/icone.h"
-#include "model/versao.h"
-#include "platform/cores.h"
-#include "render/desenho.h"
+#include "desenho/desenho.h"
+#include "nucleo/versao.h"
+#include "plataforma/cores.h"
 
 #include <QCursor>
 #include <QEvent>

@@ -1,15 +1,15 @@
 // The start window's two commands on whole folders: the export of the project folder and the
-// import of a model folder into the project. The work itself is in modelo/.
+// import of a model folder into the project. The work itself is in logica/acoplamento/.
 #include "app/form_sel_inic.h"
-#include "comum/janelas.h"
-#include "editor/documento_projeto.h"
-#include "editor/form_prog.h"
-#include "model/avisos.h"
-#include "model/pranchas_arquivo.h"
-#include "model/prvars.h"
-#include "modelo/acopla_modelo.h"
-#include "modelo/copia_pasta.h"
-#include "platform/dialogos.h"
+#include "janelas/comum/janelas.h"
+#include "janelas/editor/form_prog.h"
+#include "logica/acoplamento/acopla_modelo.h"
+#include "logica/acoplamento/copia_pasta.h"
+#include "logica/editor/documento_projeto.h"
+#include "nucleo/avisos.h"
+#include "nucleo/pranchas_arquivo.h"
+#include "nucleo/prvars.h"
+#include "plataforma/dialogos.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "app/form_quick_msg.h"
 
-#include "platform/cores.h"
-#include "render/desenho.h"
+#include "desenho/desenho.h"
+#include "plataforma/cores.h"
 
 #include <QGuiApplication>
 #include <QLabel>

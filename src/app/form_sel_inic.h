@@ -2,7 +2,7 @@
 // to editing, printing, settings, running, export and import.
 #pragma once
 
-#include "platform/unidades.h"
+#include "plataforma/unidades.h"
 
 #include <QList>
 #include <QWidget>

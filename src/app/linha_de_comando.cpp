@@ -1,12 +1,12 @@
 #include "app/linha_de_comando.h"
 
-#include "model/avisos.h"
-#include "model/pranchas_arquivo.h"
-#include "model/versao.h"
-#include "obz/exporta_obz.h"
-#include "obz/importa_obz.h"
-#include "platform/pastas.h"
-#include "verificacao/verifica_projeto.h"
+#include "logica/troca/exporta_obz.h"
+#include "logica/troca/importa_obz.h"
+#include "logica/verificacao/verifica_projeto.h"
+#include "nucleo/avisos.h"
+#include "nucleo/pranchas_arquivo.h"
+#include "nucleo/versao.h"
+#include "plataforma/pastas.h"
 
 #include <QByteArray>
 #include <QCoreApplication>

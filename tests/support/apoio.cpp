@@ -1,6 +1,6 @@
 #include "support/apoio.h"
 
-#include "model/pranchas_arquivo.h"
+#include "nucleo/pranchas_arquivo.h"
 
 #include <QApplication>
 #include <QDir>

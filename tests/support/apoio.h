@@ -1,8 +1,8 @@
 // Helpers shared by the tests.
 #pragma once
 
-#include "model/avisos.h"
-#include "model/prvars.h"
+#include "nucleo/avisos.h"
+#include "nucleo/prvars.h"
 
 #include <QStringList>
 #include <QTemporaryDir>

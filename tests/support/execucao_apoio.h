@@ -2,8 +2,8 @@
 // run.
 #pragma once
 
-#include "model/prvars.h"
-#include "runner/form_executa.h"
+#include "janelas/execucao/form_executa.h"
+#include "nucleo/prvars.h"
 
 #include <QtTest>
 

@@ -1,7 +1,7 @@
 // A project of boards whose items all have pictures, for the print tests and benchmark.
 #pragma once
 
-#include "model/prvars.h"
+#include "nucleo/prvars.h"
 
 #include <QColor>
 #include <QImage>

@@ -2,7 +2,7 @@
 // (the file name) and of each stop ("parou"); nothing is heard.
 #pragma once
 
-#include "runner/fila_saida.h"
+#include "logica/execucao/fila_saida.h"
 
 #include <QFileInfo>
 #include <QStringList>

@@ -1,3 +1,0 @@
-#include "comum/janelas.h"
-
-Janelas janelas;

@@ -1,0 +1,3 @@
+#include "janelas/comum/janelas.h"
+
+Janelas janelas;

@@ -1,0 +1,396 @@
+#include "janelas/execucao/form_executa.h"
+
+#include "janelas/comum/janelas.h"
+#include "janelas/execucao/dicas_exec.h"
+#include "janelas/execucao/execucao_programa.h"
+#include "janelas/execucao/imprime_tela.h"
+#include "janelas/execucao/ponteiro.h"
+#include "logica/execucao/fila_saida.h"
+#include "logica/execucao/tobii.h"
+#include "logica/execucao/voz.h"
+#include "nucleo/avisos.h"
+#include "nucleo/prvars.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QTimer>
+#include <QVBoxLayout>
+
+MolduraVermelha::MolduraVermelha(QWidget* pai) : QWidget(pai) {
+    setObjectName(QStringLiteral("Shape1"));
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+    hide();
+}
+
+void MolduraVermelha::envolve(const QRect& faixa) {
+    setGeometry(faixa.adjusted(-borda, -borda, borda, borda));
+}
+
+namespace {
+
+// A band of width w along the inside of r.
+void faixa(QPainter& p, const QRect& r, int w, const QColor& cor) {
+    p.fillRect(QRect(r.left(), r.top(), r.width(), w), cor);
+    p.fillRect(QRect(r.left(), r.bottom() - w + 1, r.width(), w), cor);
+    p.fillRect(QRect(r.left(), r.top(), w, r.height()), cor);
+    p.fillRect(QRect(r.right() - w + 1, r.top(), w, r.height()), cor);
+}
+
+} // namespace
+
+void MolduraVermelha::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const QRect r = rect();
+    const int b = borda;
+    faixa(p, r, b, Qt::black);
+    faixa(p, r.adjusted(b, b, -b, -b), 10, Qt::red);
+    faixa(p, r.adjusted(b + 10, b + 10, -b - 10, -b - 10), b, Qt::white);
+}
+
+AnelPermanencia::AnelPermanencia(QWidget* pai) : QWidget(pai) {
+    setObjectName(QStringLiteral("anelPermanencia"));
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setAccessibleName(QStringLiteral("Progresso do auto-clique"));
+    hide();
+}
+
+void AnelPermanencia::mostra(const QRect& celula, double fracao) {
+    const int lado = qMax(32, qMin(celula.width(), celula.height()) / 2);
+    QRect r(0, 0, lado, lado);
+    r.moveCenter(celula.center());
+    fracao_ = qBound(0.0, fracao, 1.0);
+    setAccessibleDescription(QStringLiteral("%1%").arg(qRound(fracao_ * 100)));
+    if (geometry() != r) setGeometry(r);
+    raise();
+    show();
+    update();
+}
+
+void AnelPermanencia::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const int grossura = qMax(8, width() / 6);
+    const QRectF r = QRectF(rect()).adjusted(grossura / 2.0 + 2, grossura / 2.0 + 2,
+                                             -grossura / 2.0 - 2, -grossura / 2.0 - 2);
+    p.setBrush(Qt::NoBrush);
+    // The track: black edges around a white ring, so the red reads on any colour.
+    p.setPen(QPen(Qt::black, grossura + 4));
+    p.drawEllipse(r);
+    p.setPen(QPen(Qt::white, grossura));
+    p.drawEllipse(r);
+    // The share done, clockwise from twelve o'clock.
+    p.setPen(QPen(Qt::red, grossura, Qt::SolidLine, Qt::FlatCap));
+    p.drawArc(r, 90 * 16, -qRound(fracao_ * 360 * 16));
+}
+
+namespace {
+
+void poeCursor(FormaCursor f) {
+    QApplication::restoreOverrideCursor();
+    while (QApplication::overrideCursor())
+        QApplication::restoreOverrideCursor();
+    switch (f) {
+    case FormaCursor::padrao:
+        break;
+    case FormaCursor::ampulheta:
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        break;
+    case FormaCursor::setasDivididas:
+        QApplication::setOverrideCursor(Qt::SplitVCursor);
+        break;
+    case FormaCursor::maoApontando:
+        QApplication::setOverrideCursor(Qt::PointingHandCursor);
+        break;
+    }
+}
+
+} // namespace
+
+TFormExecuta::TFormExecuta(QWidget* pai) : QDialog(pai) {
+    setObjectName(QStringLiteral("formExecuta"));
+    setWindowTitle(QStringLiteral("Zelvana - Demonstração"));
+    setModal(true);
+    setSizeGripEnabled(false);
+
+    Panel1 = new QWidget(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(Panel1);
+    Shape1 = new MolduraVermelha(Panel1);
+    anelPermanencia = new AnelPermanencia(Panel1);
+
+    TimerVarredura = new QTimer(this);
+    TimerVarredura->setObjectName(QStringLiteral("TimerVarredura"));
+    TimerHisterese = new QTimer(this);
+    TimerHisterese->setObjectName(QStringLiteral("TimerHisterese"));
+    TimerSerializacao = new QTimer(this);
+    TimerSerializacao->setObjectName(QStringLiteral("TimerSerializacao"));
+    TimerSerializacao->setInterval(intervaloSerializacao);
+    TimerProgresso = new QTimer(this);
+    TimerProgresso->setObjectName(QStringLiteral("TimerProgresso"));
+    TimerProgresso->setInterval(40);
+
+    motor_ = std::make_unique<MotorExecucao>(projeto, portas());
+    connect(TimerVarredura, &QTimer::timeout, this, [this] { motor_->tickVarredura(); });
+    connect(TimerHisterese, &QTimer::timeout, this, [this] { motor_->tickHisterese(); });
+    connect(TimerSerializacao, &QTimer::timeout, this, [this] {
+        motor_->tickSerializacao();
+        atualizaAnel();
+    });
+    connect(TimerProgresso, &QTimer::timeout, this, &TFormExecuta::atualizaAnel);
+}
+
+TFormExecuta::~TFormExecuta() {
+    liberaPranchaGraf(graf_);
+}
+
+PortasExecucao TFormExecuta::portas() {
+    PortasExecucao p;
+    p.desenha = [this](int k) {
+        const TPrancha& pr = projeto.pranchas[k];
+        liberaPranchaGraf(graf_);
+        desenhaPranchaGraf(graf_, pr.titulo, pr.nColunas, pr.nLinhas, pr.cor, pr.itens, Panel1);
+        const int n = qMin(pr.nItens, int(graf_.itensGraf.size()));
+        for (int i = 0; i < n; ++i)
+            ligaEventosItem(
+                graf_.itensGraf[i], i,
+                [this](QWidget* el, QMouseEvent* e) { Panel1MouseDown(el, e->button()); },
+                [this](QWidget* el, QMouseEvent* e) { Panel1MouseUp(el, e->button()); });
+        Shape1->raise();
+        anelPermanencia->hide();
+    };
+    p.nCelulas = [this] { return int(graf_.itensGraf.size()); };
+    p.celulaMostrada = [this](int i) {
+        return i >= 0 && i < graf_.itensGraf.size() && graf_.itensGraf[i].criado &&
+               !graf_.itensGraf[i].vazio;
+    };
+    p.retanguloCelula = [this](int i) {
+        const TItemGraf& it = graf_.itensGraf.value(i);
+        return it.painel ? it.painel->geometry() : QRect();
+    };
+    p.rotuloDesenhado = [this](int i) {
+        const TItemGraf& it = graf_.itensGraf.value(i);
+        return it.legenda && it.legenda->isVisible() ? it.legenda->texto : QString();
+    };
+    p.itemSobCursor = [this] { return itemSobCursor(graf_, this); };
+    p.moveCursor = [this](QPoint c) { movePonteiro(Panel1->mapToGlobal(c)); };
+    p.mostraMoldura = [this](const QRect& r) {
+        Shape1->envolve(r);
+        Shape1->raise();
+        Shape1->show();
+    };
+    p.escondeMoldura = [this] { Shape1->hide(); };
+    p.cursor = poeCursor;
+    // A choice's first output starts at once when the queue is at rest, not at the next tick.
+    p.enfileiraSom = [](const QString& s) { enfileiraSomJa(s); };
+    p.enfileiraFala = [](const QString& s) { enfileiraFalaJa(s); };
+    p.saidaLivre = [] { return saidaLivre(); };
+    p.vozExiste = [] { return temVoz(); };
+    // While a program is being started the runner keeps still, as if another window were in front.
+    p.emPrimeiroPlano = [this] {
+        return !programaEmCurso_ && QApplication::activeWindow() == this;
+    };
+    p.executaPrograma = [this](const QString& texto) {
+        programaEmCurso_ = true;
+        QPointer<TFormExecuta> eu(this);
+        ::executaPrograma(
+            texto, [] { return saidaLivre(); },
+            [eu] {
+                if (eu) eu->programaEmCurso_ = false;
+            });
+    };
+    p.timerVarredura = [this](bool ligado) {
+        if (ligado && TimerVarredura->interval() > 0)
+            TimerVarredura->start();
+        else
+            TimerVarredura->stop();
+    };
+    p.intervaloVarredura = [this](int ms) { TimerVarredura->setInterval(ms); };
+    p.timerHisterese = [this](bool ligado) {
+        if (ligado)
+            TimerHisterese->start();
+        else
+            TimerHisterese->stop();
+    };
+    p.imprimeTela = [this] { ::imprimeTela(this); };
+    p.mostraDicas = [this] {
+        if (janelas.formDicasExec)
+            janelas.formDicasExec->exec();
+        else
+            TformDicasExec(this).exec();
+    };
+    p.fecha = [this] { QTimer::singleShot(0, this, [this] { close(); }); };
+    return p;
+}
+
+PortasTobii TFormExecuta::portasTobii() {
+    PortasTobii p;
+    p.movePonteiro = movePonteiro;
+    p.clicaEm = clicaEm;
+    p.bipe = [] { QApplication::beep(); };
+    p.aviso = [this](const QString& texto) {
+        avisoErro(texto);
+        // Back in front once answered, also where no window manager gives the focus back.
+        if (isVisible()) activateWindow();
+    };
+    return p;
+}
+
+bool TFormExecuta::preparaExecucao(const QString& nome) {
+    const bool achou = motor_->preparaExecucao(nome);
+    TimerHisterese->setInterval(motor_->intervaloHisterese());
+    TimerHisterese->setSingleShot(true);
+    if (achou && projeto.acionaTobii) iniciaTobii(portasTobii());
+    return achou;
+}
+
+void TFormExecuta::cobreATela() {
+    showMaximized();
+    // Without a window manager maximizing does nothing: take the screen ourselves.
+    QScreen* tela = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (tela && !frameGeometry().contains(tela->availableGeometry()))
+        setGeometry(tela->availableGeometry());
+}
+
+void TFormExecuta::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    cobreATela();
+    activateWindow();
+    raise();
+}
+
+bool TFormExecuta::event(QEvent* e) {
+    if (e->type() == QEvent::WindowActivate && isVisible()) FormActivate();
+    // Before the dialog's own keys: Tab would move the focus, Enter press a default button.
+    if ((e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease) && chaveDePasso(e))
+        return true;
+    return QDialog::event(e);
+}
+
+void TFormExecuta::FormActivate() {
+    motor_->ativacao();
+    if (!temVoz()) iniciaVoz(projeto.falando);
+    cobreATela();
+    TimerSerializacao->start();
+    if (projeto.acesso.progressoPermanencia && autoCliqueLigado(projeto)) TimerProgresso->start();
+}
+
+void TFormExecuta::resizeEvent(QResizeEvent* e) {
+    QDialog::resizeEvent(e);
+    motor_->redimensiona();
+}
+
+void TFormExecuta::closeEvent(QCloseEvent* e) {
+    FormClose();
+    QDialog::closeEvent(e);
+}
+
+void TFormExecuta::reject() {
+    // Escape does not end a run; only closing the window does.
+    if (isVisible() && !TimerSerializacao->isActive()) QDialog::reject();
+}
+
+void TFormExecuta::FormClose() {
+    // First, so that no gaze point moves the pointer once the run is over.
+    encerraTobii();
+    motor_->fechamento();
+    TimerSerializacao->stop();
+    TimerProgresso->stop();
+    anelPermanencia->hide();
+    paraTudo();
+    encerraVoz();
+    liberaPranchaGraf(graf_);
+    poeCursor(FormaCursor::padrao);
+    setWindowState(Qt::WindowNoState);
+}
+
+void TFormExecuta::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_F4 && (e->modifiers() & Qt::AltModifier)) {
+        close(); // also where no window manager handles Alt+F4
+        return;
+    }
+    if (e->key() == Qt::Key_P && (e->modifiers() & Qt::ControlModifier)) {
+        motor_->tecla(QChar(16));
+        return;
+    }
+    const QString t = e->text();
+    if (t.size() == 1 && QStringLiteral(" +-*/?").contains(t[0])) {
+        motor_->tecla(t[0]);
+        return;
+    }
+    if (e->key() == Qt::Key_Escape) return;
+    QDialog::keyPressEvent(e);
+}
+
+bool TFormExecuta::chaveDePasso(QEvent* e) {
+    const TOpcoesAcesso& a = projeto.acesso;
+    if (!a.passoAPasso || !TimerSerializacao->isActive()) return false;
+    auto* k = static_cast<QKeyEvent*>(e);
+    if (k->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) return false;
+    const int tecla = teclaNormalizada(k->key());
+    if (tecla != a.avanca.tecla && tecla != a.seleciona.tecla) return false;
+    if (k->isAutoRepeat()) return true; // a switch held down is one press
+    const bool aperta = e->type() == QEvent::KeyPress;
+    if (tecla == a.avanca.tecla) {
+        if (aperta) motor_->passo();
+    } else if (aperta) {
+        motor_->pressiona();
+    } else {
+        motor_->solta(-1);
+    }
+    return true;
+}
+
+void TFormExecuta::Panel1MouseDown(QWidget*, Qt::MouseButton botao) {
+    const TOpcoesAcesso& a = projeto.acesso;
+    if (a.passoAPasso) {
+        if (int(botao) == a.avanca.botao) motor_->passo();
+        if (int(botao) == a.seleciona.botao) motor_->pressiona();
+        return;
+    }
+    motor_->pressiona();
+}
+
+void TFormExecuta::Panel1MouseUp(QWidget* elemento, Qt::MouseButton botao) {
+    const TOpcoesAcesso& a = projeto.acesso;
+    if (a.passoAPasso && int(botao) != a.seleciona.botao) return;
+    motor_->solta(indiceDoControle(elemento));
+}
+
+void TFormExecuta::mousePressEvent(QMouseEvent* e) {
+    // Off the items a press counts only where it has something to do (a row, a resting scan,
+    // the step switches); otherwise it does nothing, as before.
+    if (motor_->aceitaToqueNoFundo()) {
+        Panel1MouseDown(nullptr, e->button());
+        return;
+    }
+    QDialog::mousePressEvent(e);
+}
+
+void TFormExecuta::mouseReleaseEvent(QMouseEvent* e) {
+    if (motor_->aceitaToqueNoFundo()) {
+        const TOpcoesAcesso& a = projeto.acesso;
+        if (!a.passoAPasso || int(e->button()) == a.seleciona.botao) motor_->solta(-1);
+        return;
+    }
+    QDialog::mouseReleaseEvent(e);
+}
+
+void TFormExecuta::atualizaAnel() {
+    const int item = itemSobCursor(graf_, this);
+    const double f = motor_->progressoPermanencia(item);
+    const TItemGraf* it =
+        item >= 0 && item < graf_.itensGraf.size() ? &graf_.itensGraf[item] : nullptr;
+    if (f < 0 || !it || !it->painel) {
+        anelPermanencia->hide();
+        return;
+    }
+    anelPermanencia->mostra(it->painel->geometry(), f);
+}

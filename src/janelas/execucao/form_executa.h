@@ -1,0 +1,90 @@
+// The runner: one board at a time over the whole screen, driven by three timers. The rules live
+// in MotorExecucao; this window gives it the drawing, the output queue, the pointer and timers.
+#pragma once
+
+#include "desenho/desenho.h"
+#include "logica/execucao/execucao_logica.h"
+#include "logica/execucao/tobii.h"
+
+#include <QDialog>
+#include <memory>
+
+class QTimer;
+
+// Shape1: the red band of scanning and hovering; clicks pass through it. Black outside and
+// white inside edge it, so it reads on a red board, around a red cell and over photographs.
+class MolduraVermelha : public QWidget {
+    Q_OBJECT
+public:
+    explicit MolduraVermelha(QWidget* pai);
+    // Places the 10 px band in `faixa` (the cell and 10 px around it) with its edges.
+    void envolve(const QRect& faixa);
+    static constexpr int borda = 2;
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+};
+
+// A ring over the cell being dwelt on, filling clockwise as the dwell goes, in the frame's red
+// with the same black and white edges.
+class AnelPermanencia : public QWidget {
+    Q_OBJECT
+public:
+    explicit AnelPermanencia(QWidget* pai);
+    // Shown over `celula` with `fracao` (0 … 1) done.
+    void mostra(const QRect& celula, double fracao);
+    double fracao() const { return fracao_; }
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    double fracao_ = 0;
+};
+
+class TFormExecuta : public QDialog {
+    Q_OBJECT
+public:
+    explicit TFormExecuta(QWidget* pai = nullptr);
+    ~TFormExecuta() override;
+
+    // Before showing: false (and a message) when the start board does not exist.
+    bool preparaExecucao(const QString& nome);
+    MotorExecucao& motor() { return *motor_; }
+    const TPranchaGraf& graf() const { return graf_; }
+
+    QWidget* Panel1;
+    MolduraVermelha* Shape1;
+    AnelPermanencia* anelPermanencia;
+    QTimer* TimerProgresso; // the dwell ring, 25 times a second
+    QTimer* TimerVarredura;
+    QTimer* TimerHisterese;
+    QTimer* TimerSerializacao;
+
+protected:
+    bool event(QEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void reject() override;
+
+private:
+    void FormActivate();
+    void FormClose();
+    void cobreATela();
+    void Panel1MouseDown(QWidget* elemento, Qt::MouseButton botao);
+    void Panel1MouseUp(QWidget* elemento, Qt::MouseButton botao);
+    // Two-switch scanning: a key or button of a switch acts and the event goes no further.
+    bool chaveDePasso(QEvent* e);
+    void atualizaAnel();
+    PortasExecucao portas();
+    // The eye tracker's pointer, clicks, beeps and messages, for a run with the link.
+    PortasTobii portasTobii();
+
+    TPranchaGraf graf_;
+    std::unique_ptr<MotorExecucao> motor_;
+    bool programaEmCurso_ = false;
+};

@@ -1,0 +1,162 @@
+#include "logica/editor/documento_projeto.h"
+
+#include "logica/editor/operacoes_projeto.h"
+
+DocumentoProjeto::DocumentoProjeto(TProjeto& projeto, QObject* pai) : QObject(pai), p(projeto) {}
+
+// Only the first nPranchas entries are boards in use.
+bool DocumentoProjeto::existePrancha(int i) const {
+    return i >= 0 && i < p.nPranchas && i < p.pranchas.size();
+}
+
+int DocumentoProjeto::pranchaSelecionada() const {
+    return existePrancha(prancha) ? prancha : -1;
+}
+
+int DocumentoProjeto::itemSelecionado() const {
+    const int i = pranchaSelecionada();
+    return (i >= 0 && item >= 0 && item < p.pranchas[i].itens.size()) ? item : -1;
+}
+
+void DocumentoProjeto::recarrega() {
+    prancha = p.nPranchas > 0 ? 0 : -1;
+    item = -1;
+    emit pranchasMudaram();
+    emit selecaoMudou(prancha);
+}
+
+void DocumentoProjeto::selecionaPrancha(int i) {
+    escolhePrancha(existePrancha(i) ? i : -1);
+}
+
+void DocumentoProjeto::selecionaItem(int j) {
+    item = j;
+}
+
+void DocumentoProjeto::escolhePrancha(int i) {
+    prancha = i;
+    item = -1;
+    emit selecaoMudou(i);
+}
+
+int DocumentoProjeto::novaPrancha(const QString& nome, bool copiaSelecionada) {
+    const int sel = pranchaSelecionada();
+    if (copiaSelecionada && sel < 0) return -1;
+    const int pos = inserePranchaNoProjeto(p, sel, nome);
+    if (copiaSelecionada) copiaPranchaAnterior(p, pos);
+    prancha = pos;
+    emit pranchasMudaram();
+    escolhePrancha(pos);
+    return pos;
+}
+
+int DocumentoProjeto::inserePrancha(const QString& nome) {
+    return novaPrancha(nome, false);
+}
+
+int DocumentoProjeto::duplicaPrancha(const QString& nome) {
+    return novaPrancha(nome, true);
+}
+
+int DocumentoProjeto::novoItem(const QString& nome, bool copiaSelecionado) {
+    const int i = pranchaSelecionada();
+    const int sel = itemSelecionado();
+    if (i < 0 || (copiaSelecionado && sel < 0)) return -1;
+    const int pos = insereItemNaPrancha(p.pranchas[i], sel, nome);
+    if (copiaSelecionado) copiaItemAnterior(p.pranchas[i], pos);
+    item = pos;
+    emit itensMudaram(i);
+    return pos;
+}
+
+int DocumentoProjeto::insereItem(const QString& nome) {
+    return novoItem(nome, false);
+}
+
+int DocumentoProjeto::duplicaItem(const QString& nome) {
+    return novoItem(nome, true);
+}
+
+bool DocumentoProjeto::removePrancha() {
+    const int i = pranchaSelecionada();
+    if (!removePranchaDoProjeto(p, i)) return false;
+    prancha = i < p.nPranchas ? i : -1;
+    emit pranchasMudaram();
+    escolhePrancha(prancha);
+    return true;
+}
+
+bool DocumentoProjeto::removeItem() {
+    const int i = pranchaSelecionada();
+    const int j = itemSelecionado();
+    if (j < 0 || !removeItemDaPrancha(p.pranchas[i], j)) return false;
+    item = j < p.pranchas[i].itens.size() ? j : -1;
+    emit itensMudaram(i);
+    return true;
+}
+
+// The items shown stay those of the moved board, with their selection.
+bool DocumentoProjeto::movePrancha(int para) {
+    const int i = pranchaSelecionada();
+    if (i < 0 || !trocaPranchas(p, i, para)) return false;
+    prancha = para;
+    emit pranchasMudaram();
+    return true;
+}
+
+bool DocumentoProjeto::sobePrancha() {
+    return movePrancha(pranchaSelecionada() - 1);
+}
+
+bool DocumentoProjeto::descePrancha() {
+    return movePrancha(pranchaSelecionada() + 1);
+}
+
+bool DocumentoProjeto::moveItem(int para) {
+    const int i = pranchaSelecionada();
+    const int j = itemSelecionado();
+    if (j < 0 || !trocaItens(p.pranchas[i], j, para)) return false;
+    item = para;
+    emit itensMudaram(i);
+    return true;
+}
+
+bool DocumentoProjeto::sobeItem() {
+    return moveItem(itemSelecionado() - 1);
+}
+
+bool DocumentoProjeto::desceItem() {
+    return moveItem(itemSelecionado() + 1);
+}
+
+void DocumentoProjeto::removeTodasAsPranchas() {
+    ::removeTodasAsPranchas(p);
+    prancha = -1;
+    emit pranchasMudaram();
+    escolhePrancha(-1);
+}
+
+bool DocumentoProjeto::guardaPrancha(int i, const TPrancha& valores) {
+    if (!existePrancha(i)) return false;
+    TPrancha& b = p.pranchas[i];
+    TItemArray itens = std::move(b.itens);
+    b = valores;
+    b.itens = std::move(itens);
+    b.nItens = int(b.itens.size());
+    emit pranchaMudou(i);
+    return true;
+}
+
+bool DocumentoProjeto::guardaItem(int i, int j, const TItem& valores) {
+    if (!existePrancha(i) || j < 0 || j >= p.pranchas[i].itens.size()) return false;
+    p.pranchas[i].itens[j] = valores;
+    emit itensMudaram(i);
+    return true;
+}
+
+void DocumentoProjeto::guardaAutoria(const QString& autor, const QString& data,
+                                     const QString& info) {
+    p.autor = autor;
+    p.data = data;
+    p.info = info;
+}

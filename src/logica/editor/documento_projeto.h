@@ -1,0 +1,78 @@
+// The project as the editor changes it: every record operation on the boards and items, the
+// board and item being edited, and a signal for each change so the lists and the drawing
+// follow. No widgets here; the editor asks the questions and calls one operation per command.
+#pragma once
+
+#include "nucleo/prvars.h"
+
+#include <QObject>
+#include <QString>
+
+class DocumentoProjeto : public QObject {
+    Q_OBJECT
+public:
+    explicit DocumentoProjeto(TProjeto& projeto, QObject* pai = nullptr);
+
+    const TProjeto& projeto() const { return p; }
+    // -1 when nothing is selected (or the selection no longer exists in the project).
+    int pranchaSelecionada() const;
+    int itemSelecionado() const;
+
+    // The project was replaced or filled from outside: the first board, no item.
+    void recarrega();
+    // Board i with no item selected (-1: none).
+    void selecionaPrancha(int i);
+    // Only remembered: the list that picked the item already shows it.
+    void selecionaItem(int j);
+
+    // Each operation below acts on the selection, does nothing without the selection it
+    // needs, and leaves the new or moved record selected. Names are taken as typed.
+
+    // Just below the selected board (at the top with none); gives its index, or -1.
+    int inserePrancha(const QString& nome);
+    // Just below the selected item of the selected board (at the top with none); -1 with no
+    // board selected.
+    int insereItem(const QString& nome);
+    // A new board below the selected one that takes everything but its name and title.
+    int duplicaPrancha(const QString& nome);
+    // A new item below the selected one that takes everything but its label.
+    int duplicaItem(const QString& nome);
+    // The next board (or item) takes the removed one's place in the selection.
+    bool removePrancha();
+    bool removeItem();
+    bool sobePrancha();
+    bool descePrancha();
+    bool sobeItem();
+    bool desceItem();
+    // The settings and the start and help board names stay.
+    void removeTodasAsPranchas();
+
+    // What a property dialog stores back, however it was closed. A board's own fields only:
+    // its items are changed item by item.
+    bool guardaPrancha(int i, const TPrancha& valores);
+    bool guardaItem(int i, int j, const TItem& valores);
+    // The authorship dialog's three texts, as typed.
+    void guardaAutoria(const QString& autor, const QString& data, const QString& info);
+
+signals:
+    // Boards were added, removed or reordered: the whole list is to be read again.
+    void pranchasMudaram();
+    // Board i's own fields changed, its name among them.
+    void pranchaMudou(int i);
+    // Board i's items changed; the item selection may have moved with them.
+    void itensMudaram(int i);
+    // Board i (or none, -1) is now the one edited, with no item selected.
+    void selecaoMudou(int i);
+
+private:
+    bool existePrancha(int i) const;
+    int novaPrancha(const QString& nome, bool copiaSelecionada);
+    int novoItem(const QString& nome, bool copiaSelecionado);
+    bool movePrancha(int para);
+    bool moveItem(int para);
+    void escolhePrancha(int i);
+
+    TProjeto& p;
+    int prancha = -1;
+    int item = -1;
+};

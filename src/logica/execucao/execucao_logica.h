@@ -1,0 +1,149 @@
+// The run of a project, free of widgets: link resolution, the run state, the serialization
+// tick, press and release, the help press, the scan step, hover and dwell, and the keys.
+// The window plugs its drawing, output queue, pointer and timers in through PortasExecucao,
+// so tests drive every rule with a fake clock and by calling the tick.
+#pragma once
+
+#include "logica/execucao/varredura.h"
+
+#include <QList>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+#include <functional>
+
+struct TProjeto;
+struct TItem;
+
+// What choosing an item plays, in order: its recording, its speech file, then its label when
+// labels are spoken.
+struct Saida {
+    bool fala = false; // speech of the text, not a file
+    QString texto;
+};
+QList<Saida> saidasDoItem(const TItem& it, bool falaRotulo);
+
+enum class FormaCursor { padrao, ampulheta, setasDivididas, maoApontando };
+
+constexpr int semPendente = -1;
+constexpr int soRetomar = 99999;
+constexpr int intervaloSerializacao = 200;
+
+// What the run needs from the window around it.
+struct PortasExecucao {
+    std::function<void(int prancha)> desenha;        // draw board k into the panel
+    std::function<int()> nCelulas;                   // cells of the drawn board
+    std::function<bool(int pos)> celulaMostrada;     // item drawn and not empty
+    std::function<QRect(int pos)> retanguloCelula;   // in client coordinates
+    std::function<QString(int pos)> rotuloDesenhado; // label text as drawn ("" without)
+    std::function<int()> itemSobCursor;              // -1 when none
+    std::function<void(QPoint cliente)> moveCursor;
+    std::function<void(const QRect& r)> mostraMoldura; // Shape1 placed and shown
+    std::function<void()> escondeMoldura;
+    std::function<void(FormaCursor)> cursor;
+    std::function<void(const QString&)> enfileiraSom;
+    std::function<void(const QString&)> enfileiraFala;
+    std::function<bool()> saidaLivre;
+    std::function<bool()> vozExiste;
+    std::function<bool()> emPrimeiroPlano;
+    std::function<void(const QString&)> executaPrograma;
+    std::function<void(bool ligado)> timerVarredura;
+    std::function<void(int ms)> intervaloVarredura;
+    std::function<void(bool ligado)> timerHisterese;
+    std::function<void()> imprimeTela;
+    std::function<void()> mostraDicas;
+    std::function<void()> fecha; // ends the run
+};
+
+class MotorExecucao {
+public:
+    MotorExecucao(TProjeto& projeto, PortasExecucao portas);
+
+    // Finds the board a link names; on success pranchaAtual becomes it.
+    bool procuraPrancha(const QString& texto, bool avisa);
+    // False when the start board does not exist: the run must not start.
+    bool preparaExecucao(const QString& nome);
+    void mostraPranchaExec(int k);
+
+    void paraVarredura();
+    void marcaOcupado();
+    void desmarcaOcupado();
+    void retomaAposSaida();
+
+    void ativacao();     // FormActivate
+    void redimensiona(); // FormResize
+    void fechamento();   // FormClose (the window stops output and voice itself)
+
+    void tickSerializacao();
+    void tickHisterese();
+    void tickVarredura();
+    void pressiona();
+    void solta(int item);
+    bool verificaSocorro();
+    void acompanhaCursor(bool permanenciaPermitida);
+    void tecla(QChar c);
+
+    // The ways to select beyond one cell at a time with the timer: row/column scanning, two
+    // switches, a first-item pause, a limit of passes, the dwell ring. False when the project
+    // sets none of them, and the run is exactly the one above.
+    bool acessoNovo() const;
+    // The step switch that moves the highlight (two-switch scanning).
+    void passo();
+    // A press off the items would act: choose the highlighted row, wake a resting scan, or
+    // select with the step switch.
+    bool aceitaToqueNoFundo() const;
+    // The share of the dwell done on the item now under the pointer, 0 … 1; -1 when no dwell is
+    // under way on it (or the ring is not asked for).
+    double progressoPermanencia(int itemSobCursor) const;
+    const Destaque& destaque() const { return varredura_.destaque(); }
+    // The limit of passes was reached: scanning rests until the next press.
+    bool varreduraEsgotada = false;
+
+    int intervaloVarreduraAtual() const { return intervaloVarredura_; }
+    int intervaloHisterese() const { return intervaloHisterese_; }
+
+    // The run state, open to the window and to tests.
+    int pranchaAtual = 0;
+    int pranchaAnterior = 0;
+    int pranchaInicialIdx = 0;
+    int posVarredura = 0;
+    int intervaloGuardado = 0;
+    qint64 instanteClique = -1; // agoraMs() of the last press; -1 before any
+    int pendente = semPendente;
+    int itemPermanencia = 0;
+    int tempoPermanencia = 0;
+    int ultimoAutoClique = -1;
+    bool varreduraParada = true;
+    bool ocupado = false;
+
+private:
+    void defineVarredura(int ms);
+    Grade grade() const;
+    // Starts the timer again (or, stepping, shows the highlight); after a row choice or a
+    // wake-up the next highlight comes at once.
+    void retomaVarredura();
+    void passoNovo();
+    void mostraDestaque(const Destaque& d);
+    // After a row choice or a wake-up: like a selection with nothing to play, so the dead time
+    // of repeated clicks applies before scanning goes on.
+    void retomaDepois(bool imediato);
+    bool soltaNaVarredura(int& item);
+    void seleciona(int item, bool porClique);
+    QRect moldura(int pos) const;
+    // A message of the run itself is a moment inside the run: the board is neither drawn
+    // again nor replayed when it closes.
+    void avisa(const QString& texto);
+    bool dentroDeMensagem() const { return mensagensAbertas_ > 0 || voltaDeMensagem_; }
+
+    TProjeto& projeto_;
+    PortasExecucao p_;
+    int intervaloVarredura_ = 0;
+    int intervaloHisterese_ = 0;
+    int mensagensAbertas_ = 0;
+    bool voltaDeMensagem_ = false;
+    Varredura varredura_;
+    int voltas_ = 0;
+    bool passoImediato_ = false;
+    // agoraMs() of the last tick that noted or counted the dwell item; -1 while none is counted.
+    qint64 instantePermanencia_ = -1;
+};

@@ -1,0 +1,3 @@
+#include "logica/rascunho/config_rascunho.h"
+
+ConfigRascunho configRascunho;

@@ -1,0 +1,94 @@
+// The project in memory: the records of boards and items and the few process-wide globals.
+#pragma once
+
+#include "nucleo/opcoes_acesso.h"
+
+#include <QList>
+#include <QString>
+#include <QtGlobal>
+
+// $00BBGGRR, red in the low byte. semCor ($FFFFFF) means "no colour" and is never stored.
+using TColor = qint32;
+constexpr TColor semCor = 0xFFFFFF;
+
+enum class TPosVertical : quint8 { baixo = 0, meio = 1, cima = 2 };
+enum class TDimMoldura : quint8 { sem = 0, fina = 1, media = 2, grossa = 3 };
+
+struct TItem {
+    QString rotulo;
+    bool semRotulo = false;
+    QString figura;
+    bool semFigura = false;
+    TColor cor = semCor;
+    QString som;
+    QString link;
+    QString fala;
+    QString executar;
+    TPosVertical posTexto = TPosVertical::baixo;
+    qint32 dimTexto = 36;
+    TDimMoldura dimMoldura = TDimMoldura::sem;
+    bool deslocHoriz = false;
+};
+
+using TItemArray = QList<TItem>;
+
+struct TPrancha {
+    QString nome;
+    QString titulo;
+    qint32 nColunas = 0;
+    qint32 nLinhas = 0;
+    TColor cor = semCor;
+    QString som;
+    QString link;
+    QString fala;
+    qint32 nItens = 0; // always itens.size(); kept because the editors count on it
+    TItemArray itens;
+};
+
+struct TProjeto {
+    QString nome;
+    QString autor;
+    QString data;
+    QString info;
+    qint32 nPranchas = 0; // boards in use: the first nPranchas entries of pranchas
+    QList<TPrancha> pranchas;
+    bool falando = false;
+    bool falaVarredura = false;
+    bool sintetizando = false;
+    bool acionaTobii = false;
+    qint32 tempoVarredura = 0;
+    qint32 tempoHisterese = 0;
+    qint32 tempoSocorro = 0;
+    qint32 tempoAutoClique = 0;
+    QString pranchaInicial;
+    QString pranchaSocorro;
+    TOpcoesAcesso acesso; // rows and columns, two switches, pauses, dwell ring
+};
+
+extern TProjeto projeto;
+extern QString pastaProjeto;
+extern QString pranchaInicialExec;
+extern bool projetoSalvo;
+
+// Whether a run selects by resting the pointer: a dwell time is set, and step scanning (which
+// leaves the selection to its switch) is off.
+inline bool autoCliqueLigado(const TProjeto& p) {
+    return p.tempoAutoClique > 0 && !p.acesso.passoAPasso;
+}
+
+// Empties every board's items, then the board list (what a load and "Criar Projeto" do).
+void limpaPranchas(TProjeto& p);
+
+// Field by field. Projects compare every entry of pranchas, the spare ones too.
+bool operator==(const TItem& a, const TItem& b);
+bool operator==(const TPrancha& a, const TPrancha& b);
+bool operator==(const TProjeto& a, const TProjeto& b);
+inline bool operator!=(const TItem& a, const TItem& b) {
+    return !(a == b);
+}
+inline bool operator!=(const TPrancha& a, const TPrancha& b) {
+    return !(a == b);
+}
+inline bool operator!=(const TProjeto& a, const TProjeto& b) {
+    return !(a == b);
+}

@@ -1,3 +1,0 @@
-#include "scratchpad/config_rascunho.h"
-
-ConfigRascunho configRascunho;
