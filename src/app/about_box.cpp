@@ -57,7 +57,7 @@ TAboutBox::TAboutBox(QWidget* parent)
                       "figuras com rótulos que falam, tocam sons e levam a outras pranchas.\n\n"
                       "Pictogramas: desenhos Noto Emoji (licença Apache 2.0), "
                       "com nomes em português do Brasil do Unicode CLDR.\n\n"
-                      "Voz: eSpeak NG, português do Brasil.");
+                      "Voz: eSpeak NG, português do Brasil.\n\n" ZELVANA_LICENCA);
     coluna->addWidget(creditos, 1);
 
     b_OK->setObjectName("b_OK");

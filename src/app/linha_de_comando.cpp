@@ -73,7 +73,7 @@ QString textoDosArquivos(const QString& pasta) {
 
 QString textoDeVersao() {
     return QStringLiteral("Zelvana " ZELVANA_VERSAO "\n"
-                          "Editor de Pranchas de Comunicação\n");
+                          "Editor de Pranchas de Comunicação\n" ZELVANA_LICENCA "\n");
 }
 
 int respondeOpcaoDeInformacao(int argc, char* argv[]) {
