@@ -78,7 +78,7 @@ private slots:
     }
 
     void maisOpcoesNumaJanelaPropria() {
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
         TFormConfigExec w;
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -138,6 +138,7 @@ private slots:
             clica(a->b_ok);
             clica(a->b_cancela);
         });
+        avisos.ok().ok();
         clica(w.b_maisOpcoes);
         QVERIFY(aindaAberta);
         QCOMPARE(avisos.erros,
@@ -147,7 +148,7 @@ private slots:
     }
 
     void duasChavesPorTeclasEBotoes() {
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
         projetoDeDuas();
         projeto.acesso.passoAPasso = true;
         projeto.tempoVarredura = 2000; // stepping has no timer, whatever this says

@@ -3,15 +3,12 @@
 // fills while the pointer rests on a cell and goes when it leaves.
 #include "janelas/execucao/form_executa.h"
 #include "nucleo/prvars.h"
-#include "plataforma/audio.h"
 #include "support/apoio.h"
-#include "support/escuta.h"
 #include "support/execucao_apoio.h"
+#include "support/execucao_ouvida.h"
 
 #include <QCursor>
-#include <QDir>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -46,14 +43,10 @@ class TesteAcessoX11 : public QObject {
 
 private slots:
     void linhaEColunaComDuasPressoes() {
-        if (!saidaDeAudioDisponivel())
-            QSKIP("sem servidor de som: rode com scripts/com-servicos.sh");
-        if (QStandardPaths::findExecutable("xdotool").isEmpty()) QSKIP("xdotool ausente");
-        QTemporaryDir pasta;
-        const QString anterior = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(pasta.path()));
-        QVERIFY(gravaTom("tom660.wav", 660, 800));
-        GravaAvisos avisos;
+        if (const QString falta = faltaParaOuvir(true); !falta.isEmpty()) QSKIP(qPrintable(falta));
+        PastaComTom pasta;
+        QVERIFY(pasta.ok());
+        RespostasDeDialogo avisos;
         projetoDeBrincar();
         projeto.tempoVarredura = 700;
         projeto.acesso.modoVarredura = TModoVarredura::linhaColuna;
@@ -79,18 +72,15 @@ private slots:
         QVERIFY(xdotool({"click", "1"}));
 
         QTRY_VERIFY_WITH_TIMEOUT(mostraPrancha(runner, "Vamos brincar"), 5000);
-        QTest::qWait(1200);
-        escuta.drena();
-        const QString falta = escuta.faltaOTom(660, 50);
+        const QString falta = faltaOTomTocado(escuta);
         QVERIFY2(falta.isEmpty(), qPrintable(falta));
         QVERIFY(avisos.erros.isEmpty());
         runner.close();
-        QDir::setCurrent(anterior);
     }
 
     void anelDaPermanenciaEnche() {
         if (QStandardPaths::findExecutable("xdotool").isEmpty()) QSKIP("xdotool ausente");
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
         projetoDeBrincar();
         projeto.tempoVarredura = 0;
         projeto.tempoAutoClique = 1600;

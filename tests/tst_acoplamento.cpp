@@ -78,11 +78,12 @@ private slots:
     }
 
     void falhaDeCopiaPerguntaENaoPara() {
-        GravaAvisos avisos(false);
+        RespostasDeDialogo avisos;
         const QString proj = novaPastaDeProjeto(dir);
         QVERIFY(escreveArquivo(proj + "/a.jpg", "a") && escreveArquivo(proj + "/c.jpg", "c"));
         const QString destino = dir.filePath("destino");
         QDir().mkpath(destino + "/a.jpg"); // a folder where the file should go
+        avisos.nao();
         const ResultadoCopia r = copiaPasta(proj, destino);
         QCOMPARE(avisos.perguntas, QStringList{"Erro ao escrever o arquivo a.jpg. Continua?"});
         QVERIFY(r.interrompida && !QFileInfo::exists(destino + "/c.jpg"));
@@ -90,7 +91,7 @@ private slots:
     }
 
     void alteracoesNaoSalvasSaoVistas() {
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
         const QString proj = novaPastaDeProjeto(dir);
         QVERIFY(!projetoDifereDoArquivo(TProjeto{}, proj)); // no file, no boards: nothing lost
         QVERIFY(projetoDifereDoArquivo(projetoCom({"A"}), proj));

@@ -46,12 +46,13 @@ private slots:
         QVERIFY(escreveArquivo(m.pasta() + "/pranchas.bak", "antigo"));
         definePastaProjeto(m.pasta());
         {
-            GravaAvisos quieto;
+            RespostasDeDialogo quieto;
             carregaPranchas(m.pasta());
         }
         QVERIFY(m.enche());
         const QStringList antes = arquivos(m.pasta());
-        GravaAvisos avisos(true); // go on after the picture that did not fit
+        RespostasDeDialogo avisos;
+        avisos.sim(); // go on after the picture that did not fit
         const ResultadoAcoplamento r = acoplaModelo(modelo, m.pasta());
         QCOMPARE(avisos.perguntas,
                  QStringList{"Erro ao escrever o arquivo cadeira.jpg. Continua?"});

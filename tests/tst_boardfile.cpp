@@ -56,7 +56,7 @@ private slots:
     void init() { projeto = TProjeto(); }
 
     void idaEVoltaByteAByte() {
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
         QTemporaryDir dir;
         const QString pasta = copiaDadosDeTeste(dir, "ouro");
         carregaPranchas(pasta);
@@ -88,7 +88,7 @@ private slots:
     }
 
     void semPranchasTerminaNosComentarios() {
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
         QTemporaryDir dir;
         projeto.nome = "Pranchas";
         QVERIFY(gravaPranchas(dir.path(), "pranchas.pra"));
@@ -98,7 +98,7 @@ private slots:
     }
 
     void regrasDeLeitura() {
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
         QTemporaryDir dir;
         const QString longo(300, u'a');
         carregaTexto(dir, "; comentário\n"
@@ -186,11 +186,12 @@ private slots:
     }
 
     void semConfigMantemValores() {
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
         QTemporaryDir dir;
         projeto.tempoVarredura = 777;
         projeto.falando = true;
         projeto.pranchaInicial = "X";
+        avisos.ok(); // [CONFIG] read as a board without MODELO is repaired
         carregaTexto(dir, "[A]\r\nMODELO=1X1\r\n[CONFIG]\r\nVARREDURA=5\r\n");
         QCOMPARE(projeto.tempoVarredura, 777);
         QVERIFY(projeto.falando);
@@ -236,7 +237,7 @@ private slots:
         QCOMPARE(textoData(QDateTime(QDate(2027, 1, 2), QTime(0, 0, 1))),
                  QString("02/01/2027 00:00:01"));
 
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
         QTemporaryDir dir;
         carregaTexto(dir, "[CONFIG]\nAUTOR=x\n[A]\nMODELO=1X1\n");
         const QRegularExpression data(R"(^\d\d/\d\d/\d{4}( \d\d:\d\d:\d\d)?$)");
@@ -256,8 +257,9 @@ private slots:
         for (const char* errado : {"$0x10", "$ 10", "0x 10", "0x0x10", "0x$10", "$1g", "0x", "$-1",
                                    "$1FFFFFFFF", "$1 0"})
             QVERIFY2(!leInteiro(errado, v), errado);
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
         QTemporaryDir dir;
+        avisos.ok(); // the unreadable colour is repaired
         carregaTexto(dir, "[CONFIG]\nVARREDURA=$0x10\nHISTERESE=$ 10\nSOCORRO=0x1F\n"
                           "[A]\nMODELO=1X1\n1=a\nCOR 1=$0xFF\nDIMTEXTO 1=0x 30\n");
         QCOMPARE(projeto.tempoVarredura, 2000);
@@ -271,7 +273,7 @@ private slots:
     // is a character the user typed.
     void espacoRigidoFicaNoValor() {
         const QString rigido(QChar(0xA0));
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
         QTemporaryDir dir;
         escreve(dir.filePath("pranchas.pra"), "[CONFIG]\r\nAUTOR=\xA0"
                                               "Ana\xA0 \r\nVARREDURA=\xA0"
@@ -294,7 +296,7 @@ private slots:
 
     // The codec alone: bytes in, a project out, and nothing else touched.
     void codecEmMemoria() {
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
         QTemporaryDir dir;
         const QByteArray ouro = le(copiaDadosDeTeste(dir, "ouro") + "/pranchas.pra");
         projeto.autor = "global intocado";
@@ -372,7 +374,7 @@ private slots:
     // The writer always puts [CONFIG] first: a board of that name, in any letter case, must
     // still find its own section when the file is read back.
     void pranchaChamadaConfigVoltaInteira() {
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
         QTemporaryDir dir;
         carregaTexto(dir, "[A]\nMODELO=1X1\n1=a\n[Config]\nMODELO=1X2\n2=dois\n");
         QCOMPARE(projeto.pranchas.at(1).itens.at(1).rotulo, QString("dois"));
@@ -392,7 +394,7 @@ private slots:
     // The reader takes one pair of quotes off a value: quotes the user typed around a text
     // go out in one more pair, and come back as typed.
     void aspasDoUsuarioVoltam() {
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
         QTemporaryDir dir;
         projeto.autor = "\"Ana\"";
         projeto.pranchaInicial = "'CASA'";
@@ -422,8 +424,9 @@ private slots:
     // A board without MODELO whose items run past the widest grid the reader takes gets a
     // shape the reader takes back: after a save it loads as it was, with nothing to repair.
     void modeloConsertadoVoltaIgual() {
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
         QTemporaryDir dir;
+        avisos.ok();
         carregaTexto(dir, "[A]\n1500=x\n2=dois\n");
         QCOMPARE(avisos.erros.size(), 1); // repaired once, and told
         const TPrancha a = projeto.pranchas.at(0);
@@ -437,8 +440,9 @@ private slots:
     }
 
     void pranchasDanificadasSaoConsertadas() {
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
         QTemporaryDir dir;
+        avisos.ok();
         carregaTexto(dir, "[A]\nTITULO=sem modelo\n1=um\n5=cinco\n"
                           "[B]\nMODELO=1X2\nCOR=azul\nCOR 2=verde\n2=dois\n"
                           "[C]\nMODELO=2X2\nPOSTEXTO 1=lado\nDIMMOLDURA 1=enorme\n");
@@ -456,11 +460,12 @@ private slots:
     }
 
     void arquivoAusente() {
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
         QTemporaryDir dir;
         projeto.pranchas.resize(2);
         projeto.nPranchas = 2;
         projeto.autor = "fica";
+        avisos.ok();
         carregaPranchas(dir.path());
         QCOMPARE(avisos.erros, QStringList{"Arquivo de pranchas não foi achado"});
         QCOMPARE(projeto.nPranchas, 0);
@@ -470,13 +475,14 @@ private slots:
 
     // Random bytes are no board file: the user is told instead of seeing an empty project.
     void arquivoQueNaoEDePranchas() {
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
         QTemporaryDir dir;
         QByteArray lixo;
         for (int i = 0; i < 3000; ++i)
             lixo.append(char((i * 7919 + 13) % 251 + 1));
         lixo.replace('[', '(');
         escreve(dir.filePath("pranchas.pra"), lixo);
+        avisos.ok();
         carregaPranchas(dir.path());
         QCOMPARE(projeto.nPranchas, 0);
         QCOMPARE(avisos.erros.size(), 1);
@@ -540,7 +546,7 @@ private slots:
     }
 
     void backupGuardaOPrimeiroArquivo() {
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
         QTemporaryDir dir;
         pastaProjeto = copiaDadosDeTeste(dir, "ouro");
         const QByteArray original = le(pastaProjeto + "/pranchas.pra");
@@ -557,13 +563,14 @@ private slots:
     }
 
     void gravacaoQueFalhaNaoEstragaNada() {
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
         QTemporaryDir dir;
         pastaProjeto = dir.path();
         // as root nothing is read-only: a folder where the file must go makes the swap fail
         QVERIFY(QDir(dir.path()).mkpath("pranchas.pra/dentro"));
         escreve(dir.filePath("pranchas.pra/dentro/x"), "guardado");
         projeto.nome = "Pranchas";
+        avisos.ok();
         QVERIFY(!salvarProjeto());
         QCOMPARE(avisos.erros, QStringList{"Arquivo de pranchas não pode ser gravado"});
         QVERIFY(avisos.rapidas.isEmpty());
@@ -572,16 +579,18 @@ private slots:
                  QStringList{"pranchas.pra"}); // no temporary left behind
 
         // writing into a missing folder fails before anything is touched
+        avisos.ok();
         QVERIFY(!gravaPranchas(dir.filePath("nao/existe"), "pranchas.pra"));
         QCOMPARE(avisos.erros.size(), 2);
     }
 
     void caracteresForaDoCodigo() {
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
         QTemporaryDir dir;
         TPrancha& p = umaPrancha("Emoção", 1, 2);
         p.itens[0].rotulo = QString::fromUtf8("feliz 😀 ç€");
         p.itens[1].rotulo = "linha\nquebrada\ttab";
+        avisos.ok();
         QVERIFY(gravaPranchas(dir.path(), "pranchas.pra"));
         const QByteArray b = le(dir.filePath("pranchas.pra"));
         for (char c : b)

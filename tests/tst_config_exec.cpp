@@ -8,7 +8,6 @@
 #include "janelas/editor/form_prog.h"
 #include "nucleo/pranchas_arquivo.h"
 #include "nucleo/prvars.h"
-#include "plataforma/dialogos.h"
 #include "support/apoio.h"
 
 #include <QAccessible>
@@ -148,7 +147,7 @@ private slots:
     }
 
     void okGuardaTudoEFecha() {
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
         QVERIFY(abre());
         clica(w->cb_falaClicados);
         clica(w->cb_falaVarredura);
@@ -175,7 +174,7 @@ private slots:
     }
 
     void sensorDeOlhosNaoVaiParaOArquivo() {
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
         QTemporaryDir pasta;
         QVERIFY(gravaPranchas(pasta.path(), "sem.pra"));
         QVERIFY(abre());
@@ -194,13 +193,14 @@ private slots:
     }
 
     void numeroInvalidoDeixaAJanelaAberta() {
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
         QVERIFY(abre());
         escreve(w->e_varredura, "3000");
         escreve(w->e_histerese, "150");
         escreve(w->e_socorro, "1,5");
         escreve(w->e_autoClique, "800");
         clica(w->cb_acionaTobii);
+        avisos.ok();
         clica(w->b_ok);
         QCOMPARE(avisos.erros, QStringList{"Dados numéricos inválidos, confira"});
         QTest::qWait(50);
@@ -216,12 +216,13 @@ private slots:
     }
 
     void temposIncoerentesSaoCorrigidosNaTela() {
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
         QVERIFY(abre());
         escreve(w->e_varredura, "300");
         escreve(w->e_histerese, "150");
         escreve(w->e_socorro, "2400");
         escreve(w->e_autoClique, "800");
+        avisos.ok();
         clica(w->b_ok);
         QCOMPARE(avisos.erros,
                  QStringList{"Tempos incoerentes: mudei para valores coerentes (em ms)"});
@@ -260,7 +261,7 @@ private slots:
     }
 
     void fecharPelaBarraNaoGuarda() {
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
         QVERIFY(abre());
         escreve(w->e_varredura, "9000");
         clica(w->cb_acionaTobii);
@@ -273,7 +274,7 @@ private slots:
     }
 
     void configurarDaJanelaInicialEModal() {
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
         TformSelInic* inicio = janelas.formSelInic; // not shown: no about box in the way
         inicio->habilitaBotoes();
         projetoSalvo = true;
@@ -286,6 +287,7 @@ private slots:
             QVERIFY(w->isVisible());
             clica(w->b_ok);
         });
+        avisos.ok();
         QTest::mouseClick(inicio->b_configurar, Qt::LeftButton);
         QVERIFY(modal);
         QVERIFY(!w->isVisible());
@@ -327,7 +329,7 @@ private slots:
     }
 
     void vozAbreAJanelaDeVozes() {
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
         QVERIFY(abre());
         QString aberta;
         noProximoModal([&](QWidget* m) {

@@ -10,10 +10,9 @@
 #include "logica/editor/documento_projeto.h"
 #include "logica/editor/operacoes_projeto.h"
 #include "nucleo/pranchas_arquivo.h"
-#include "plataforma/dialogos.h"
 #include "plataforma/pastas.h"
 #include "support/apoio.h"
-#include "support/saida_gravada.h"
+#include "support/dialogos_propriedades.h"
 
 #include <QAccessible>
 #include <QCheckBox>
@@ -36,13 +35,6 @@ void figura(const QString& caminho, const char* formato = "JPG") {
     QVERIFY(im.save(caminho, formato));
 }
 
-QStringList lista(const QComboBox* c) {
-    QStringList r;
-    for (int k = 0; k < c->count(); ++k)
-        r << c->itemText(k);
-    return r;
-}
-
 // The file the preview shows, without its folder; empty when it shows no picture.
 QString mostrada(const TformConfigItem& d) {
     if (!d.itemGraf.imagem || d.itemGraf.imagem->isHidden()) return QString();
@@ -51,19 +43,13 @@ QString mostrada(const TformConfigItem& d) {
 
 } // namespace
 
-class TstConfigItem : public QObject {
+class TstConfigItem : public QObject, ProjetoDosDialogos {
     Q_OBJECT
-    QTemporaryDir dir;
-    QTemporaryDir fora;
     QTemporaryDir biblioteca;
-    std::optional<SaidaGravada> saida;
 
-    // Board "Casa" with items "gato" (every field set) and "sol", in a fresh project folder.
+    // Board "Casa" with items "gato" (every field set) and "sol".
     void projetoNovo() {
-        novaPastaDeProjeto(dir);
-        projeto = TProjeto{};
-        inserePranchaNoProjeto(projeto, -1, "Casa");
-        inserePranchaNoProjeto(projeto, 0, "Escola");
+        comecaProjeto();
         TPrancha& b = projeto.pranchas[0];
         insereItemNaPrancha(b, -1, "gato");
         insereItemNaPrancha(b, 0, "sol");
@@ -89,11 +75,8 @@ private slots:
         QVERIFY2(QFileInfo::exists(pastaDoPrograma() + "/_figvazia.jpg"),
                  "the placeholder lies beside the test program");
     }
-    void init() {
-        projetoNovo();
-        saida.emplace();
-    }
-    void cleanup() { saida.reset(); }
+    void init() { projetoNovo(); }
+    void cleanup() { terminaProjeto(); }
 
     void controlesComNomesParaLeitoresDeTela() {
         DocumentoProjeto doc(projeto);
@@ -241,7 +224,7 @@ private slots:
     // A picture or sound from elsewhere is copied in under its bare name; a failed copy is
     // told and keeps the name the box had.
     void importaFiguraESom() {
-        GravaAvisos avisos;
+        RespostasDeDialogo respostas;
         figura(fora.filePath("gato.jpg"));
         QVERIFY(escreveArquivo(fora.filePath("miado.wav"), "RIFF"));
         figura(pastaProjeto + "/ja_aqui.jpg");
@@ -249,12 +232,13 @@ private slots:
         TformConfigItem d(doc);
         d.carregaItem(0, 0);
         d.show();
-        RespostasDeDialogo respostas;
         respostas.arquivo(fora.filePath("gato.jpg"))
             .arquivo(pastaProjeto + "/ja_aqui.jpg")
             .arquivo(fora.filePath("nao_existe.jpg"))
+            .ok()
             .arquivo(fora.filePath("miado.wav"))
-            .arquivo(fora.path());
+            .arquivo(fora.path())
+            .ok();
         QTest::mouseClick(d.b_importarFigura, Qt::LeftButton);
         QCOMPARE(d.combo_figura->currentText(), QString("gato.jpg"));
         QVERIFY(QFileInfo(pastaProjeto + "/gato.jpg").size() > 0);
@@ -263,13 +247,13 @@ private slots:
         QCOMPARE(d.combo_figura->currentText(), QString("ja_aqui.jpg"));
         QTest::mouseClick(d.b_importarFigura, Qt::LeftButton);
         QCOMPARE(d.combo_figura->currentText(), QString("ja_aqui.jpg"));
-        QCOMPARE(avisos.erros, QStringList{"Não consegui copiar"});
+        QCOMPARE(respostas.erros, QStringList{"Não consegui copiar"});
         QTest::mouseClick(d.b_importarSom, Qt::LeftButton);
         QCOMPARE(d.combo_som->currentText(), QString("miado.wav"));
         QVERIFY(QFileInfo::exists(pastaProjeto + "/miado.wav"));
         QTest::mouseClick(d.b_importarSom, Qt::LeftButton); // a folder is no file to copy
         QCOMPARE(d.combo_som->currentText(), QString("miado.wav"));
-        QCOMPARE(avisos.erros, QStringList(2, "Não consegui copiar"));
+        QCOMPARE(respostas.erros, QStringList(2, "Não consegui copiar"));
         QCOMPARE(respostas.pendentes(), 0);
         d.guardaItem(0, 0);
         QCOMPARE(projeto.pranchas[0].itens[0].figura, QString("ja_aqui.jpg"));
@@ -346,7 +330,7 @@ private slots:
 
     // The play buttons complete a bare name with ".wav", as the board dialog and the run do.
     void tocaEGrava() {
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
         DocumentoProjeto doc(projeto);
         TformConfigItem d(doc);
         TFormGravador gravador;
@@ -373,6 +357,7 @@ private slots:
         QCOMPARE(lista(d.combo_som), QStringList{"latido.wav"});
         QCOMPARE(lista(d.combo_fala), QStringList{"latido.wav"});
         d.combo_fala->setEditText("bom dia.mp3"); // not a WAV file: refused
+        avisos.ok();
         QTest::mouseClick(d.b_recFala, Qt::LeftButton);
         QCOMPARE(avisos.erros, QStringList{"Nesta versão só consigo editar arquivos .WAV"});
         janelas.formGravador = nullptr;

@@ -6,9 +6,8 @@
 #include "logica/editor/documento_projeto.h"
 #include "logica/editor/operacoes_projeto.h"
 #include "nucleo/pranchas_arquivo.h"
-#include "plataforma/dialogos.h"
 #include "support/apoio.h"
-#include "support/saida_gravada.h"
+#include "support/dialogos_propriedades.h"
 
 #include <QAccessible>
 #include <QComboBox>
@@ -20,13 +19,6 @@
 #include <QtTest>
 
 namespace {
-
-QStringList lista(const QComboBox* c) {
-    QStringList r;
-    for (int k = 0; k < c->count(); ++k)
-        r << c->itemText(k);
-    return r;
-}
 
 // Cells that show an item.
 int desenhados(const TPranchaGraf& g) {
@@ -44,30 +36,19 @@ void digita(QAbstractSpinBox* caixa, const QString& texto) {
 
 } // namespace
 
-class TstConfigPrancha : public QObject {
+class TstConfigPrancha : public QObject, ProjetoDosDialogos {
     Q_OBJECT
-    QTemporaryDir dir;
-    QTemporaryDir fora;
-    std::optional<SaidaGravada> saida;
 
-    // Boards "Casa" (3 x 3, nine items, white) and "Escola" (empty), in a fresh project folder.
-    void projetoNovo() {
-        novaPastaDeProjeto(dir);
-        projeto = TProjeto{};
-        inserePranchaNoProjeto(projeto, -1, "Casa");
-        inserePranchaNoProjeto(projeto, 0, "Escola");
+private slots:
+    // "Casa" 3 x 3 with nine items, white, and "Escola" empty.
+    void init() {
+        comecaProjeto();
         for (int j = 0; j < 9; ++j)
             insereItemNaPrancha(projeto.pranchas[0], j - 1, QString::number(j));
         projeto.pranchas[0].som = "oi.wav";
         projeto.pranchas[0].link = "Escola";
     }
-
-private slots:
-    void init() {
-        projetoNovo();
-        saida.emplace();
-    }
-    void cleanup() { saida.reset(); }
+    void cleanup() { terminaProjeto(); }
 
     void controlesComNomesParaLeitoresDeTela() {
         DocumentoProjeto doc(projeto);
@@ -235,7 +216,7 @@ private slots:
 
     // Recording checks the name and opens the sound editor on it; the box keeps its text.
     void gravaPeloEditorDeSom() {
-        GravaAvisos avisos(false);
+        RespostasDeDialogo avisos;
         QVERIFY(escreveArquivo(pastaProjeto + "/oi.wav", "x"));
         DocumentoProjeto doc(projeto);
         TformConfigPrancha d(doc);
@@ -256,9 +237,11 @@ private slots:
         QCOMPARE(saida->tocados, (QStringList{"oi.wav", "parou"})); // playing stopped first
 
         d.combo_fala->setEditText("oi.wav"); // exists: asked, answered No
+        avisos.nao();
         QTest::mouseClick(d.b_recFala, Qt::LeftButton);
         QCOMPARE(avisos.perguntas, QStringList{"Arquivo existente, confirma alteração?"});
         d.combo_fala->setEditText("");
+        avisos.ok();
         QTest::mouseClick(d.b_recFala, Qt::LeftButton);
         QCOMPARE(avisos.erros, QStringList{"Por favor, digite o nome do arquivo de som a gravar."});
         QVERIFY(!gravador.isVisible());
@@ -269,22 +252,21 @@ private slots:
     // A sound from elsewhere is copied in and named by its bare name; a copy that fails is
     // told and the box keeps its name.
     void importaSom() {
-        GravaAvisos avisos;
+        RespostasDeDialogo respostas;
         const QString origem = fora.filePath("aplausos.mp3");
         QVERIFY(escreveArquivo(origem, "ID3 aplausos"));
         DocumentoProjeto doc(projeto);
         TformConfigPrancha d(doc);
         d.carregaPrancha(0);
         d.show();
-        RespostasDeDialogo respostas;
-        respostas.arquivo(origem).arquivo(fora.filePath("sumiu.mp3")).cancela();
+        respostas.arquivo(origem).arquivo(fora.filePath("sumiu.mp3")).ok().cancela();
         QTest::mouseClick(d.b_importarSom, Qt::LeftButton);
         QCOMPARE(d.combo_som->currentText(), QString("aplausos.mp3"));
         QFile copia(pastaProjeto + "/aplausos.mp3");
         QVERIFY(copia.open(QIODevice::ReadOnly));
         QCOMPARE(copia.readAll(), QByteArray("ID3 aplausos"));
         QTest::mouseClick(d.b_importarSom, Qt::LeftButton);
-        QCOMPARE(avisos.erros, QStringList{"Não consegui copiar"});
+        QCOMPARE(respostas.erros, QStringList{"Não consegui copiar"});
         QCOMPARE(d.combo_som->currentText(), QString("aplausos.mp3"));
         QTest::mouseClick(d.b_importarSom, Qt::LeftButton); // cancelled
         QCOMPARE(d.combo_som->currentText(), QString("aplausos.mp3"));

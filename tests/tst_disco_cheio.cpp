@@ -19,7 +19,6 @@
 #include "logica/troca/importa_obz.h"
 #include "nucleo/pranchas_arquivo.h"
 #include "plataforma/audio.h"
-#include "plataforma/dialogos.h"
 #include "support/apoio.h"
 #include "support/escuta.h"
 #include "support/execucao_apoio.h"
@@ -98,7 +97,8 @@ class TstDiscoCheio : public QObject {
         nadaSePerde(intactoEm(pasta, original, backup));
     }
     void nadaSePerde(const std::function<void()>& intacto) {
-        GravaAvisos avisos(false);
+        RespostasDeDialogo avisos;
+        avisos.ok();
         QVERIFY(!salvarProjeto());
         intacto();
         QCOMPARE(avisos.erros, QStringList{naoGravado});
@@ -107,10 +107,12 @@ class TstDiscoCheio : public QObject {
         // The start window's Salvar leaves the project unsaved: closing still asks.
         TformSelInic* inicio = janelas.formSelInic;
         inicio->habilitaBotoes();
+        avisos.ok();
         QTest::mouseClick(inicio->b_salvar, Qt::LeftButton);
         intacto();
         QVERIFY(!projetoSalvo);
         QCloseEvent fecha;
+        avisos.nao();
         QApplication::sendEvent(inicio, &fecha);
         QVERIFY(!fecha.isAccepted());
         QCOMPARE(avisos.perguntas.size(), 1);
@@ -122,6 +124,7 @@ class TstDiscoCheio : public QObject {
         for (QAction* a : editor->findChildren<QAction*>())
             if (a->text() == "&Salvar") salvar = a;
         QVERIFY(salvar);
+        avisos.ok().ok();
         salvar->trigger();
         auto* sair = editor->findChild<QToolButton*>("b_sair1");
         QVERIFY(sair);
@@ -135,6 +138,7 @@ class TstDiscoCheio : public QObject {
         editor->hide();
         // After the editor's failed saves too, closing the program still asks.
         QCloseEvent fechaDeNovo;
+        avisos.nao();
         QApplication::sendEvent(inicio, &fechaDeNovo);
         QVERIFY(!fechaDeNovo.isAccepted());
         QCOMPARE(avisos.perguntas.size(), 2);
@@ -248,7 +252,8 @@ private slots:
         QTest::mouseClick(gravador->b_maisVol50, Qt::LeftButton);
         const qint16 editada = gravador->som()->amostra(100);
         falha();
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
+        avisos.ok();
         QTest::mouseClick(gravador->b_salva, Qt::LeftButton);
         QCOMPARE(avisos.erros, QStringList{mensagem});
         QVERIFY(gravador->isVisible());
@@ -304,7 +309,7 @@ private slots:
         QVERIFY(gravaTom(m.pasta() + "/voz.wav", 440, 500));
         const auto intacto = somIntacto(m.pasta());
         definePastaProjeto(m.pasta());
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
         TFormGravador* gravador = janelas.formGravador;
         gravador->combo_nomeArq->setEditText("voz.wav");
         gravador->show();
@@ -313,6 +318,7 @@ private slots:
         QVERIFY(gravador->gravando());
         QCOMPARE(gravador->l_status->text(), QString("Gravando"));
         QTest::qWait(300);
+        avisos.ok();
         QVERIFY(m.enche());
         QTRY_VERIFY_WITH_TIMEOUT(!gravador->gravando(), 5000);
         QCOMPARE(avisos.erros, QStringList{erroEscrita});
@@ -335,12 +341,13 @@ private slots:
         QVERIFY(m.enche());
         const QByteArray casaAntes = qgetenv("HOME");
         qputenv("HOME", m.pasta().toUtf8());
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
         projeto = TProjeto{};
         inserePranchaNoProjeto(projeto, -1, "casa");
         {
             TFormExecuta runner;
             QVERIFY(abreExecucao(runner, "casa"));
+            avisos.ok();
             QTest::keyClick(&runner, Qt::Key_P, Qt::ControlModifier);
             runner.close();
         }
@@ -349,6 +356,7 @@ private slots:
         editor->show();
         auto* jpg = editor->findChild<QToolButton*>("jpgButton");
         QVERIFY(jpg);
+        avisos.ok();
         QTest::mouseClick(jpg, Qt::LeftButton);
         editor->hide();
         qputenv("HOME", casaAntes);
@@ -380,15 +388,15 @@ private slots:
         QVERIFY(m.enche());
         const QStringList antes = arquivos(m.pasta());
 
-        GravaAvisos avisos;
         RespostasDeDialogo respostas;
-        respostas.arquivo(origem);
+        respostas.arquivo(origem).ok();
         TformConfigItem* dialogo = janelas.formConfigItem;
         janelas.formProg->documento->recarrega();
         dialogo->carregaItem(0, 0);
         dialogo->show();
         QTest::mouseClick(dialogo->b_importarFigura, Qt::LeftButton);
         QCOMPARE(dialogo->combo_figura->currentText(), QString("velho.jpg"));
+        respostas.ok();
         noProximoModal([](QWidget*) {
             janelas.formSelFigura->l_arquivos->setCurrentRow(0);
             QTest::mouseClick(janelas.formSelFigura->b_ok, Qt::LeftButton);
@@ -398,7 +406,7 @@ private slots:
         dialogo->close();
         dialogo->guardaItem(0, 0);
         QCOMPARE(projeto.pranchas[0].itens[0].figura, QString("velho.jpg"));
-        QCOMPARE(avisos.erros, QStringList(2, "Não consegui copiar"));
+        QCOMPARE(respostas.erros, QStringList(2, "Não consegui copiar"));
         QCOMPARE(leArquivo(m.pasta() + "/gato.jpg"), QByteArray("o gato que já estava"));
         QCOMPARE(arquivos(m.pasta()), antes);
         QDir::setCurrent(casa.path());
@@ -420,10 +428,11 @@ private slots:
         usaBibliotecaFiguras(biblioteca.path());
         definePastaProjeto(m.pasta());
         projeto = TProjeto{};
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
         TFormRascunho* rascunho = janelas.formRascunho;
         rascunho->MemoRascunho->setPlainText(texto.join('\n'));
         rascunho->show();
+        avisos.ok();
         QTest::mouseClick(rascunho->b_transcrever, Qt::LeftButton);
         usaBibliotecaFiguras({});
         QCOMPARE(avisos.erros.size(), 1);

@@ -123,7 +123,7 @@ private slots:
     void dozeItensNaGradeTresPorTres() {
         QTemporaryDir dir;
         pastaProjeto = copiaDadosDeTeste(dir);
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
         projeto = TProjeto{};
         inserePranchaNoProjeto(projeto, -1, "Grande");
         for (int j = 0; j < 12; ++j)

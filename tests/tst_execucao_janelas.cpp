@@ -52,7 +52,7 @@ class TesteExecucaoJanelas : public QObject {
 
 private slots:
     void cliqueSegueLinkEVarreduraAnda() {
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
         projetoDeDuasPranchas();
         projeto.tempoVarredura = 60;
         TFormExecuta runner;
@@ -85,7 +85,7 @@ private slots:
     }
 
     void teclasEDicas() {
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
         projetoDeDuasPranchas();
         TFormExecuta runner;
         QVERIFY(abreExecucao(runner, "DOIS"));
@@ -108,9 +108,10 @@ private slots:
     }
 
     void inicioInexistente() {
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
         projetoDeDuasPranchas();
         TFormExecuta runner;
+        avisos.ok();
         QVERIFY(!runner.preparaExecucao("TRES"));
         QCOMPARE(avisos.erros, QStringList{"Prancha TRES não foi encontrada"});
     }
@@ -144,7 +145,7 @@ private slots:
         qputenv("XDG_DESKTOP_DIR", casa.path().toUtf8());
         const QByteArray casaAntes = qgetenv("HOME");
         qputenv("HOME", casa.path().toUtf8());
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
         QWidget janela;
         janela.resize(300, 200);
         const QString pdf = imprimeTela(&janela);

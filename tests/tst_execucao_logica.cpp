@@ -125,7 +125,7 @@ private slots:
     void linksPorNomeAnteriorEDeslocamento() {
         TProjeto p = projetoDeTeste();
         Falso f;
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
         MotorExecucao m(p, f.portas());
         QVERIFY(m.preparaExecucao(QStringLiteral("inicio")));
         m.ativacao();
@@ -157,6 +157,7 @@ private slots:
 
         m.mostraPranchaExec(0);
         m.pendente = semPendente;
+        avisos.ok();
         clica(m, 2); // "CASA +1" looks for "CASA " and fails; the board stays
         QCOMPARE(avisos.erros.value(0), QString("Prancha CASA  não foi encontrada"));
         QCOMPARE(m.pranchaAtual, 0);
@@ -173,8 +174,9 @@ private slots:
         p.tempoVarredura = -500;
         p.tempoHisterese = -1;
         Falso f;
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
         MotorExecucao m(p, f.portas());
+        avisos.ok();
         QVERIFY(!m.preparaExecucao(QStringLiteral("NADA")));
         QCOMPARE(avisos.erros, QStringList{"Prancha NADA não foi encontrada"});
         QCOMPARE(m.intervaloVarreduraAtual(), 0);
@@ -188,7 +190,7 @@ private slots:
         TProjeto p = projetoDeTeste();
         p.tempoHisterese = 1000;
         Falso f;
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
         MotorExecucao m(p, f.portas());
         m.preparaExecucao("INICIO");
         m.ativacao();
@@ -199,6 +201,7 @@ private slots:
         QVERIFY(!m.ocupado);
 
         f.livre = false;
+        avisos.ok();
         clica(m, 3); // FRUTAS is not there: resume only
         QCOMPARE(f.forma, FormaCursor::ampulheta);
         f.sons.clear();
@@ -301,7 +304,7 @@ private slots:
         p.falaVarredura = true;
         Falso f;
         f.mostradas = {true, false, true, false};
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
         MotorExecucao m(p, f.portas());
         m.preparaExecucao("INICIO");
         m.tickVarredura();
@@ -314,6 +317,7 @@ private slots:
         QVERIFY(f.molduraVisivel);
 
         f.mostradas = {false, false, false, false};
+        avisos.ok();
         m.tickVarredura();
         QCOMPARE(avisos.erros,
                  QStringList{"Erro de execução: esta prancha contém itens não alocados"});

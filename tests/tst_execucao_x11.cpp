@@ -3,16 +3,13 @@
 #include "janelas/execucao/form_executa.h"
 #include "logica/execucao/fila_saida.h"
 #include "nucleo/prvars.h"
-#include "plataforma/audio.h"
 #include "support/apoio.h"
-#include "support/escuta.h"
 #include "support/execucao_apoio.h"
+#include "support/execucao_ouvida.h"
 
 #include <QCursor>
-#include <QDir>
 #include <QProcess>
 #include <QScreen>
-#include <QTemporaryDir>
 #include <QtTest>
 
 class TesteExecucaoX11 : public QObject {
@@ -20,7 +17,7 @@ class TesteExecucaoX11 : public QObject {
 
 private slots:
     void varreduraMoveOPonteiro() {
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
         limpaPranchas(projeto);
         projeto = TProjeto();
         projeto.pranchas << umaLinha("UM", "", {"0", "1", "2"});
@@ -50,15 +47,11 @@ private slots:
     }
 
     void cliqueDeForaTocaESegueOLink() {
-        if (!saidaDeAudioDisponivel())
-            QSKIP("sem servidor de som: rode com scripts/com-servicos.sh");
-        if (QStandardPaths::findExecutable("xdotool").isEmpty()) QSKIP("xdotool ausente");
-        QTemporaryDir pasta;
-        const QString anterior = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(pasta.path()));
-        QVERIFY(gravaTom("tom660.wav", 660, 800));
+        if (const QString falta = faltaParaOuvir(true); !falta.isEmpty()) QSKIP(qPrintable(falta));
+        PastaComTom pasta;
+        QVERIFY(pasta.ok());
 
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
         limpaPranchas(projeto);
         projeto = TProjeto();
         projeto.falando = false;
@@ -86,13 +79,10 @@ private slots:
 
         QTRY_COMPARE_WITH_TIMEOUT(runner.motor().pranchaAtual, 1, 5000);
         QTRY_VERIFY(mostraPrancha(runner, "Segunda"));
-        QTest::qWait(1200);
-        escuta.drena();
-        const QString falta = escuta.faltaOTom(660, 50); // most of the 800 ms tone
+        const QString falta = faltaOTomTocado(escuta);
         QVERIFY2(falta.isEmpty(), qPrintable(falta));
         QVERIFY(avisos.erros.isEmpty());
         runner.close();
-        QDir::setCurrent(anterior);
     }
 };
 

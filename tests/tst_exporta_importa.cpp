@@ -8,7 +8,6 @@
 #include "nucleo/nomes.h"
 #include "nucleo/pranchas_arquivo.h"
 #include "nucleo/pranchas_valores.h"
-#include "plataforma/dialogos.h"
 #include "support/apoio.h"
 
 #include <QAction>
@@ -45,7 +44,6 @@ class TstExportaImporta : public QObject {
     TformSelInic* w = nullptr;
 
     QString abreProjeto(const QByteArray& arquivo) {
-        GravaAvisos quieto;
         const QString pasta = novaPastaDeProjeto(dir);
         escreveArquivo(pasta + "/pranchas.pra", arquivo);
         escreveArquivo(pasta + "/casa.jpg", "do projeto");
@@ -84,31 +82,30 @@ private slots:
     }
 
     void exportaParaPastaNovaEExistente() {
-        GravaAvisos avisos(false);
+        RespostasDeDialogo dialogos;
         w->habilitaBotoes();
+        dialogos.ok();
         QTest::mouseClick(w->b_exportar, Qt::LeftButton);
-        QCOMPARE(avisos.erros,
+        QCOMPARE(dialogos.erros,
                  QStringList{"Você ainda não selecionou nenhum projeto, não posso exportar"});
         const QString proj = abreProjeto(pranchas({"INICIO", "COMER"}));
         const QString nova = dir.filePath("pendrive/Cópia");
-        RespostasDeDialogo dialogos;
-        dialogos.texto("Cópia").pasta(dir.filePath("pendrive"));
+        dialogos.texto("Cópia").ok().pasta(dir.filePath("pendrive")).ok();
         QTest::mouseClick(w->b_exportar, Qt::LeftButton);
         QCOMPARE(dialogos.perguntas,
                  (QStringList{"Exportação", "Escolha onde criar a pasta de pranchas"}));
-        QCOMPARE(avisos.infos, (QStringList{dica, "Fim da cópia"}));
+        QCOMPARE(dialogos.infos, (QStringList{dica, "Fim da cópia"}));
         QCOMPARE(arquivos(nova), (QStringList{"casa.jpg", "pranchas.pra"}));
         QCOMPARE(pastaProjeto, proj); // the project stays where it was
         // Into the existing folder: nothing without Yes; with it, same names replaced, others kept.
         escreveArquivo(nova + "/casa.jpg", "antiga");
         escreveArquivo(nova + "/outra.jpg", "fica");
-        dialogos.texto("Cópia").pasta(dir.filePath("pendrive"));
+        dialogos.texto("Cópia").ok().pasta(dir.filePath("pendrive")).nao();
         QTest::mouseClick(w->b_exportar, Qt::LeftButton);
-        QCOMPARE(avisos.perguntas,
+        QCOMPARE(dialogos.perguntas.mid(4), // after the two dialogs of each export
                  QStringList{"Esta pasta já existia.  Confirma possível destruição de conteúdo?"});
         QCOMPARE(leArquivo(nova + "/casa.jpg"), QByteArray("antiga"));
-        avisos.resposta = true;
-        dialogos.texto("Cópia").pasta(dir.filePath("pendrive"));
+        dialogos.texto("Cópia").ok().pasta(dir.filePath("pendrive")).sim().ok();
         QTest::mouseClick(w->b_exportar, Qt::LeftButton);
         QCOMPARE(leArquivo(nova + "/casa.jpg"), QByteArray("do projeto"));
         QCOMPARE(leArquivo(nova + "/outra.jpg"), QByteArray("fica"));
@@ -117,32 +114,31 @@ private slots:
     }
 
     void exportaSobreSiMesmaOuCanceladaNaoCopia() {
+        RespostasDeDialogo dialogos;
         const QString proj = abreProjeto(pranchas({"INICIO"}));
         const QStringList antes = arquivos(proj);
-        GravaAvisos avisos(true);
-        RespostasDeDialogo dialogos;
-        dialogos.texto(QFileInfo(proj).fileName()).pasta(QFileInfo(proj).path());
-        dialogos.texto("copia").cancela(); // the place not chosen: no copy into the project
-        dialogos.texto("../fora");
+        dialogos.texto(QFileInfo(proj).fileName()).ok().pasta(QFileInfo(proj).path()).sim().ok();
+        // the place not chosen: no copy into the project
+        dialogos.texto("copia").ok().cancela();
+        dialogos.texto("../fora").ok();
         for (int i = 0; i < 3; ++i)
             QTest::mouseClick(w->b_exportar, Qt::LeftButton);
-        QCOMPARE(avisos.erros.value(0),
+        QCOMPARE(dialogos.erros.value(0),
                  QString("Os arquivos não podem ser copiados sobre si mesmos"));
-        QCOMPARE(avisos.erros.size(), 2);
-        QCOMPARE(avisos.infos, (QStringList{dica, dica}));
+        QCOMPARE(dialogos.erros.size(), 2);
+        QCOMPARE(dialogos.infos, (QStringList{dica, dica}));
         QCOMPARE(arquivos(proj), antes);
         QVERIFY(!QFileInfo::exists(dir.filePath("fora")));
     }
 
     void importaRenomeiaSegueLinksEAbreEditor() {
+        RespostasDeDialogo dialogos;
         const QString proj = abreProjeto(pranchas({"Casa", "Rua"}));
         const QByteArray antes = leArquivo(proj + "/pranchas.pra");
-        GravaAvisos avisos;
-        RespostasDeDialogo dialogos;
-        dialogos.pasta(modelo());
+        dialogos.ok().pasta(modelo()).ok().ok();
         QTest::mouseClick(w->b_importar, Qt::LeftButton);
-        QCOMPARE(avisos.infos, (QStringList{dicaModelo, "Prancha com nome duplicado: [CASA]",
-                                            "Fim do acoplamento do modelo"}));
+        QCOMPARE(dialogos.infos, (QStringList{dicaModelo, "Prancha com nome duplicado: [CASA]",
+                                              "Fim do acoplamento do modelo"}));
         QCOMPARE(nomesDasPranchas(projeto), (QStringList{"Casa", "Rua", "CAS-A", "PARQUE"}));
         QCOMPARE(destinoDoLink(projeto, projeto.pranchas[3].itens[0].link, 0), 2);
         QCOMPARE(projeto.autor, QString("Ana")); // the model's [CONFIG] is not taken
@@ -154,30 +150,31 @@ private slots:
     }
 
     void importaCanceladaSemPranchasOuNaoSalvaNadaMuda() {
+        RespostasDeDialogo dialogos;
         const QString proj = abreProjeto(pranchas({"Casa"}));
         projeto.pranchas[0].titulo = "editado";
         const QStringList antes = arquivos(proj);
-        GravaAvisos avisos(false); // No to saving first: nothing is imported
-        RespostasDeDialogo dialogos;
-        dialogos.cancela().pasta(modelo(false)).pasta(modelo());
+        dialogos.ok().cancela();
+        dialogos.ok().pasta(modelo(false)).ok();
+        dialogos.ok().pasta(modelo()).nao(); // No to saving first: nothing is imported
         for (int i = 0; i < 3; ++i)
             QTest::mouseClick(w->b_importar, Qt::LeftButton);
-        QCOMPARE(avisos.erros, QStringList{"Arquivo de pranchas não foi achado"});
-        QCOMPARE(avisos.perguntas.size(), 1);
-        QVERIFY(avisos.perguntas[0].contains("alterações que ainda não foram salvas"));
+        QCOMPARE(dialogos.erros, QStringList{"Arquivo de pranchas não foi achado"});
+        QCOMPARE(dialogos.perguntas.size(), 4); // a folder dialog each time, one question
+        QVERIFY(dialogos.perguntas[3].contains("alterações que ainda não foram salvas"));
         QCOMPARE(projeto.pranchas[0].titulo, QString("editado"));
         QCOMPARE(arquivos(proj), antes);
         QVERIFY(!janelas.formProg->isVisible());
         QVERIFY(!QApplication::overrideCursor());
         // Yes: saved, then merged, the edit kept.
-        avisos.resposta = true;
-        dialogos.pasta(modelo());
+        dialogos.ok().pasta(modelo()).sim().ok().ok();
         QTest::mouseClick(w->b_importar, Qt::LeftButton);
         QCOMPARE(projeto.pranchas[0].titulo, QString("editado"));
         QCOMPARE(nomesDasPranchas(projeto), (QStringList{"Casa", "CAS-A", "PARQUE"}));
     }
 
     void autoriaTrocaDataSoGuardaComOk() {
+        RespostasDeDialogo avisos;
         const QString antes = textoData(QDateTime::currentDateTime());
         const QString proj = abreProjeto(pranchas({"INICIO"}, ""));
         QVERIFY(projeto.data == antes || projeto.data == textoData(QDateTime::currentDateTime()));
@@ -206,7 +203,6 @@ private slots:
             f->close();
         });
         QVERIFY(aberta);
-        GravaAvisos avisos;
         QTest::mouseClick(w->b_salvar, Qt::LeftButton);
         carregaPranchas(proj);
         QCOMPARE(projeto.autor, QString("Fonoaudióloga Bia"));

@@ -6,7 +6,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -47,23 +46,18 @@ void criaArquivo(const QString& nome) {
 
 class TstFilaSaida : public QObject {
     Q_OBJECT
-    QTemporaryDir pasta;
-    QString pastaAnterior;
+    PastaAtual pasta;
     MotoresSaida anteriores;
 
 private slots:
     void initTestCase() {
-        pastaAnterior = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(pasta.path()));
+        QVERIFY(pasta.ok());
         criaArquivo("bom dia.wav");
         criaArquivo("musica.mp3");
         criaArquivo("oi.wav");
         anteriores = usaMotoresSaida(falsos());
     }
-    void cleanupTestCase() {
-        usaMotoresSaida(anteriores);
-        QDir::setCurrent(pastaAnterior);
-    }
+    void cleanupTestCase() { usaMotoresSaida(anteriores); }
     void init() {
         paraTudo();
         midiaAberta = false;

@@ -28,7 +28,7 @@ private slots:
             QFile("OUTRO.WAV").open(QIODevice::WriteOnly);
             QDir().mkdir("pasta.wav");
         }
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
         TFormGravador f;
         QCOMPARE(f.windowTitle(), QStringLiteral("Gravador de som"));
         for (const char* nome :
@@ -58,6 +58,7 @@ private slots:
         QCOMPARE(f.som()->amostra(0), qint16(-1201));
         // A message box of the window's own keeps the store.
         f.combo_nomeArq->setEditText("OUTRO.WAV");
+        avisos.ok();
         f.b_carrega->click();
         QCOMPARE(avisos.erros.last(),
                  QStringLiteral("O formato de gravação deste som não foi reconhecido"));
@@ -67,11 +68,13 @@ private slots:
         QCOMPARE(f.l_duracao->text(), QStringLiteral("0 seg."));
 
         f.combo_nomeArq->setEditText("nao/existe.wav");
+        avisos.ok();
         f.b_salva->click();
         QCOMPARE(avisos.erros.last(), QStringLiteral("Erro ao abrir o espaço para gravação"));
         QVERIFY(f.isVisible());
         f.combo_nomeArq->setEditText("novo.wav");
         const qsizetype errosAntes = avisos.erros.size();
+        avisos.ok();
         f.b_salva->click();
         // Success is told as information, not under a warning sign.
         QCOMPARE(avisos.infos.last(), QStringLiteral("Arquivo gravado"));

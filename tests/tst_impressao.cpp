@@ -9,7 +9,6 @@
 #include "janelas/impressao/form_imprime.h"
 #include "janelas/impressao/sel_imprime.h"
 #include "nucleo/prvars.h"
-#include "plataforma/dialogos.h"
 #include "support/apoio.h"
 #include "support/pranchas_com_figuras.h"
 
@@ -100,7 +99,7 @@ class TstImpressao : public QObject {
         const QRect r = lista->visualItemRect(lista->item(linha));
         QTest::mouseClick(lista->viewport(), Qt::LeftButton, Qt::ControlModifier, r.center());
     }
-    static QString pdfDoAviso(const GravaAvisos& avisos) {
+    static QString pdfDoAviso(const RespostasDeDialogo& avisos) {
         const QString inicio = "As pranchas foram salvas em ";
         if (avisos.infos.size() != 1 || !avisos.infos.first().startsWith(inicio)) return {};
         return avisos.infos.first().mid(inicio.size());
@@ -171,19 +170,19 @@ private slots:
     // Three boards picked out of order print three pages in project order with their footers;
     // a board without title keeps both dashes.
     void tresPranchasForaDeOrdem() {
-        GravaAvisos avisos;
+        RespostasDeDialogo dialogos;
         selecionaComControl(3);
         selecionaComControl(0);
         selecionaComControl(1);
-        RespostasDeDialogo dialogos;
         aceitaDialogos(dialogos, 2);
+        dialogos.ok(); // where the PDF went
         QTest::mouseClick(sel->b_imprimir, Qt::LeftButton);
         QCOMPARE(dialogos.pendentes(), 0);
         QCOMPARE(dialogos.perguntas.size(), 2); // the selection's dialog, then the window's
-        QVERIFY2(avisos.erros.isEmpty(), qPrintable(avisos.erros.join('\n')));
+        QVERIFY2(dialogos.erros.isEmpty(), qPrintable(dialogos.erros.join('\n')));
         QVERIFY(!janela->isVisible());
-        const QString pdf = pdfDoAviso(avisos);
-        QVERIFY2(!pdf.isEmpty(), qPrintable(avisos.infos.join('\n')));
+        const QString pdf = pdfDoAviso(dialogos);
+        QVERIFY2(!pdf.isEmpty(), qPrintable(dialogos.infos.join('\n')));
         QCOMPARE(QFileInfo(pdf).absolutePath(), areaDeTrabalho());
         QCOMPARE(naAreaDeTrabalho(), QStringList{QFileInfo(pdf).fileName()});
         QCOMPARE(paginas(pdf), 3);
@@ -218,33 +217,34 @@ private slots:
 
     // "Imprimir tudo" selects every line: one page a board and nothing after the last.
     void imprimirTudo() {
-        GravaAvisos avisos;
         RespostasDeDialogo dialogos;
         aceitaDialogos(dialogos, 2);
+        dialogos.ok();
         QTest::mouseClick(sel->b_imprimirTudo, Qt::LeftButton);
         QCOMPARE(dialogos.pendentes(), 0);
         QCOMPARE(sel->selecionadas(), (QList<int>{0, 1, 2, 3, 4}));
-        const QString pdf = pdfDoAviso(avisos);
-        QVERIFY2(!pdf.isEmpty(), qPrintable(avisos.erros.join('\n')));
+        const QString pdf = pdfDoAviso(dialogos);
+        QVERIFY2(!pdf.isEmpty(), qPrintable(dialogos.erros.join('\n')));
         QCOMPARE(paginas(pdf), 5);
         QCOMPARE(textoDaPagina(pdf, 5), "Zelvana - Título 4 - " + hoje());
     }
 
     // Nothing selected, or a project without boards: a message, no dialog, no page.
     void nadaParaImprimir() {
-        GravaAvisos avisos;
         RespostasDeDialogo dialogos; // any dialog would fail the test
+        dialogos.ok();
         QTest::mouseClick(sel->b_imprimir, Qt::LeftButton);
-        QCOMPARE(avisos.erros.size(), 1);
-        QVERIFY(avisos.erros.first().startsWith("Nenhuma prancha selecionada"));
+        QCOMPARE(dialogos.erros.size(), 1);
+        QVERIFY(dialogos.erros.first().startsWith("Nenhuma prancha selecionada"));
         const TProjeto guardado = projeto;
         projeto = TProjeto{};
         sel->hide();
         sel->show();
+        dialogos.ok();
         QTest::mouseClick(sel->b_imprimirTudo, Qt::LeftButton);
         projeto = guardado;
-        QCOMPARE(avisos.erros.size(), 2);
-        QCOMPARE(avisos.erros.last(), QString("Não existem pranchas neste projeto"));
+        QCOMPARE(dialogos.erros.size(), 2);
+        QCOMPARE(dialogos.erros.last(), QString("Não existem pranchas neste projeto"));
         QVERIFY(dialogos.perguntas.isEmpty());
         QVERIFY(naAreaDeTrabalho().isEmpty());
     }
@@ -252,15 +252,11 @@ private slots:
     // Cancelling the first dialog keeps the selection window; cancelling the second leaves the
     // print window open and empty until the author closes it. Nothing is written either way.
     void dialogosCancelados() {
-        GravaAvisos avisos;
-        {
-            RespostasDeDialogo dialogos;
-            dialogos.cancela();
-            QTest::mouseClick(sel->b_imprimirTudo, Qt::LeftButton);
-            QCOMPARE(dialogos.pendentes(), 0);
-            QVERIFY(!janela->isVisible());
-        }
         RespostasDeDialogo dialogos;
+        dialogos.cancela();
+        QTest::mouseClick(sel->b_imprimirTudo, Qt::LeftButton);
+        QCOMPARE(dialogos.pendentes(), 0);
+        QVERIFY(!janela->isVisible());
         dialogos.impressora([](QPrinter&) {}).cancela();
         bool abertaEVazia = false;
         QTimer::singleShot(400, janela, [&] {
@@ -271,7 +267,7 @@ private slots:
         QTest::mouseClick(sel->b_imprimirTudo, Qt::LeftButton);
         QVERIFY(abertaEVazia);
         QCOMPARE(dialogos.pendentes(), 0);
-        QVERIFY(avisos.erros.isEmpty() && avisos.infos.isEmpty());
+        QVERIFY(dialogos.erros.isEmpty() && dialogos.infos.isEmpty());
         QVERIFY(naAreaDeTrabalho().isEmpty());
     }
 
@@ -282,7 +278,6 @@ private slots:
         montaPranchasComFiguras(pastaProjeto, 30);
         sel->hide();
         sel->show();
-        GravaAvisos avisos;
         RespostasDeDialogo dialogos;
         aceitaDialogos(dialogos, 2);
         QStringList vistos;
@@ -304,7 +299,7 @@ private slots:
         QVERIFY2(vistos.contains("Preparando impressão: prancha 2 de 30"),
                  qPrintable(vistos.join('|')));
         QVERIFY(!vistos.contains("Terminando a impressão"));
-        QVERIFY(avisos.erros.isEmpty() && avisos.infos.isEmpty());
+        QVERIFY(dialogos.erros.isEmpty() && dialogos.infos.isEmpty());
         QVERIFY2(naAreaDeTrabalho().isEmpty(), qPrintable(naAreaDeTrabalho().join(',')));
     }
 

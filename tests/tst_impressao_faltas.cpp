@@ -6,7 +6,6 @@
 #include "janelas/editor/saida_prancha.h"
 #include "janelas/impressao/sel_imprime.h"
 #include "nucleo/prvars.h"
-#include "plataforma/dialogos.h"
 #include "support/apoio.h"
 #include "support/montagens.h"
 #include "support/pranchas_com_figuras.h"
@@ -21,24 +20,22 @@ class TstImpressaoFaltas : public QObject {
     QTemporaryDir pasta;
 
     // "Imprimir tudo" with both dialogs accepted, the desktop being `casa`/Desktop.
-    static void imprimeTudo(const QString& casa, GravaAvisos& avisos) {
+    static void imprimeTudo(const QString& casa) {
         const QByteArray antes = qgetenv("HOME");
         qputenv("HOME", casa.toLocal8Bit());
         TFormSelImprime* sel = janelas.formSelImprime;
         sel->show();
-        {
-            RespostasDeDialogo dialogos;
-            dialogos.impressora([](QPrinter&) {}).impressora([](QPrinter&) {});
-            QTest::mouseClick(sel->b_imprimirTudo, Qt::LeftButton);
-            QCOMPARE(dialogos.pendentes(), 0);
-        }
+        RespostasDeDialogo dialogos;
+        dialogos.impressora([](QPrinter&) {}).impressora([](QPrinter&) {}).ok();
+        QTest::mouseClick(sel->b_imprimirTudo, Qt::LeftButton);
+        QCOMPARE(dialogos.pendentes(), 0);
         sel->hide();
         qputenv("HOME", antes);
-        QVERIFY(avisos.infos.isEmpty());
-        QCOMPARE(avisos.erros.size(), 1);
-        QVERIFY2(avisos.erros.first().startsWith("Não foi possível gravar o arquivo " + casa +
-                                                 "/Desktop/Zelvana - pranchas "),
-                 qPrintable(avisos.erros.first()));
+        QVERIFY(dialogos.infos.isEmpty());
+        QCOMPARE(dialogos.erros.size(), 1);
+        QVERIFY2(dialogos.erros.first().startsWith("Não foi possível gravar o arquivo " + casa +
+                                                   "/Desktop/Zelvana - pranchas "),
+                 qPrintable(dialogos.erros.first()));
         QVERIFY(QDir(casa + "/Desktop").entryList(QDir::Files | QDir::Hidden).isEmpty());
     }
 
@@ -56,8 +53,7 @@ private slots:
         Montagem m;
         if (!m.montaTmpfs(96)) QSKIP(qPrintable(m.motivo));
         QVERIFY(QDir().mkpath(m.pasta() + "/Desktop"));
-        GravaAvisos avisos;
-        imprimeTudo(m.pasta(), avisos);
+        imprimeTudo(m.pasta());
     }
 
     // Not a byte free.
@@ -66,8 +62,7 @@ private slots:
         if (!m.montaTmpfs(64)) QSKIP(qPrintable(m.motivo));
         QVERIFY(QDir().mkpath(m.pasta() + "/Desktop"));
         QVERIFY(m.enche());
-        GravaAvisos avisos;
-        imprimeTudo(m.pasta(), avisos);
+        imprimeTudo(m.pasta());
     }
 
     // The editor's one-board print to a PDF chosen in the dialog, on a full drive: refused
@@ -77,18 +72,17 @@ private slots:
         if (!m.montaTmpfs(64)) QSKIP(qPrintable(m.motivo));
         QVERIFY(m.enche());
         const QString pdf = m.pasta() + "/prancha.pdf";
-        GravaAvisos avisos;
-        {
-            RespostasDeDialogo dialogos;
-            dialogos.impressora([pdf](QPrinter& impressora) {
+        RespostasDeDialogo dialogos;
+        dialogos
+            .impressora([pdf](QPrinter& impressora) {
                 impressora.setOutputFormat(QPrinter::PdfFormat);
                 impressora.setOutputFileName(pdf);
-            });
-            imprimePranchaIndice(0, QSize(800, 600));
-            QCOMPARE(dialogos.pendentes(), 0);
-        }
-        QCOMPARE(avisos.erros, QStringList{"Não foi possível gravar o arquivo " + pdf});
-        QVERIFY(avisos.infos.isEmpty());
+            })
+            .ok();
+        imprimePranchaIndice(0, QSize(800, 600));
+        QCOMPARE(dialogos.pendentes(), 0);
+        QCOMPARE(dialogos.erros, QStringList{"Não foi possível gravar o arquivo " + pdf});
+        QVERIFY(dialogos.infos.isEmpty());
         QCOMPARE(QDir(m.pasta()).entryList(QDir::Files | QDir::Hidden), QStringList{"enchimento"});
     }
 };

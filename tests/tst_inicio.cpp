@@ -6,7 +6,6 @@
 #include "janelas/comum/janelas.h"
 #include "janelas/editor/form_prog.h"
 #include "nucleo/prvars.h"
-#include "plataforma/dialogos.h"
 #include "plataforma/pastas.h"
 #include "plataforma/unidades.h"
 #include "support/apoio.h"
@@ -113,13 +112,12 @@ private slots:
     }
 
     void criarProjetoEscola() {
-        GravaAvisos avisos;
+        RespostasDeDialogo dialogos;
         const QString alvo = w->pastaOnde() + "/Escola";
         QDir(alvo).removeRecursively();
         projeto.pranchas.append(TPrancha{});
         projeto.nPranchas = 1;
-        RespostasDeDialogo dialogos;
-        dialogos.texto("Escola").pasta(alvo);
+        dialogos.texto("Escola").ok().pasta(alvo);
         QTest::mouseClick(w->b_criarProjeto, Qt::LeftButton);
         QCOMPARE(dialogos.perguntas,
                  (QStringList{"Informe o nome do seu projeto", "Escolha a pasta do projeto"}));
@@ -131,22 +129,21 @@ private slots:
         QCOMPARE(projeto.nPranchas, 0);
         QVERIFY(!projetoSalvo);
         QVERIFY(w->b_editar->isEnabled() && w->b_importar->isEnabled());
-        QCOMPARE(avisos.infos, QStringList{"Dê clique duplo na pasta desejada para confirmar"});
+        QCOMPARE(dialogos.infos, QStringList{"Dê clique duplo na pasta desejada para confirmar"});
     }
 
     void nomeQueSaiDoLugarERecusado() {
-        GravaAvisos avisos;
         RespostasDeDialogo dialogos;
-        dialogos.texto("../fora").cancela(); // then the folder dialog is cancelled
+        dialogos.texto("../fora").ok().cancela().ok(); // then the folder dialog is cancelled
         QTest::mouseClick(w->b_criarProjeto, Qt::LeftButton);
         QCOMPARE(dialogos.pendentes(), 0);
         QVERIFY(!QFileInfo(QFileInfo(w->pastaOnde()).path() + "/fora").exists());
-        QCOMPARE(avisos.erros.value(0),
+        QCOMPARE(dialogos.erros.value(0),
                  QString("O diretório de projeto não pode ser criado, reuse ou editore o nome"));
     }
 
     void executarSemPranchasEsqueceAPasta() {
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
         QTemporaryDir vazia;
         QFile f(vazia.path() + "/pranchas.pra");
         QVERIFY(f.open(QIODevice::WriteOnly));
@@ -158,8 +155,9 @@ private slots:
     }
 
     void mensagensSemPasta() {
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
         // The buttons are disabled without a folder; their handlers still refuse.
+        avisos.ok().ok().ok();
         w->b_editarClick();
         w->b_salvarClick();
         w->b_imprimirClick();
@@ -171,11 +169,12 @@ private slots:
 
     void fecharPerguntaSoSemSalvar() {
         QTemporaryDir pasta;
-        GravaAvisos avisos(false);
+        RespostasDeDialogo avisos;
         pastaProjeto = pasta.path();
         w->habilitaBotoes();
         QTest::mouseClick(w->b_editar, Qt::LeftButton);
         QCloseEvent fecha;
+        avisos.nao();
         QApplication::sendEvent(w, &fecha);
         QVERIFY(!fecha.isAccepted()); // answered No: stays open
         QCOMPARE(avisos.perguntas, QStringList{"Tem certeza de quer vai terminar?  Já salvou ?"});
@@ -189,7 +188,8 @@ private slots:
     }
 
     void pastaDaLinhaDeComando() {
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
+        avisos.ok();
         QVERIFY(!w->abrePastaDaLinhaDeComando("/nao/existe/mesmo"));
         QVERIFY(pastaProjeto.isEmpty());
         QCOMPARE(avisos.erros.size(), 1);
@@ -205,7 +205,8 @@ private slots:
             conta.vezes = 0;
             TformSelInic inicio;
             if (comPasta) {
-                GravaAvisos avisos;
+                RespostasDeDialogo avisos;
+                avisos.ok(); // a folder without a board file
                 QVERIFY(inicio.abrePastaDaLinhaDeComando(casa.path()));
             }
             inicio.show();

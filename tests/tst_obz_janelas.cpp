@@ -6,7 +6,6 @@
 #include "logica/troca/le_pacote.h"
 #include "nucleo/nomes.h"
 #include "nucleo/pranchas_arquivo.h"
-#include "plataforma/dialogos.h"
 #include "support/apoio.h"
 
 #include <QAction>
@@ -35,7 +34,7 @@ class TstObzJanelas : public QObject {
 
 private slots:
     void init() {
-        GravaAvisos silencio;
+        RespostasDeDialogo silencio;
         definePastaProjeto(exemplo);
         carregaPranchas(exemplo);
         QVERIFY(silencio.erros.isEmpty());
@@ -50,14 +49,13 @@ private slots:
         QVERIFY(obz && obf);
 
         RespostasDeDialogo respostas;
-        GravaAvisos avisos;
-        respostas.arquivo(dir.filePath("exemplo.obz"));
+        respostas.arquivo(dir.filePath("exemplo.obz")).ok();
         obz->trigger();
         QCOMPARE(respostas.pendentes(), 0);
         QCOMPARE(respostas.perguntas, QStringList{"Exportar para OBZ"});
-        QVERIFY(avisos.erros.isEmpty());
-        QCOMPARE(avisos.infos.size(), 1);
-        QVERIFY(avisos.infos[0].startsWith("Exportação concluída: 5 pranchas"));
+        QVERIFY(respostas.erros.isEmpty());
+        QCOMPARE(respostas.infos.size(), 1);
+        QVERIFY(respostas.infos[0].startsWith("Exportação concluída: 5 pranchas"));
         const ProjetoDoPacote lido =
             lePacote(leArquivo(dir.filePath("exemplo.obz")), QDateTime::currentDateTime());
         QVERIFY2(lido.erro.isEmpty(), qPrintable(lido.erro));
@@ -65,7 +63,7 @@ private slots:
 
         // The board selected in the list is the one written.
         editor.documento->selecionaPrancha(1);
-        respostas.arquivo(dir.filePath("comer.obf"));
+        respostas.arquivo(dir.filePath("comer.obf")).ok();
         obf->trigger();
         QCOMPARE(respostas.pendentes(), 0);
         const ProjetoDoPacote prancha =
@@ -77,8 +75,8 @@ private slots:
         obz->trigger();
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files),
                  QStringList({"comer.obf", "exemplo.obz"}));
-        QCOMPARE(avisos.infos.size(), 2);
-        QVERIFY(avisos.erros.isEmpty());
+        QCOMPARE(respostas.infos.size(), 2);
+        QVERIFY(respostas.erros.isEmpty());
     }
 
     void importaNumaPastaNova() {
@@ -88,27 +86,26 @@ private slots:
         QAction* importa = entrada(editor, "Importar OBZ…");
         QVERIFY(importa);
         RespostasDeDialogo respostas;
-        GravaAvisos avisos;
         respostas.arquivo(dir.filePath("pacote.obz"));
         QVERIFY(!QFileInfo::exists(dir.filePath("pacote.obz")));
-        respostas.pasta(dir.path());
+        respostas.pasta(dir.path()).ok();
         importa->trigger();
-        QCOMPARE(avisos.erros.size(), 1); // no such file
+        QCOMPARE(respostas.erros.size(), 1); // no such file
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
                  QStringList());
 
-        respostas.arquivo(dir.filePath("x.obz"));
+        respostas.arquivo(dir.filePath("x.obz")).ok();
         entrada(editor, "Exportar para OBZ…")->trigger();
-        respostas.arquivo(dir.filePath("x.obz")).pasta(dir.path());
+        respostas.arquivo(dir.filePath("x.obz")).pasta(dir.path()).ok();
         importa->trigger();
-        respostas.arquivo(dir.filePath("x.obz")).pasta(dir.path());
+        respostas.arquivo(dir.filePath("x.obz")).pasta(dir.path()).ok();
         importa->trigger();
         QCOMPARE(respostas.pendentes(), 0);
         // A second import of the same package takes the next free name.
         QCOMPARE(QDir(dir.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden),
                  QStringList({"x", "x 2"}));
-        QVERIFY(
-            avisos.infos.last().contains("O projeto foi criado na pasta " + dir.filePath("x 2")));
+        QVERIFY(respostas.infos.last().contains("O projeto foi criado na pasta " +
+                                                dir.filePath("x 2")));
         const QDateTime agora = QDateTime::currentDateTime();
         QVERIFY(lePranchas(leArquivo(dir.filePath("x 2/pranchas.pra")), agora).projeto == projeto);
         // The open project is left as it was.

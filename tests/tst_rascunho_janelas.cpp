@@ -11,7 +11,6 @@
 #include "logica/rascunho/config_rascunho.h"
 #include "nucleo/nomes.h"
 #include "nucleo/prvars.h"
-#include "plataforma/dialogos.h"
 #include "support/apoio.h"
 
 #include <QCheckBox>
@@ -233,7 +232,7 @@ private slots:
         propria.close();
         const QString texto = "[casa]\nmesa\ncadeira\ncasa\nvoltar\n[cozinha]\npanela\ncasa";
         TFormRascunho& r = abreRascunho(texto);
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
         clica(r.b_transcrever);
         QVERIFY(!r.isVisible());
         QCOMPARE(r.result(), int(QDialog::Accepted));
@@ -259,7 +258,8 @@ private slots:
         QVERIFY(listaFiguras().contains("sumida"));
         // The library changed after it was listed.
         QVERIFY(QFile::remove(biblioteca.filePath("sumida.jpg")));
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
+        avisos.ok();
         clica(abreRascunho("[x]\nsumida\nmesa").b_transcrever);
         QCOMPARE(avisos.erros.size(), 1);
         QVERIFY(avisos.erros[0].contains("sumida.jpg"));
@@ -311,13 +311,12 @@ private slots:
 
     void limpar() {
         TFormRascunho& r = abreRascunho("[casa]\nmesa");
-        {
-            GravaAvisos avisos(false);
-            clica(r.b_limpar);
-            QCOMPARE(avisos.perguntas, QStringList{"Quer mesmo limpar?"});
-            QCOMPARE(r.MemoRascunho->toPlainText(), QString("[casa]\nmesa"));
-        }
-        GravaAvisos avisos(true);
+        RespostasDeDialogo avisos;
+        avisos.nao();
+        clica(r.b_limpar);
+        QCOMPARE(avisos.perguntas, QStringList{"Quer mesmo limpar?"});
+        QCOMPARE(r.MemoRascunho->toPlainText(), QString("[casa]\nmesa"));
+        avisos.sim();
         clica(r.b_limpar);
         QVERIFY(r.MemoRascunho->toPlainText().isEmpty());
         clica(r.b_fechar);

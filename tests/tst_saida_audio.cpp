@@ -7,15 +7,12 @@
 #include "support/apoio.h"
 #include "support/escuta.h"
 
-#include <QDir>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QtTest>
 
 class TstSaidaAudio : public QObject {
     Q_OBJECT
-    QTemporaryDir pasta;
-    QString pastaAnterior;
+    PastaAtual pasta;
     QElapsedTimer relogio;
 
     // Pumps the queue as the runner does (but every 20 ms) until it is free, then keeps
@@ -34,14 +31,13 @@ private slots:
         if (!saidaDeAudioDisponivel())
             QSKIP("sem servidor de som: rode com scripts/com-servicos.sh");
         relogio.start();
-        pastaAnterior = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(pasta.path()));
+        QVERIFY(pasta.ok());
         QVERIFY(gravaTom("tom440.wav", 440, 1000));
         QVERIFY(gravaTom("tom880.wav", 880, 600));
         QVERIFY(gravaTom("longo.wav", 440, 4000));
         QVERIFY(gravaTom("base.wav", 440, 1500));
         QCOMPARE(QProcess::execute("lame", {"--quiet", "-b", "128", "base.wav", "tom440.mp3"}), 0);
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
         iniciaVoz(true);
         QVERIFY(temVoz());
         QVERIFY(avisos.erros.isEmpty());
@@ -49,7 +45,6 @@ private slots:
     void cleanupTestCase() {
         encerraVoz();
         paraTudo();
-        QDir::setCurrent(pastaAnterior);
     }
     void init() { paraTudo(); }
 

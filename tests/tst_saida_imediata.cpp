@@ -6,10 +6,8 @@
 #include "support/apoio.h"
 #include "support/execucao_apoio.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -61,21 +59,18 @@ struct SaidaSimulada {
 
 class TstSaidaImediata : public QObject {
     Q_OBJECT
-    QTemporaryDir pasta;
-    QString pastaAnterior;
+    PastaAtual pasta;
 
 private slots:
     void initTestCase() {
-        pastaAnterior = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(pasta.path()));
+        QVERIFY(pasta.ok());
         criaArquivo("clique.wav");
         criaArquivo("depois.wav");
         criaArquivo("chegada.wav");
     }
-    void cleanupTestCase() { QDir::setCurrent(pastaAnterior); }
 
     void cliqueTocaSemEsperarOTique() {
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
         SaidaSimulada saida;
         projetoComSons();
         TFormExecuta runner;

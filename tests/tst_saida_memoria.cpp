@@ -3,10 +3,9 @@
 // Run with scripts/com-servicos.sh.
 #include "logica/execucao/fila_saida.h"
 #include "plataforma/audio.h"
+#include "support/apoio.h"
 #include "support/escuta.h"
 
-#include <QDir>
-#include <QTemporaryDir>
 #include <QtEndian>
 #include <QtTest>
 
@@ -38,8 +37,7 @@ bool gravaTomEm(const QString& caminho, int taxa, int bits, int canais, double h
 
 class TstSaidaMemoria : public QObject {
     Q_OBJECT
-    QTemporaryDir pasta;
-    QString pastaAnterior;
+    PastaAtual pasta;
     QElapsedTimer relogio;
 
     // Plays the file through the queue as a run would and gives what was heard.
@@ -62,13 +60,9 @@ private slots:
         if (!saidaDeAudioDisponivel())
             QSKIP("sem servidor de som: rode com scripts/com-servicos.sh");
         relogio.start();
-        pastaAnterior = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(pasta.path()));
+        QVERIFY(pasta.ok());
     }
-    void cleanupTestCase() {
-        paraTudo();
-        QDir::setCurrent(pastaAnterior);
-    }
+    void cleanupTestCase() { paraTudo(); }
     void init() { paraTudo(); }
 
     void formasDeWavOuvidasComoTal_data() {

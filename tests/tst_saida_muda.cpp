@@ -8,9 +8,7 @@
 #include "support/apoio.h"
 #include "support/escuta.h"
 
-#include <QDir>
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 #include <QtTest>
 
 class TstSaidaMuda : public QObject {
@@ -19,12 +17,12 @@ class TstSaidaMuda : public QObject {
 private slots:
     void tudoPassaEmSilencioComUmAviso() {
         if (saidaDeAudioDisponivel()) QSKIP("há saída de som; este teste roda sem servidor de som");
-        QTemporaryDir pasta;
-        const QString anterior = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(pasta.path()));
+        PastaAtual pasta;
+        QVERIFY(pasta.ok());
         QVERIFY(gravaTom("tom.wav", 440, 3000));
         projeto.sintetizando = true;
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
+        avisos.ok();
         QElapsedTimer t;
         t.start();
         iniciaVoz(true);
@@ -47,7 +45,6 @@ private slots:
         QVERIFY2(t.elapsed() < 2000, qPrintable(QString::number(t.elapsed())));
         QCOMPARE(avisos.erros, QStringList({textoSemSaidaDeAudio}));
         QVERIFY(avisos.rapidas.isEmpty());
-        QDir::setCurrent(anterior);
     }
 };
 

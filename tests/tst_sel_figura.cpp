@@ -3,7 +3,6 @@
 #include "janelas/editor/sel_figura.h"
 #include "logica/editor/biblioteca_figuras.h"
 #include "nucleo/pranchas_arquivo.h"
-#include "plataforma/dialogos.h"
 #include "support/apoio.h"
 
 #include <QDir>
@@ -156,11 +155,10 @@ private slots:
     // Only Yes replaces a picture of the project; any other answer keeps the window open and
     // copies nothing.
     void perguntaAntesDeSubstituir() {
-        GravaAvisos avisos;
+        RespostasDeDialogo respostas;
         const QByteArray antiga("a casa que o autor já tinha");
         QVERIFY(escreveArquivo(noProjeto("casa.jpg"), antiga));
         TformSelFigura s;
-        RespostasDeDialogo respostas;
         respostas.nao().todos().sim();
         noProximoModal([&](QWidget*) {
             clicaNome(s.l_arquivos, "casa");
@@ -176,7 +174,7 @@ private slots:
         QCOMPARE(respostas.perguntas,
                  QStringList(3, "Uma figura com este nome já existe.  Posso substituir?"));
         QCOMPARE(leArquivo(noProjeto("casa.jpg")), leArquivo(naBiblioteca("casa.jpg")));
-        QVERIFY(avisos.erros.isEmpty());
+        QVERIFY(respostas.erros.isEmpty());
     }
 
     void okSemSelecaoECancelaNaoDaoFigura() {
@@ -210,19 +208,19 @@ private slots:
 
     // A copy that cannot be made is told, and gives no name, so the item keeps the one it had.
     void copiaQueFalhaEDita() {
-        GravaAvisos avisos;
+        RespostasDeDialogo respostas;
         QVERIFY(QDir().mkpath(noProjeto("casa.jpg"))); // a folder where the file would go
         TformSelFigura s;
-        RespostasDeDialogo respostas;
-        respostas.sim();
+        respostas.sim().ok();
         noProximoModal([&](QWidget*) {
             clicaNome(s.l_arquivos, "casa");
             QTest::mouseClick(s.b_ok, Qt::LeftButton);
         });
         QCOMPARE(s.escolhe("ca"), std::nullopt);
-        QCOMPARE(avisos.erros, QStringList{"Não consegui copiar"});
+        QCOMPARE(respostas.erros, QStringList{"Não consegui copiar"});
 
         // A name that would leave the project folder is refused the same way.
+        respostas.ok();
         noProximoModal([&](QWidget*) {
             clicaNome(s.l_arquivos, "casa");
             s.e_novoNome->setText("../fora.jpg");
@@ -231,18 +229,19 @@ private slots:
         QCOMPARE(s.escolhe("ca"), std::nullopt);
         QVERIFY(!QFileInfo::exists(casa.filePath("fora.jpg")));
         // And so is a picture the library lists but cannot give (a folder named like one).
+        respostas.ok();
         noProximoModal([&](QWidget*) {
             clicaNome(s.l_arquivos, "pasta");
             QTest::mouseClick(s.b_ok, Qt::LeftButton);
         });
         QCOMPARE(s.escolhe("pa"), std::nullopt);
-        QCOMPARE(avisos.erros, QStringList(3, "Não consegui copiar"));
+        QCOMPARE(respostas.erros, QStringList(3, "Não consegui copiar"));
         QCOMPARE(arquivos(projetoDir), QStringList{});
     }
 
     // "Ver todas" hands the library folder to the desktop's opener, and says so when it fails.
     void verTodasAbreAPastaDaBiblioteca() {
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
         QTemporaryDir falsos;
         const QString registro = falsos.filePath("aberto");
         const QString script = falsos.filePath("xdg-open");
@@ -257,6 +256,7 @@ private slots:
         QTest::mouseClick(s.b_verTodas, Qt::LeftButton);
         QTRY_COMPARE(QString::fromUtf8(leArquivo(registro)), bibliotecaFiguras());
         qputenv("SAIDA", "1");
+        avisos.ok();
         QTest::mouseClick(s.b_verTodas, Qt::LeftButton);
         QTRY_COMPARE(avisos.erros, QStringList{"Não consegui abrir a pasta das figuras"});
         qputenv("PATH", caminho);

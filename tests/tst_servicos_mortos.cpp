@@ -14,7 +14,6 @@
 #include "support/servidor_olhar.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QStandardPaths>
@@ -112,13 +111,11 @@ bool clicaEsperaPrancha(TFormExecuta& runner, int item, const QString& tituloSeg
 
 class TstServicosMortos : public QObject {
     Q_OBJECT
-    QTemporaryDir pasta;
-    QString anterior;
+    PastaAtual pasta;
 
 private slots:
     void initTestCase() {
-        anterior = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(pasta.path()));
+        QVERIFY(pasta.ok());
         QVERIFY(gravaTom("tom.wav", 440, 4000));
         projeto = TProjeto();
         projeto.pranchas << umaLinha("UM", "Primeira", {"fala", "tom", "ir"})
@@ -137,10 +134,7 @@ private slots:
         projeto.tempoAutoClique = 0;
         projeto.tempoSocorro = 0;
     }
-    void cleanupTestCase() {
-        encerraTobii();
-        QDir::setCurrent(anterior);
-    }
+    void cleanupTestCase() { encerraTobii(); }
 
     // The companion dies in the middle of a run: the link ends, and the mouse goes on.
     void companheiroMorto() {
@@ -150,7 +144,7 @@ private slots:
         QVERIFY(companheiro.waitForStarted());
         QVERIFY(QTest::qWaitFor([&] { return conectaTcp("127.0.0.1", porta) != nullptr; }, 10000));
         defineEnderecoTobii({"127.0.0.1", porta, {}});
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
         projeto.acionaTobii = true;
         TFormExecuta runner;
         QVERIFY(abreExecucao(runner, "UM"));
@@ -176,7 +170,7 @@ private slots:
         if (!servidorDeSom) QSKIP("sem servidor de som próprio (pulseaudio não iniciou)");
         if (!servidorDeSom->vivo())
             QSKIP("o servidor de som deste processo já foi morto: rode esta função sozinha");
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
         TFormExecuta runner;
         QVERIFY(abreExecucao(runner, "UM"));
         QVERIFY2(temVoz(), "a voz não foi criada: o servidor de som próprio não foi visto");

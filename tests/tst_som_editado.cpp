@@ -243,21 +243,24 @@ private slots:
         QTemporaryDir pasta;
         const QString antes = QDir::currentPath();
         QDir::setCurrent(pasta.path());
-        GravaAvisos avisos(false);
+        RespostasDeDialogo avisos;
         QString nome = "casa";
         QVERIFY(validaNomeSom(nome));
         QCOMPARE(nome, QStringLiteral("casa.wav"));
         nome = "casa.mp3";
+        avisos.ok();
         QVERIFY(!validaNomeSom(nome));
         nome.clear();
+        avisos.ok();
         QVERIFY(!validaNomeSom(nome));
         QCOMPARE(avisos.erros,
                  QStringList({"Nesta versão só consigo editar arquivos .WAV",
                               "Por favor, digite o nome do arquivo de som a gravar."}));
         QFile("sol.WAV").open(QIODevice::WriteOnly);
         nome = "sol.WAV";
+        avisos.nao();
         QVERIFY(!validaNomeSom(nome));
-        avisos.resposta = true;
+        avisos.sim();
         QVERIFY(validaNomeSom(nome));
         QCOMPARE(avisos.perguntas.size(), 2);
         QCOMPARE(avisos.perguntas.first(),

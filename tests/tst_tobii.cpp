@@ -200,7 +200,7 @@ private slots:
     }
 
     void ligacaoComUmaFonteDeOlhar() {
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
         ServidorOlhar servidor;
         Registro r;
         QVERIFY(ligaA(servidor, r));
@@ -273,7 +273,8 @@ private slots:
     }
 
     void semNadaEscutandoESemCompanheiro() {
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
+        avisos.ok();
         defineEnderecoTobii({"127.0.0.1", portaFechada(), "/nao/existe/TobiiVex"});
         Registro r;
         QElapsedTimer t;
@@ -297,7 +298,7 @@ private slots:
         qputenv("TOBIIVEX_PORTA", QByteArray::number(porta));
         qputenv("TOBIIVEX_ROTEIRO", roteiro.toLocal8Bit());
         qputenv("TOBIIVEX_UMA_VEZ", "1");
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
         defineEnderecoTobii({"127.0.0.1", porta, TOBIIVEX_TESTE});
         Registro r;
         iniciaTobii(r.portas());

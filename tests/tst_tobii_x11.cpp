@@ -6,17 +6,15 @@
 #include "logica/execucao/tobii.h"
 #include "nucleo/avisos.h"
 #include "nucleo/prvars.h"
-#include "plataforma/audio.h"
 #include "support/apoio.h"
-#include "support/escuta.h"
 #include "support/execucao_apoio.h"
+#include "support/execucao_ouvida.h"
 #include "support/servidor_olhar.h"
 
 #include <QCursor>
 #include <QDir>
 #include <QMessageBox>
 #include <QTcpServer>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -49,14 +47,11 @@ QPoint centroDoItem(TFormExecuta& runner, int i) {
 
 class TesteTobiiX11 : public QObject {
     Q_OBJECT
-    QTemporaryDir pasta;
-    QString anterior;
+    PastaComTom pasta;
 
 private slots:
     void initTestCase() {
-        anterior = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(pasta.path()));
-        QVERIFY(gravaTom("tom660.wav", 660, 800));
+        QVERIFY(pasta.ok());
         limpaPranchas(projeto);
         projeto = TProjeto();
         projeto.pranchas << umaLinha("UM", "Primeira", {"um", "dois", "três"})
@@ -68,15 +63,11 @@ private slots:
         projeto.tempoHisterese = 0; // the red frame follows the pointer
         projeto.acionaTobii = true;
     }
-    void cleanupTestCase() {
-        encerraTobii();
-        QDir::setCurrent(anterior);
-    }
+    void cleanupTestCase() { encerraTobii(); }
 
     void olharConduzAExecucao() {
-        if (!saidaDeAudioDisponivel())
-            QSKIP("sem servidor de som: rode com scripts/com-servicos.sh");
-        GravaAvisos avisos;
+        if (const QString falta = faltaParaOuvir(false); !falta.isEmpty()) QSKIP(qPrintable(falta));
+        RespostasDeDialogo avisos;
         ServidorOlhar servidor;
         QVERIFY(escutaNaPortaDoSensor(servidor));
         const EnderecoTobii padrao = enderecoTobii();
@@ -107,9 +98,7 @@ private slots:
         servidor.envia("GN");
         QTRY_COMPARE_WITH_TIMEOUT(runner.motor().pranchaAtual, 1, 5000);
         QTRY_VERIFY(mostraPrancha(runner, "Segunda"));
-        QTest::qWait(1200);
-        escuta.drena();
-        const QString falta = escuta.faltaOTom(660, 50); // most of the 800 ms tone
+        const QString falta = faltaOTomTocado(escuta);
         QVERIFY2(falta.isEmpty(), qPrintable(falta));
 
         // Closing the run ends the link at once: the socket closed, the reader joined.
@@ -138,7 +127,8 @@ private slots:
     }
 
     void semNadaEscutandoAExecucaoSegue() {
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
+        avisos.ok();
         defineEnderecoTobii({"127.0.0.1", portaFechada(), QDir(pasta.path()).filePath("TobiiVex")});
         TFormExecuta runner;
         QElapsedTimer t;
@@ -174,7 +164,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&inicial));
         TFormExecuta runner(&inicial);
 
-        GravaAvisos guarda; // puts the test's handlers back afterwards
+        RespostasDeDialogo guarda; // puts the test's handlers back afterwards
         QStringList mensagens;
         Avisos respondidos = instalaAvisos({});
         respondidos.erro = [&](const QString& texto) {

@@ -22,7 +22,7 @@ private slots:
     }
 
     void escolherVozAvisaQueNaoHaSintetizador() {
-        GravaAvisos avisos;
+        RespostasDeDialogo avisos;
         TFormConfigExec janela;
         janela.show();
         QVERIFY(QTest::qWaitForWindowExposed(&janela));
@@ -33,6 +33,7 @@ private slots:
                 m->close();
             }
         });
+        avisos.ok();
         QTest::mouseClick(janela.b_sint, Qt::LeftButton);
         QCOMPARE(avisos.erros, QStringList{textoSemSintetizador});
         QTest::qWait(20);

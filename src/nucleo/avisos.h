@@ -1,6 +1,8 @@
 // How any part of the program tells the user something or asks a yes/no question.
-// The model knows no widgets: the application installs message boxes here at start-up, tests
-// install recorders. Without an installed handler, errors go to stderr and questions answer No.
+// The model knows no widgets: the application installs message boxes here at start-up
+// (instalaDialogosDeTela); in tests RespostasDeDialogo installs its own, which answer from the
+// same queue as the dialogs and record what was shown. Without an installed handler, errors go
+// to stderr and questions answer No.
 #pragma once
 
 #include <QString>

@@ -55,10 +55,12 @@ const char* nomeDoTipo(Tipo t) {
     return "?";
 }
 
-// The queued answer for a question of one of the accepted kinds. A test that did not expect
-// the question, or expected another, stops here rather than hanging on a hidden dialog.
-Resposta proxima(const QString& pergunta, std::initializer_list<Tipo> aceitas) {
-    fila->perguntas << pergunta;
+// The queued answer for a question of one of the accepted kinds, the question recorded in
+// `lista`. A test that did not expect the question, or expected another, stops here rather than
+// hanging on a hidden dialog.
+Resposta proxima(const QString& pergunta, std::initializer_list<Tipo> aceitas,
+                 QStringList RespostasDeDialogo::*lista = &RespostasDeDialogo::perguntas) {
+    (fila->*lista) << pergunta;
     if (respostas.empty()) qFatal("Sem resposta na fila para: %s", qPrintable(pergunta));
     Resposta r = std::move(respostas.front());
     respostas.pop_front();
@@ -284,12 +286,22 @@ bool configuraImpressora(QPrinter& impressora) {
 // ---- for tests ----------------------------------------------------------------------------
 
 RespostasDeDialogo::RespostasDeDialogo() {
-    Q_ASSERT(!fila);
+    // Two would take each other's answers and handlers.
+    if (fila) qFatal("Já existe uma RespostasDeDialogo: use a mesma");
     fila = this;
     respostas.clear();
+    Avisos a;
+    a.erro = [](const QString& t) { proxima(t, {Tipo::ok}, &RespostasDeDialogo::erros); };
+    a.info = [](const QString& t) { proxima(t, {Tipo::ok}, &RespostasDeDialogo::infos); };
+    a.rapida = [this](const QString& t, int) { rapidas << t; };
+    a.pergunta = [](const QString& t) {
+        return proxima(t, {Tipo::sim, Tipo::nao}).tipo == Tipo::sim;
+    };
+    anteriores = instalaAvisos(std::move(a));
 }
 
 RespostasDeDialogo::~RespostasDeDialogo() {
+    instalaAvisos(std::move(anteriores));
     respostas.clear();
     fila = nullptr;
 }

@@ -1,8 +1,10 @@
 // Every question the program asks the user, in one place: messages, yes/no, yes/no/all, a
 // text, a folder, a file, a colour, a printer. Windows call these and never build a dialog of
 // their own. Tests queue the answers before the action (RespostasDeDialogo), so nothing is
-// shown, nothing is polled for, and a dialog the test did not expect fails it at once.
+// shown, nothing is polled for, and a dialog or message the test did not expect fails it at once.
 #pragma once
+
+#include "nucleo/avisos.h"
 
 #include <QColor>
 #include <QString>
@@ -49,8 +51,10 @@ std::optional<QColor> escolheCor(const QColor& inicial);
 bool configuraImpressora(QPrinter& impressora);
 
 // ---- for tests ----------------------------------------------------------------------------
-// While one exists, every dialog above takes the next queued answer instead of showing. The
-// model's messages and yes/no questions are answered by the handlers a test installs there.
+// While one exists, every dialog above takes the next queued answer instead of showing, and so
+// do the model's messages: avisoErro and avisoInfo take ok(), perguntaSimNao takes sim() or
+// nao(). A missing or wrong answer stops the test with the question's text. mensagemRapida asks
+// nothing: it is only recorded. One at a time; the previous handlers come back when it goes away.
 class RespostasDeDialogo {
 public:
     RespostasDeDialogo();
@@ -61,6 +65,7 @@ public:
     RespostasDeDialogo& sim();
     RespostasDeDialogo& nao();
     RespostasDeDialogo& todos();
+    // OK to a message, or to an OK/Cancel question.
     RespostasDeDialogo& ok();
     RespostasDeDialogo& texto(const QString& t);
     RespostasDeDialogo& pasta(const QString& p);
@@ -72,6 +77,13 @@ public:
     RespostasDeDialogo& cancela();
 
     int pendentes() const;
-    // Each question or dialog as it was asked: its text, or its title.
+    // What was shown, in order: each question or dialog as it was asked (its text, or its
+    // title), the error and information messages, the self-closing notices.
     QStringList perguntas;
+    QStringList erros;
+    QStringList infos;
+    QStringList rapidas;
+
+private:
+    Avisos anteriores;
 };

@@ -10,22 +10,6 @@
 #include <QTimer>
 #include <memory>
 
-GravaAvisos::GravaAvisos(bool resposta) : resposta(resposta) {
-    Avisos a;
-    a.erro = [this](const QString& t) { erros << t; };
-    a.info = [this](const QString& t) { infos << t; };
-    a.rapida = [this](const QString& t, int) { rapidas << t; };
-    a.pergunta = [this](const QString& t) {
-        perguntas << t;
-        return this->resposta;
-    };
-    anteriores = instalaAvisos(a);
-}
-
-GravaAvisos::~GravaAvisos() {
-    instalaAvisos(anteriores);
-}
-
 void noProximoModal(std::function<void(QWidget*)> acao) {
     QTimer::singleShot(0, [acao] {
         QWidget* w = QApplication::activeModalWidget();
@@ -56,6 +40,13 @@ QByteArray leArquivo(const QString& caminho) {
 bool escreveArquivo(const QString& caminho, const QByteArray& bytes) {
     QFile f(caminho);
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+PastaAtual::PastaAtual()
+    : antes(QDir::currentPath()), entrou(dir.isValid() && QDir::setCurrent(dir.path())) {}
+
+PastaAtual::~PastaAtual() {
+    QDir::setCurrent(antes);
 }
 
 QString novaPastaDeProjeto(const QTemporaryDir& dir) {

@@ -1,33 +1,17 @@
 // Helpers shared by the tests.
 #pragma once
 
-#include "nucleo/avisos.h"
 #include "nucleo/prvars.h"
+#include "plataforma/dialogos.h" // RespostasDeDialogo: how tests answer messages and dialogs
 
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QWidget>
 #include <functional>
 
-// Records every message the program shows while it lives; questions get the given answer.
-// Restores the previous handlers when it goes away.
-class GravaAvisos {
-public:
-    explicit GravaAvisos(bool resposta = true);
-    ~GravaAvisos();
-    QStringList erros;
-    QStringList infos;
-    QStringList rapidas;
-    QStringList perguntas;
-    bool resposta;
-
-private:
-    Avisos anteriores;
-};
-
 // Runs `acao` on the modal window of ours that the next call opens, once its event loop runs.
-// For the program's own windows (run selection, tips); questions and file, folder, colour and
-// print dialogs are answered through RespostasDeDialogo instead.
+// For the program's own windows (run selection, tips); messages, questions and file, folder,
+// colour and print dialogs are answered through RespostasDeDialogo instead.
 void noProximoModal(std::function<void(QWidget*)> acao);
 
 // A file's bytes (empty when it cannot be read), and a file written with these bytes.
@@ -36,6 +20,22 @@ bool escreveArquivo(const QString& caminho, const QByteArray& bytes);
 
 // A fresh folder that holds a copy of the named folder of tests/data (or nothing).
 QString copiaDadosDeTeste(const QTemporaryDir& destino, const QString& pastaDeDados = {});
+
+// A fresh folder, the current one while this lives; the one before is current again after.
+class PastaAtual {
+public:
+    PastaAtual();
+    ~PastaAtual();
+    PastaAtual(const PastaAtual&) = delete;
+    PastaAtual& operator=(const PastaAtual&) = delete;
+    bool ok() const { return entrou; }
+    QString path() const { return dir.path(); }
+
+private:
+    QTemporaryDir dir;
+    QString antes;
+    bool entrou;
+};
 
 // A new, empty folder inside `dir`, made the project folder and the current folder.
 QString novaPastaDeProjeto(const QTemporaryDir& dir);
