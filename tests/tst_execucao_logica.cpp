@@ -5,6 +5,7 @@
 #include "plataforma/relogio.h"
 #include "support/apoio.h"
 
+#include <QRegularExpression>
 #include <QtTest>
 
 namespace {
@@ -398,6 +399,29 @@ private slots:
         f.voz = false;
         clica(m, 1);
         QCOMPARE(f.falas.size(), 1);
+
+        // Said once: a label equal to the item's speech text or recording is not spoken after
+        // it, nor the name of the board the item leads to; other entries still are.
+        p = projetoDeTeste();
+        p.falando = true;
+        p.pranchas[0].itens[0].fala = QStringLiteral("Casa");
+        p.pranchas[0].itens[1].som = QStringLiteral("MAIS.wav");
+        p.pranchas[1].fala = QStringLiteral(" casa");
+        Falso g;
+        MotorExecucao n(p, g.portas());
+        n.preparaExecucao("INICIO");
+        clica(n, 0);
+        QVERIFY(g.falas.isEmpty());
+        QCOMPARE(g.sons.filter(QRegularExpression(".")), QStringList{"Casa"});
+        n.tickSerializacao();
+        QCOMPARE(g.desenhadas, QList<int>{1});
+        QCOMPARE(g.sons.filter(QRegularExpression(".")), (QStringList{"Casa", " Casa .wav"}));
+        n.preparaExecucao("INICIO");
+        clica(n, 1);
+        QVERIFY(g.falas.isEmpty());
+        n.tickSerializacao(); // a board reached by another item says its name
+        QCOMPARE(g.sons.filter(QRegularExpression(".")).mid(2),
+                 (QStringList{"MAIS.wav", "COMIDA.wav"}));
     }
 
     // A broken link's message is a moment inside the run: when it closes the board is neither

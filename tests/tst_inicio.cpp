@@ -111,12 +111,35 @@ private slots:
         QCOMPARE(w->rg_ondeBotoes->checkedButton()->text(), QString("Outro lugar"));
     }
 
+    void nomesRecusadosECriacaoCancelada() {
+        // Before any project: a refused name is asked again, and a cancel leaves nothing on.
+        RespostasDeDialogo dialogos;
+        pastaProjeto.clear();
+        projeto.pranchas = {TPrancha{}};
+        projeto.nPranchas = 1;
+        const QString alvo = w->pastaOnde() + "/Cancelado";
+        QDir(alvo).removeRecursively();
+        dialogos.texto("../fora").ok().texto("  ").ok().texto("Cancelado").ok().cancela();
+        QTest::mouseClick(w->b_criarProjeto, Qt::LeftButton);
+        QCOMPARE(dialogos.pendentes(), 0);
+        QCOMPARE(dialogos.erros, (QStringList{"O nome do projeto não pode conter \"/\" nem \"\\\".",
+                                              "Informe um nome para o projeto."}));
+        QVERIFY(!QFileInfo(QFileInfo(w->pastaOnde()).path() + "/fora").exists());
+        QVERIFY(!QFileInfo::exists(alvo)); // the folder made for it is taken back
+        QVERIFY(pastaProjeto.isEmpty());
+        QCOMPARE(projeto.nPranchas, 1);
+        for (QPushButton* b : {w->b_editar, w->b_salvar, w->b_imprimir, w->b_configurar,
+                               w->b_exportar, w->b_importar})
+            QVERIFY2(!b->isEnabled(), qPrintable(b->text()));
+    }
+
     void criarProjetoEscola() {
         RespostasDeDialogo dialogos;
         const QString alvo = w->pastaOnde() + "/Escola";
         QDir(alvo).removeRecursively();
         projeto.pranchas.append(TPrancha{});
         projeto.nPranchas = 1;
+        projeto.falando = projeto.sintetizando = false;
         dialogos.texto("Escola").ok().pasta(alvo);
         QTest::mouseClick(w->b_criarProjeto, Qt::LeftButton);
         QCOMPARE(dialogos.perguntas,
@@ -127,19 +150,10 @@ private slots:
         QCOMPARE(w->l_pasta->text(), alvo);
         QVERIFY(w->l_pasta->textInteractionFlags() & Qt::TextSelectableByMouse); // to be copied
         QCOMPARE(projeto.nPranchas, 0);
+        QVERIFY(projeto.falando && projeto.sintetizando); // a new project speaks
         QVERIFY(!projetoSalvo);
         QVERIFY(w->b_editar->isEnabled() && w->b_importar->isEnabled());
         QCOMPARE(dialogos.infos, QStringList{"Dê clique duplo na pasta desejada para confirmar"});
-    }
-
-    void nomeQueSaiDoLugarERecusado() {
-        RespostasDeDialogo dialogos;
-        dialogos.texto("../fora").ok().cancela().ok(); // then the folder dialog is cancelled
-        QTest::mouseClick(w->b_criarProjeto, Qt::LeftButton);
-        QCOMPARE(dialogos.pendentes(), 0);
-        QVERIFY(!QFileInfo(QFileInfo(w->pastaOnde()).path() + "/fora").exists());
-        QCOMPARE(dialogos.erros.value(0),
-                 QString("O diretório de projeto não pode ser criado, reuse ou editore o nome"));
     }
 
     void executarSemPranchasEsqueceAPasta() {

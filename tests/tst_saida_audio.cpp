@@ -1,5 +1,6 @@
 // What the queue really plays and says, heard on the null sink's monitor.
 // Run with scripts/com-servicos.sh.
+#include "logica/execucao/execucao_logica.h"
 #include "logica/execucao/fila_saida.h"
 #include "logica/execucao/voz.h"
 #include "nucleo/prvars.h"
@@ -130,6 +131,36 @@ private slots:
         QVERIFY2(silencioEntre(fimFala, ini880), "a gravação começou durante a fala");
         QVERIFY2(silencioEntre(fim880, ini440), "as gravações se sobrepuseram");
         QVERIFY2((fim880 - ini880 + 1) * 10 > 500, "o tom de 880 Hz foi cortado");
+    }
+
+    // A new project speaks out of the box, each item once: its speech text, or else its label.
+    void projetoNovoFalaCadaItemUmaVez() {
+        const TProjeto antes = projeto;
+        iniciaProjetoNovo(projeto);
+        TItem soRotulo;
+        soRotulo.rotulo = "banana";
+        TItem comFala = soRotulo;
+        comFala.rotulo = comFala.fala = "comer";
+        for (const TItem& it : {soRotulo, comFala}) {
+            Escuta escuta(relogio);
+            QTest::qWait(100);
+            for (const Saida& s : saidasDoItem(it, projeto.falando && temVoz()))
+                s.fala ? enfileiraFala(s.texto) : enfileiraSom(s.texto);
+            bombeiaAteLivre();
+            escuta.drena();
+            // Utterances: sound after at least 200 ms of silence (or the start).
+            int falas = 0, quietas = 20;
+            for (int j = 0; j < escuta.nJanelas(); ++j) {
+                if (!escuta.soando(j)) {
+                    ++quietas;
+                    continue;
+                }
+                if (quietas >= 20) ++falas;
+                quietas = 0;
+            }
+            QVERIFY2(falas == 1, qPrintable(it.rotulo + ": " + QString::number(falas)));
+        }
+        projeto = antes;
     }
 
     void paraTudoCortaAGravacao() {

@@ -256,22 +256,41 @@ bool TformSelInic::abrePastaDaLinhaDeComando(const QString& pasta) {
     return true;
 }
 
+// Why a typed project name cannot be a folder of the chosen place; empty when it can.
+static QString problemaNoNome(const QString& nome) {
+    if (nome.isEmpty()) return QStringLiteral("Informe um nome para o projeto.");
+    if (nome.contains('/') || nome.contains('\\'))
+        return QStringLiteral("O nome do projeto não pode conter \"/\" nem \"\\\".");
+    if (nome == "." || nome == "..")
+        return QStringLiteral("O nome do projeto não pode ser \".\" nem \"..\".");
+    return {};
+}
+
 void TformSelInic::b_criarProjetoClick() {
     const QString base = pastaOnde();
-    const auto resposta = pedeTexto("Informe o nome do seu projeto",
-                                    "Este será o nome da pasta a criar dentro de\r\n" + base);
-    if (!resposta) return;
-    const QString nome = resposta->trimmed();
-    const QString caminho = base + "/" + nome;
-    // A name that would leave the chosen place is refused like any folder that cannot be made.
-    const bool nomeValido = !nome.isEmpty() && !nome.contains('/') && nome != "." && nome != "..";
-    if (!nomeValido || !QDir(base).mkdir(nome)) {
-        avisoErro("O diretório de projeto não pode ser criado, reuse ou editore o nome");
-        escolhePasta(nomeValido ? caminho : base, true);
-    } else {
-        escolhePasta(caminho, false);
-        limpaPranchas(projeto);
+    QString nome;
+    for (;;) {
+        const auto resposta =
+            pedeTexto("Informe o nome do seu projeto",
+                      "Este será o nome da pasta a criar dentro de\r\n" + base, nome);
+        if (!resposta) return;
+        nome = resposta->trimmed();
+        const QString problema = problemaNoNome(nome);
+        if (problema.isEmpty()) break;
+        avisoErro(problema);
     }
+    const QString caminho = base + "/" + nome;
+    bool escolhida;
+    if (!QDir(base).mkdir(nome)) {
+        avisoErro("O diretório de projeto não pode ser criado, reuse ou editore o nome");
+        escolhida = escolhePasta(caminho, true);
+    } else {
+        escolhida = escolhePasta(caminho, false);
+        // Cancelled: the folder just made is left as it was found, and so is the project.
+        if (!escolhida) QDir(base).rmdir(nome);
+    }
+    if (!escolhida) return;
+    iniciaProjetoNovo(projeto);
     habilitaBotoes();
     b_editarClick();
     projetoSalvo = false;

@@ -12,6 +12,12 @@ void limpaPranchas(TProjeto& p) {
     p.nPranchas = 0;
 }
 
+void iniciaProjetoNovo(TProjeto& p) {
+    limpaPranchas(p);
+    p.falando = true;
+    p.sintetizando = true;
+}
+
 bool operator==(const TItem& a, const TItem& b) {
     return a.rotulo == b.rotulo && a.semRotulo == b.semRotulo && a.figura == b.figura &&
            a.semFigura == b.semFigura && a.cor == b.cor && a.som == b.som && a.link == b.link &&

@@ -76,8 +76,11 @@ inline bool autoCliqueLigado(const TProjeto& p) {
     return p.tempoAutoClique > 0 && !p.acesso.passoAPasso;
 }
 
-// Empties every board's items, then the board list (what a load and "Criar Projeto" do).
+// Empties every board's items, then the board list (what a load does).
 void limpaPranchas(TProjeto& p);
+// A project just created: no boards, and it speaks out of the box — an item's recording or
+// speech text, else its label, with the voice where nothing is recorded.
+void iniciaProjetoNovo(TProjeto& p);
 
 // Field by field. Projects compare every entry of pranchas, the spare ones too.
 bool operator==(const TItem& a, const TItem& b);

@@ -6,6 +6,7 @@
 #include "plataforma/relogio.h"
 
 #include <QtGlobal>
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -16,11 +17,19 @@ int naoNegativo(int ms) {
 
 } // namespace
 
+bool mesmoDito(const QString& a, const QString& b) {
+    const QString x = a.trimmed(), y = b.trimmed();
+    return !x.isEmpty() && !y.isEmpty() &&
+           nomeDeSom(x).compare(nomeDeSom(y), Qt::CaseInsensitive) == 0;
+}
+
 QList<Saida> saidasDoItem(const TItem& it, bool falaRotulo) {
     // Empty names are passed on too: the queue skips them, and an empty speech text is the
     // queue's way to silence what is being said.
     QList<Saida> r{{false, it.som}, {false, it.fala}};
-    if (falaRotulo) r.append({true, it.rotulo});
+    // A label already said by the item's recording or speech text would be heard twice.
+    if (falaRotulo && !mesmoDito(it.rotulo, it.som) && !mesmoDito(it.rotulo, it.fala))
+        r.append({true, it.rotulo});
     return r;
 }
 
@@ -65,8 +74,14 @@ void MotorExecucao::mostraPranchaExec(int k) {
     varreduraEsgotada = false;
     p_.moveCursor(QPoint(32, 32));
     const TPrancha& pr = projeto_.pranchas[k];
-    p_.enfileiraSom(pr.som);
-    p_.enfileiraSom(pr.fala);
+    // A board named after the item that led to it would repeat the word just heard.
+    const auto jaDito = [&](const QString& e) {
+        return std::any_of(ditoPeloItem_.cbegin(), ditoPeloItem_.cend(),
+                           [&](const QString& d) { return mesmoDito(e, d); });
+    };
+    if (!jaDito(pr.som)) p_.enfileiraSom(pr.som);
+    if (!jaDito(pr.fala)) p_.enfileiraSom(pr.fala);
+    ditoPeloItem_.clear();
 }
 
 void MotorExecucao::paraVarredura() {
@@ -180,8 +195,11 @@ void MotorExecucao::seleciona(int item, bool porClique) {
     const TItem it = pr.itens[item];
     const QString linkPrancha = pr.link;
     // A dwell plays the item's files but not its label, and starts no program.
-    for (const Saida& s : saidasDoItem(it, porClique && projeto_.falando && p_.vozExiste()))
+    ditoPeloItem_.clear();
+    for (const Saida& s : saidasDoItem(it, porClique && projeto_.falando && p_.vozExiste())) {
         s.fala ? p_.enfileiraFala(s.texto) : p_.enfileiraSom(s.texto);
+        ditoPeloItem_.append(s.texto);
+    }
     if (porClique && !it.executar.isEmpty()) p_.executaPrograma(it.executar);
     const QString link = it.link.isEmpty() ? linkPrancha : it.link;
     pendente = soRetomar;

@@ -10,6 +10,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 struct TProjeto;
@@ -21,7 +22,10 @@ struct Saida {
     bool fala = false; // speech of the text, not a file
     QString texto;
 };
+// A label equal to the item's recording or speech text is not said again.
 QList<Saida> saidasDoItem(const TItem& it, bool falaRotulo);
+// Two entries that say the same: equal names, in any case, ".wav" or not.
+bool mesmoDito(const QString& a, const QString& b);
 
 enum class FormaCursor { padrao, ampulheta, setasDivididas, maoApontando };
 
@@ -141,6 +145,7 @@ private:
     int intervaloHisterese_ = 0;
     int mensagensAbertas_ = 0;
     bool voltaDeMensagem_ = false;
+    QStringList ditoPeloItem_; // what the last selection queued, for the board it leads to
     Varredura varredura_;
     int voltas_ = 0;
     bool passoImediato_ = false;
