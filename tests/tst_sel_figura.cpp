@@ -181,13 +181,13 @@ private slots:
         TformSelFigura s;
         figuraEscolhida = "anterior.jpg";
         noProximoModal([&](QWidget*) { QTest::mouseClick(s.b_ok, Qt::LeftButton); });
-        QCOMPARE(s.escolhe("ca"), std::optional<QString>(""));
+        QCOMPARE(s.escolhe("ca"), std::nullopt);
         figuraEscolhida = "anterior.jpg";
         noProximoModal([&](QWidget*) {
             clicaNome(s.l_arquivos, "casa");
             QTest::mouseClick(s.b_cancela, Qt::LeftButton);
         });
-        QCOMPARE(s.escolhe("ca"), std::optional<QString>(""));
+        QCOMPARE(s.escolhe("ca"), std::nullopt);
         QCOMPARE(figuraEscolhida, QString());
         QVERIFY(arquivos(projetoDir).isEmpty());
     }

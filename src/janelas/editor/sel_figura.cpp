@@ -111,7 +111,8 @@ std::optional<QString> TformSelFigura::escolhe(const QString& iniciais) {
         e_iniciais->setText(iniciais);
     e_iniciais->setFocus();
     exec();
-    if (desfecho == Desfecho::escolhida || desfecho == Desfecho::semEscolha) return figuraEscolhida;
+    // Cancela chose nothing, like the title bar: the caller keeps the picture it had.
+    if (desfecho == Desfecho::escolhida) return figuraEscolhida;
     return std::nullopt;
 }
 
