@@ -135,10 +135,25 @@ private slots:
         RespostasDeDialogo dialogos;
         const QString proj = abreProjeto(pranchas({"Casa", "Rua"}));
         const QByteArray antes = leArquivo(proj + "/pranchas.pra");
-        dialogos.ok().pasta(modelo()).ok().ok();
+        // The project's own photo is never replaced: the model's, found by its item's label,
+        // comes in under a free name; the same bytes are not copied twice.
+        const QString m = modelo();
+        escreveArquivo(m + "/casa.jpg", "do modelo");
+        escreveArquivo(proj + "/casa-2.jpg", "outra");
+        escreveArquivo(m + "/mesma.wav", "igual");
+        escreveArquivo(proj + "/mesma.wav", "igual");
+        dialogos.ok().pasta(m).ok();
         QTest::mouseClick(w->b_importar, Qt::LeftButton);
-        QCOMPARE(dialogos.infos, (QStringList{dicaModelo, "Prancha com nome duplicado: [CASA]",
-                                              "Fim do acoplamento do modelo"}));
+        QCOMPARE(dialogos.infos.size(), 2); // one summary at the end
+        QCOMPARE(dialogos.infos[1],
+                 QString("Fim do acoplamento do modelo\n2 pranchas importadas.\n"
+                         "Prancha com nome duplicado: [CASA], importada como [CAS-A].\n"
+                         "1 arquivo do modelo tem o nome de outro do projeto e veio renomeado: "
+                         "casa.jpg → casa-3.jpg\n1 arquivo igual já estava no projeto."));
+        QCOMPARE(leArquivo(proj + "/casa.jpg"), QByteArray("do projeto"));
+        QCOMPARE(leArquivo(proj + "/casa-3.jpg"), QByteArray("do modelo"));
+        QCOMPARE(projeto.pranchas[2].itens[0].figura, QString("casa-3.jpg"));
+        QCOMPARE(projeto.pranchas[0].itens[0].figura, QString()); // the project's own: untouched
         QCOMPARE(nomesDasPranchas(projeto), (QStringList{"Casa", "Rua", "CAS-A", "PARQUE"}));
         QCOMPARE(destinoDoLink(projeto, projeto.pranchas[3].itens[0].link, 0), 2);
         QCOMPARE(projeto.autor, QString("Ana")); // the model's [CONFIG] is not taken
@@ -156,12 +171,17 @@ private slots:
         const QStringList antes = arquivos(proj);
         dialogos.ok().cancela();
         dialogos.ok().pasta(modelo(false)).ok();
+        const QString soComentarios = modelo(false);
+        escreveArquivo(soComentarios + "/pranchas.pra", "; nada aqui\r\n[CONFIG]\r\nAUTOR=X\r\n");
+        dialogos.ok().pasta(soComentarios).ok();
         dialogos.ok().pasta(modelo()).nao(); // No to saving first: nothing is imported
-        for (int i = 0; i < 3; ++i)
+        for (int i = 0; i < 4; ++i)
             QTest::mouseClick(w->b_importar, Qt::LeftButton);
-        QCOMPARE(dialogos.erros, QStringList{"Arquivo de pranchas não foi achado"});
-        QCOMPARE(dialogos.perguntas.size(), 4); // a folder dialog each time, one question
-        QVERIFY(dialogos.perguntas[3].contains("alterações que ainda não foram salvas"));
+        QCOMPARE(dialogos.erros, (QStringList{"Arquivo de pranchas não foi achado",
+                                              "O arquivo de pranchas do modelo não tem nenhuma "
+                                              "prancha"}));
+        QCOMPARE(dialogos.perguntas.size(), 5); // a folder dialog each time, one question
+        QVERIFY(dialogos.perguntas[4].contains("alterações que ainda não foram salvas"));
         QCOMPARE(projeto.pranchas[0].titulo, QString("editado"));
         QCOMPARE(arquivos(proj), antes);
         QVERIFY(!janelas.formProg->isVisible());

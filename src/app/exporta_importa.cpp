@@ -109,13 +109,11 @@ void TformSelInic::b_importarClick() {
         avisoErro(r.recusa);
         return;
     }
-    for (const QString& aviso : std::as_const(r.linhas.avisos))
-        avisoInfo(aviso);
     if (!r.erro.isEmpty()) {
         avisoErro(r.erro);
         return;
     }
-    avisoInfo(QStringLiteral("Fim do acoplamento do modelo"));
+    avisoInfo(textoFimDoAcoplamento(r));
     if (janelas.formProg) janelas.formProg->documento->recarrega();
     b_editarClick();
 }

@@ -1,5 +1,6 @@
 #include "logica/acoplamento/acopla_modelo.h"
 
+#include "logica/troca/contagem.h"
 #include "nucleo/arquivo_seguro.h"
 #include "nucleo/cp1252.h"
 #include "nucleo/nomes.h"
@@ -12,6 +13,7 @@
 #include <QHash>
 #include <QRegularExpression>
 #include <QSet>
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -119,14 +121,137 @@ QByteArray comTrecho(const QByteArray& linha, const Secao& s, const QByteArray& 
     return linha.left(s.inicio) + novo + linha.mid(s.fim);
 }
 
+// A "KEY n=value" line taken apart: the key's word, its item number (empty for a board's
+// own key) and where the value lies, without blanks around it.
+struct LinhaDeChave {
+    QString palavra;
+    QString numero;
+    Secao valor;
+};
+
+std::optional<LinhaDeChave> chaveDaLinha(QStringView linha) {
+    static const QRegularExpression forma(QStringLiteral("^\\s*([A-Za-z]*)\\s*(\\d*)\\s*$"));
+    const qsizetype igual = linha.indexOf(u'=');
+    if (igual <= 0) return std::nullopt;
+    const auto m = forma.match(linha.left(igual).toString());
+    if (!m.hasMatch() || (m.captured(1).isEmpty() && m.captured(2).isEmpty())) return std::nullopt;
+    qsizetype a = igual + 1, b = linha.size();
+    while (a < b && branco(linha[a]))
+        ++a;
+    while (b > a && branco(linha[b - 1]))
+        --b;
+    return LinhaDeChave{m.captured(1).toUpper(), m.captured(2), Secao{a, b}};
+}
+
+// The new name of the file a FIGURA, SOM or FALA value stands for; empty when not renamed. A
+// value keeps its form: a sound named without ".wav" stays without it.
+QString novoValor(const QString& palavra, const QString& valor, const MidiasRenomeadas& midias) {
+    if (palavra == QLatin1String("FIGURA")) {
+        if (midias.contains(valor)) return midias.value(valor);
+        return midias.value(valor + QStringLiteral(".jpg"));
+    }
+    if (palavra != QLatin1String("SOM") && palavra != QLatin1String("FALA")) return {};
+    const QString arquivo = nomeDeSom(valor);
+    const QString novo = midias.value(arquivo);
+    if (novo.isEmpty() || arquivo == valor) return novo;
+    return novo.endsWith(QStringLiteral(".wav")) ? novo.chopped(4) : novo;
+}
+
+// Rewrites the model's media entries to the files' new names, and names outright a renamed
+// picture an item found by its label (LABEL.jpg), so it does not find the project's own.
+int seguemMidias(QList<QByteArray>& modelo, qsizetype inicio, const MidiasRenomeadas& midias) {
+    if (midias.isEmpty()) return 0;
+    int seguidas = 0;
+    QHash<QString, qsizetype> rotulos; // item number -> its label's line, in this section
+    QSet<QString> comFigura;
+    QList<QPair<qsizetype, QByteArray>> inserir;
+    auto fechaSecao = [&] {
+        for (auto i = rotulos.cbegin(); i != rotulos.cend(); ++i) {
+            if (comFigura.contains(i.key())) continue;
+            const QString linha = deCp1252(modelo[i.value()]);
+            const auto c = chaveDaLinha(linha);
+            const QString rotulo = linha.mid(c->valor.inicio, c->valor.fim - c->valor.inicio);
+            const QString novo = midias.value(rotulo + QStringLiteral(".jpg"));
+            if (rotulo.isEmpty() || novo.isEmpty()) continue;
+            inserir.append({i.value() + 1, QByteArrayLiteral("    FIGURA ") + i.key().toLatin1() +
+                                               '=' + paraCp1252(novo)});
+            ++seguidas;
+        }
+        rotulos.clear();
+        comFigura.clear();
+    };
+    for (qsizetype i = inicio; i < modelo.size(); ++i) {
+        const QString linha = deCp1252(modelo[i]);
+        if (secaoDaLinha(linha)) {
+            fechaSecao();
+            continue;
+        }
+        const auto c = chaveDaLinha(linha);
+        if (!c || linha.trimmed().startsWith(u';')) continue;
+        if (c->palavra.isEmpty()) {
+            rotulos.insert(c->numero, i);
+            continue;
+        }
+        const QString valor = linha.mid(c->valor.inicio, c->valor.fim - c->valor.inicio);
+        if (c->palavra == QLatin1String("FIGURA") && !valor.isEmpty()) comFigura.insert(c->numero);
+        const QString novo = novoValor(c->palavra, valor, midias);
+        if (novo.isEmpty()) continue;
+        modelo[i] = paraCp1252(linha.left(c->valor.inicio) + novo + linha.mid(c->valor.fim));
+        ++seguidas;
+    }
+    fechaSecao();
+    std::sort(inserir.begin(), inserir.end(),
+              [](const auto& a, const auto& b) { return a.first > b.first; });
+    for (const auto& [onde, linha] : std::as_const(inserir))
+        modelo.insert(onde, linha);
+    return seguidas;
+}
+
+// banana.jpg -> banana-2.jpg, banana-3.jpg…: the first name neither in the folder nor taken.
+QString nomeLivre(const QString& nome, const QDir& pasta, const QSet<QString>& tomados) {
+    const qsizetype ponto = nome.lastIndexOf(u'.');
+    const QString base = ponto > 0 ? nome.left(ponto) : nome;
+    const QString extensao = ponto > 0 ? nome.mid(ponto) : QString();
+    for (int n = 2;; ++n) {
+        const QString candidato = base + u'-' + QString::number(n) + extensao;
+        if (!tomados.contains(candidato) && !QFileInfo::exists(pasta.filePath(candidato)))
+            return candidato;
+    }
+}
+
 } // namespace
 
 QString recusaModelo(const QString& origem, const QString& destino) {
     const QString recusa = recusaCopia(origem, destino);
     if (!recusa.isEmpty()) return recusa;
-    if (!QFileInfo(QDir(origem).filePath(arquivoPranchas)).isFile())
-        return QStringLiteral("Arquivo de pranchas não foi achado");
+    QFile arquivo(QDir(origem).filePath(arquivoPranchas));
+    if (!QFileInfo(arquivo).isFile()) return QStringLiteral("Arquivo de pranchas não foi achado");
+    if (!arquivo.open(QIODevice::ReadOnly))
+        return QStringLiteral("O arquivo de pranchas do modelo não pode ser lido");
+    const QList<QByteArray> linhas = linhasDe(arquivo.readAll());
+    if (inicioDasPranchas(linhas) == linhas.size())
+        return QStringLiteral("O arquivo de pranchas do modelo não tem nenhuma prancha");
     return {};
+}
+
+PlanoDeMidias planejaMidias(const QString& origem, const QString& destino,
+                            const QStringList& nomes) {
+    PlanoDeMidias r;
+    const QDir de(origem), para(destino);
+    QSet<QString> tomados(nomes.cbegin(), nomes.cend());
+    for (const QString& nome : nomes) {
+        if (!QFileInfo::exists(para.filePath(nome))) {
+            r.copiar << nome;
+        } else if (mesmosBytes(de.filePath(nome), para.filePath(nome))) {
+            r.iguais << nome;
+        } else {
+            const QString novo = nomeLivre(nome, para, tomados);
+            tomados.insert(novo);
+            r.novos.insert(nome, novo);
+            r.copiar << nome;
+        }
+    }
+    return r;
 }
 
 bool nomeExiste(const QString& linha, const TProjeto& p) {
@@ -136,7 +261,7 @@ bool nomeExiste(const QString& linha, const TProjeto& p) {
 }
 
 LinhasAcopladas acoplaLinhas(const QByteArray& doProjeto, const QByteArray& doModelo,
-                             const TProjeto& p) {
+                             const TProjeto& p, const MidiasRenomeadas& midias) {
     LinhasAcopladas r;
     const QSet<QString> existentes = chavesDasPranchas(p);
     QList<QByteArray> modelo = linhasDe(doModelo);
@@ -185,6 +310,8 @@ LinhasAcopladas acoplaLinhas(const QByteArray& doProjeto, const QByteArray& doMo
         ++r.linksSeguidos;
     }
 
+    r.midiasSeguidas = seguemMidias(modelo, inicio, midias);
+
     QList<QByteArray> saida = linhasDe(doProjeto);
     saida << QByteArray() << ';' + QByteArray(39, '-') << QByteArray();
     saida.append(modelo.mid(inicio));
@@ -212,15 +339,15 @@ ResultadoAcoplamento acoplaModelo(const QString& origem, const QString& destino)
         }
         doProjeto = atual.readAll();
     }
-    r.linhas = acoplaLinhas(doProjeto, modelo.readAll(), projeto);
-
     // The model's board file and its backup are not media: the project keeps its own.
     QStringList midia = arquivosDaPastaDoProjeto(origem);
     midia.removeIf([](const QString& n) {
         const QString m = n.toUpper();
         return m == QLatin1String("PRANCHAS.PRA") || m == QLatin1String("PRANCHAS.BAK");
     });
-    r.copia = copiaArquivos(origem, destino, midia);
+    r.midias = planejaMidias(origem, destino, midia);
+    r.linhas = acoplaLinhas(doProjeto, modelo.readAll(), projeto, r.midias.novos);
+    r.copia = copiaArquivos(origem, destino, r.midias.copiar, r.midias.novos);
 
     if (!garanteBackupDasPranchas(destino) || !gravaArquivoSeguro(caminho, r.linhas.bytes)) {
         r.erro = QStringLiteral("Arquivo de pranchas não pode ser gravado");
@@ -229,6 +356,31 @@ ResultadoAcoplamento acoplaModelo(const QString& origem, const QString& destino)
     r.gravado = true;
     carregaPranchas(destino);
     return r;
+}
+
+QString textoFimDoAcoplamento(const ResultadoAcoplamento& r) {
+    QStringList t{QStringLiteral("Fim do acoplamento do modelo")};
+    t << contagem(r.linhas.pranchas, "prancha importada.", "pranchas importadas.");
+    for (const Renomeacao& n : r.linhas.renomeadas)
+        t << QStringLiteral("Prancha com nome duplicado: [%1], importada como [%2].")
+                 .arg(n.de, n.para);
+    if (!r.midias.novos.isEmpty()) {
+        QStringList nomes;
+        for (const QString& de : r.midias.copiar)
+            if (r.midias.novos.contains(de))
+                nomes << de + QStringLiteral(" → ") + r.midias.novos.value(de);
+        t << contagem(int(r.midias.novos.size()),
+                      "arquivo do modelo tem o nome de outro do projeto e veio renomeado: ",
+                      "arquivos do modelo têm o nome de outros do projeto e vieram renomeados: ") +
+                 nomes.join(QStringLiteral(", "));
+    }
+    if (!r.midias.iguais.isEmpty())
+        t << contagem(int(r.midias.iguais.size()), "arquivo igual já estava no projeto.",
+                      "arquivos iguais já estavam no projeto.");
+    if (!r.copia.naoCopiados.isEmpty())
+        t << QStringLiteral("Arquivos não copiados: ") +
+                 r.copia.naoCopiados.join(QStringLiteral(", "));
+    return t.join(u'\n');
 }
 
 bool projetoDifereDoArquivo(const TProjeto& p, const QString& pasta) {

@@ -4,6 +4,7 @@
 #include "nucleo/avisos.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -31,12 +32,12 @@ QString recusaCopia(const QString& origem, const QString& destino) {
 }
 
 ResultadoCopia copiaArquivos(const QString& origem, const QString& destino,
-                             const QStringList& nomes) {
+                             const QStringList& nomes, const QHash<QString, QString>& comoSeChama) {
     ResultadoCopia r;
     const QDir de(origem);
     const QDir para(destino);
     for (const QString& nome : nomes) {
-        if (copiaArquivoSeguro(de.filePath(nome), para.filePath(nome))) {
+        if (copiaArquivoSeguro(de.filePath(nome), para.filePath(comoSeChama.value(nome, nome)))) {
             r.copiados << nome;
             continue;
         }
@@ -55,6 +56,18 @@ ResultadoCopia copiaPasta(const QString& origem, const QString& destino) {
     r.recusa = recusaCopia(origem, destino);
     if (!r.recusa.isEmpty()) return r;
     return copiaArquivos(origem, destino, arquivosDaPastaDoProjeto(origem));
+}
+
+bool mesmosBytes(const QString& a, const QString& b) {
+    QFile fa(a), fb(b);
+    if (!fa.open(QIODevice::ReadOnly) || !fb.open(QIODevice::ReadOnly)) return false;
+    if (fa.size() != fb.size()) return false;
+    constexpr qint64 bloco = 1 << 16;
+    while (!fa.atEnd()) {
+        const QByteArray x = fa.read(bloco);
+        if (x.isEmpty() || x != fb.read(bloco)) return false;
+    }
+    return true;
 }
 
 QString textoFimDaCopia(const ResultadoCopia& r) {

@@ -3,6 +3,7 @@
 // file of the same name there is replaced only by a whole copy.
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -22,10 +23,14 @@ struct ResultadoCopia {
     bool interrompida = false; // the user chose not to go on after a failure
 };
 
-// Copies the named files of origem into destino, replacing files of the same names. After a
-// failure it asks (perguntaSimNao) "Erro ao escrever o arquivo NOME. Continua?"; No stops.
+// Copies the named files of origem into destino, replacing files of the same names, each under
+// its name in `comoSeChama` when it has one there. After a failure it asks (perguntaSimNao)
+// "Erro ao escrever o arquivo NOME. Continua?"; No stops.
 ResultadoCopia copiaArquivos(const QString& origem, const QString& destino,
-                             const QStringList& nomes);
+                             const QStringList& nomes,
+                             const QHash<QString, QString>& comoSeChama = {});
+// Whether two files hold the same bytes (false when either cannot be read).
+bool mesmosBytes(const QString& a, const QString& b);
 
 // The export: every ordinary file of origem into destino, after recusaCopia.
 ResultadoCopia copiaPasta(const QString& origem, const QString& destino);
