@@ -325,6 +325,33 @@ private slots:
                      .consertadas,
                  (QStringList{"A", "B"}));
 
+        // An item whose label was cleared comes back hidden with all it held; only a cell with
+        // nothing at all is an empty cell.
+        TProjeto v = semConfig.projeto;
+        TItem figura;
+        figura.figura = "banana.jpg";
+        figura.link = "FRUTAS";
+        figura.som = "fruta.wav";
+        TItem fala = figura;
+        fala.rotulo = "  ";
+        fala.fala = "quero";
+        TItem cor;
+        cor.cor = 255;
+        v.pranchas[0].itens = {figura, fala, cor, TItem{}};
+        v.pranchas[0].nItens = v.pranchas[0].nColunas = 4;
+        const TItemArray voltaram =
+            lePranchas(textoPranchas(v).bytes, agora).projeto.pranchas[0].itens;
+        QCOMPARE(voltaram.size(), 4);
+        QCOMPARE(voltaram[0].rotulo, QString("banana"));
+        QCOMPARE(voltaram[1].rotulo, QString("quero"));
+        QCOMPARE(voltaram[2].rotulo, QString("sem rótulo"));
+        for (int k = 0; k < 3; ++k)
+            QVERIFY(voltaram[k].semRotulo);
+        QCOMPARE(voltaram[1].figura + voltaram[1].link + voltaram[1].som,
+                 QString("banana.jpgFRUTASfruta.wav"));
+        QCOMPARE(voltaram[2].cor, 255);
+        QVERIFY(voltaram[3] == TItem{});
+
         TProjeto p = semConfig.projeto;
         p.pranchas[0].itens[0].rotulo = QString::fromUtf8("a😀b\x01");
         p.autor = "\t";

@@ -88,9 +88,8 @@ qsizetype tamanhoPrevisto(const TProjeto& p) {
         t += 160 + pr.nome.size() + pr.titulo.size() + pr.link.size() + pr.som.size() +
              pr.fala.size();
         for (const TItem& it : pr.itens)
-            if (!it.rotulo.isEmpty())
-                t += 120 + it.rotulo.size() + it.figura.size() + it.link.size() + it.som.size() +
-                     it.fala.size() + it.executar.size();
+            t += 120 + it.rotulo.size() + it.figura.size() + it.link.size() + it.som.size() +
+                 it.fala.size() + it.executar.size();
     }
     return t;
 }
@@ -109,7 +108,10 @@ void escrevePrancha(Escritor& e, const TPrancha& p) {
     e.linha();
     const qint32 nItens = qMin<qint32>(p.nItens, qint32(p.itens.size()));
     for (qint32 n = 1; n <= nItens; ++n) {
-        const TItem& it = p.itens.at(n - 1);
+        const TItem& lido = p.itens.at(n - 1);
+        const bool semRotulo = semBrancosNasPontas(lido.rotulo).isEmpty();
+        const TItem oculto = semRotulo ? comRotuloOculto(lido) : TItem{};
+        const TItem& it = semRotulo ? oculto : lido;
         if (it.rotulo.isEmpty()) continue;
         e.linha(qint64(n), "=", Valor{it.rotulo});
         auto chave = [&](const char* palavra, const auto& valor) {

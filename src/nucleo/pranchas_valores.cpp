@@ -174,3 +174,24 @@ QString textoData(const QDateTime& momento) {
     if (momento.time() == QTime(0, 0)) return data;
     return data + u' ' + momento.time().toString(QStringLiteral("hh:mm:ss"));
 }
+
+TItem comRotuloOculto(TItem it) {
+    if (!semBrancosNasPontas(it.rotulo).isEmpty()) return it;
+    const auto nome = [](const QString& arquivo) {
+        const QString t = semBrancosNasPontas(arquivo).toString();
+        const qsizetype ponto = t.lastIndexOf(u'.');
+        return ponto > 0 ? t.left(ponto) : t;
+    };
+    for (const QString& candidato : {semBrancosNasPontas(it.fala).toString(), nome(it.figura),
+                                     nome(it.som), semBrancosNasPontas(it.link).toString()}) {
+        if (candidato.isEmpty()) continue;
+        it.rotulo = candidato;
+        it.semRotulo = true;
+        return it;
+    }
+    if (!semBrancosNasPontas(it.executar).isEmpty() || it.cor != semCor) {
+        it.rotulo = QStringLiteral("sem rótulo");
+        it.semRotulo = true;
+    }
+    return it;
+}

@@ -16,6 +16,12 @@ QStringView semBrancosNasPontas(QStringView texto);
 // name is empty or the key is absent.
 QString leChave(const ArquivoIni& arquivo, const QString& secao, const QString& chave);
 
+// A board file holds an item by its label line: an item whose label is blank but which holds
+// something else (picture, link, sound, speech, program, colour) keeps a hidden label instead —
+// its speech text, else its picture's, sound's or link's name, else "sem rótulo". An item with
+// nothing at all, or with a label, comes back unchanged.
+TItem comRotuloOculto(TItem it);
+
 // An optionally signed decimal, or hexadecimal after "$" or "0x"; nothing else.
 bool leInteiro(QStringView texto, qint32& valor);
 // A colour name (any case) or a whole integer; empty gives semCor.

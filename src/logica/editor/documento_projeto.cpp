@@ -1,6 +1,7 @@
 #include "logica/editor/documento_projeto.h"
 
 #include "logica/editor/operacoes_projeto.h"
+#include "nucleo/pranchas_valores.h"
 
 DocumentoProjeto::DocumentoProjeto(TProjeto& projeto, QObject* pai) : QObject(pai), p(projeto) {}
 
@@ -149,7 +150,8 @@ bool DocumentoProjeto::guardaPrancha(int i, const TPrancha& valores) {
 
 bool DocumentoProjeto::guardaItem(int i, int j, const TItem& valores) {
     if (!existePrancha(i) || j < 0 || j >= p.pranchas[i].itens.size()) return false;
-    p.pranchas[i].itens[j] = valores;
+    // Kept as the file will hold it, so the dialog shows "sem rótulo" ticked at once.
+    p.pranchas[i].itens[j] = comRotuloOculto(valores);
     emit itensMudaram(i);
     return true;
 }
