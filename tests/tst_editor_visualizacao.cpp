@@ -151,6 +151,25 @@ private slots:
         QVERIFY(avisos.erros.isEmpty());
         QCOMPARE(avisos.infos, QStringList{"casa.jpg gravado na Área de Trabalho"});
         QCOMPARE(QImage(pastaAreaDeTrabalho() + "/casa.jpg").size(), v.Panel1->size());
+        // Any board name gives a plain file on the desktop; one there is replaced only after
+        // asking.
+        const QStringList nomes{"a/b", "", " .oculta"},
+            arquivos{"a_b.jpg", "prancha.jpg", "oculta.jpg"};
+        for (int k = 0; k < nomes.size(); ++k) {
+            b.nome = nomes[k];
+            avisos.ok();
+            v.gravaJpg();
+            QVERIFY2(QFileInfo::exists(pastaAreaDeTrabalho() + "/" + arquivos[k]),
+                     qPrintable(arquivos[k]));
+        }
+        escreveArquivo(pastaAreaDeTrabalho() + "/oculta.jpg", "minha");
+        avisos.nao();
+        v.gravaJpg();
+        QCOMPARE(avisos.perguntas.last(),
+                 QString("oculta.jpg já existe na Área de Trabalho. Substituir?"));
+        QCOMPARE(leArquivo(pastaAreaDeTrabalho() + "/oculta.jpg"), QByteArray("minha"));
+        QVERIFY(avisos.erros.isEmpty());
+        b.nome = "casa";
         modoSilencioso = false; // a global: later tests expect the preview to sound
         QTest::keyClick(&v, Qt::Key_Escape);
         QVERIFY(!v.isVisible());

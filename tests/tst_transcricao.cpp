@@ -301,6 +301,11 @@ private slots:
     void nomesNasLinhasDePrancha() {
         const TProjeto p = transcreve({}, "[casa\n[casa]]\n[[casa]").projeto;
         QCOMPARE(nomesDasPranchas(p), (QStringList{"casa", "casa]", "[casa"}));
+        // The file could not hold the last two: the scratchpad refuses them before transcribing.
+        QVERIFY(problemaNasLinhasDePrancha(linhas("[casa\nmesa\n[ sala ]")).isEmpty());
+        QCOMPARE(problemaNasLinhasDePrancha(linhas("[casa\nmesa [x]\n[Casa [sala]]")),
+                 QString("Na linha [Casa [sala]]: O nome da prancha \"Casa [sala]\" não pode ter "
+                         "os caracteres \"[\" e \"]\". Troque-os por outros."));
     }
 
     // "[", "[]", "[ ]" and a tab between brackets name no board: the items after them stay with
@@ -314,7 +319,9 @@ private slots:
         QCOMPARE(modelo(p.pranchas[0]), QString("1x3"));
         QCOMPARE(p.pranchas[0].itens[2].link, QString());
         // With no board at all, they still go to "Sem Nome".
-        const TProjeto q = transcreve({}, "[ ]\nmesa").projeto;
+        const Transcricao semPrancha = transcreve({}, "[ ]\nmesa");
+        const TProjeto& q = semPrancha.projeto;
+        QCOMPARE(semPrancha.recebeuItensSoltos, QString("Sem Nome"));
         QCOMPARE(nomesDasPranchas(q), QStringList{"Sem Nome"});
         QCOMPARE(rotulosDosItens(q.pranchas[0]), QStringList{"mesa"});
     }
@@ -324,7 +331,10 @@ private slots:
     void itensAntesDaPrimeiraPrancha() {
         const TProjeto velho =
             projetoCom({prancha("a", {"x"}, 1, 1), prancha("b", {"1", "2", "3", "4"}, 2, 2)});
-        const TProjeto p = transcreve(velho, "5\n6\n[c]\n7").projeto;
+        const Transcricao t = transcreve(velho, "5\n6\n[c]\n7");
+        QCOMPARE(t.recebeuItensSoltos, QString("b")); // the scratchpad says where they went
+        QCOMPARE(transcreve(velho, "[d]\n5").recebeuItensSoltos, QString());
+        const TProjeto& p = t.projeto;
         QCOMPARE(nomesDasPranchas(p), (QStringList{"a", "b", "c"}));
         QCOMPARE(rotulosDosItens(p.pranchas[1]), (QStringList{"1", "2", "3", "4", "5", "6"}));
         QCOMPARE(modelo(p.pranchas[1]), QString("2x3"));

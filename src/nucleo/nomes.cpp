@@ -101,3 +101,23 @@ QString nomeDeSom(const QString& nome) {
         return nome + QStringLiteral(".wav");
     return nome;
 }
+
+QString problemaNoNomeDePrancha(const QString& nome) {
+    if (!nome.contains(u'[') && !nome.contains(u']')) return {};
+    return QStringLiteral("O nome da prancha \"") + nome +
+           QStringLiteral("\" não pode ter os caracteres \"[\" e \"]\". Troque-os por outros.");
+}
+
+QString nomeDeArquivoSeguro(const QString& texto, const QString& reserva) {
+    QString r;
+    r.reserve(texto.size());
+    // Characters no file system of a pen drive takes, and the path separators.
+    static const QString proibidos = QStringLiteral("/\\:*?\"<>|");
+    for (const QChar c : texto)
+        r += c.unicode() < u' ' || proibidos.contains(c) ? QChar(u'_') : c;
+    qsizetype a = 0;
+    while (a < r.size() && (r[a] == u'.' || r[a].isSpace()))
+        ++a;
+    r = r.mid(a).trimmed();
+    return r.isEmpty() ? reserva : r;
+}

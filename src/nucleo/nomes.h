@@ -50,5 +50,13 @@ private:
     int n = 0;
 };
 
+// Why a typed board name cannot be kept; empty when it can. The board file writes a name
+// between "[" and "]", so a name holding either would come back cut.
+QString problemaNoNomeDePrancha(const QString& nome);
+
+// A file name made from any text (a board's name): never a path, never hidden, never empty —
+// "a/b" gives "a_b", ".casa" gives "casa", "" gives `reserva`.
+QString nomeDeArquivoSeguro(const QString& texto, const QString& reserva);
+
 // A sound name without a three-letter extension means ".wav".
 QString nomeDeSom(const QString& nome);

@@ -6,6 +6,8 @@
 #include "logica/editor/documento_projeto.h"
 #include "logica/editor/regras_propriedades.h"
 #include "logica/execucao/fila_saida.h"
+#include "nucleo/avisos.h"
+#include "nucleo/nomes.h"
 #include "plataforma/cores.h"
 
 #include <QComboBox>
@@ -250,6 +252,13 @@ void TformConfigPrancha::b_okClick() {
 }
 
 void TformConfigPrancha::done(int resultado) {
+    // Every way out stores the board: a name the file cannot hold keeps the dialog open.
+    const QString problema = problemaNoNomeDePrancha(e_nome->text());
+    if (!problema.isEmpty()) {
+        avisoErro(problema);
+        e_nome->setFocus();
+        return;
+    }
     // Every way out stops the sound and lets the drawing go.
     paraMidia();
     liberaPranchaGraf(graf);

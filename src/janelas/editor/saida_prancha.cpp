@@ -5,11 +5,13 @@
 #include "desenho/jpg_prancha.h"
 #include "desenho/saida_impressa.h"
 #include "nucleo/avisos.h"
+#include "nucleo/nomes.h"
 #include "nucleo/prvars.h"
 #include "plataforma/dialogos.h"
 #include "plataforma/pastas.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QPrinter>
 #include <QScreen>
@@ -51,11 +53,15 @@ void imprimePranchaIndice(int indice, QSize tamanho) {
 
 void gravaPranchaJpg(int indice, QSize tamanho) {
     if (!pranchaValida(indice)) return;
+    const QString nomeArquivo =
+        nomeDeArquivoSeguro(projeto.pranchas[indice].nome, QStringLiteral("prancha")) + ".jpg";
+    const QString caminho = areaDeTrabalhoParaGravar() + "/" + nomeArquivo;
+    if (QFileInfo::exists(caminho) &&
+        !perguntaSimNao(nomeArquivo + " já existe na Área de Trabalho. Substituir?"))
+        return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const QString nomeArquivo = projeto.pranchas[indice].nome + ".jpg";
     QString erro;
-    const bool gravou = gravaImagemJpg(imagemDaPrancha(indice, tamanho),
-                                       areaDeTrabalhoParaGravar() + "/" + nomeArquivo, erro);
+    const bool gravou = gravaImagemJpg(imagemDaPrancha(indice, tamanho), caminho, erro);
     QApplication::restoreOverrideCursor();
     if (gravou)
         avisoInfo(nomeArquivo + " gravado na Área de Trabalho");

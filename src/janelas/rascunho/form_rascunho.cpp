@@ -88,6 +88,10 @@ void TFormRascunho::criaControles() {
 void TFormRascunho::b_transcreverClick() {
     // The lines as typed: one paragraph is one item however the memo wraps it on screen.
     const QStringList linhas = MemoRascunho->toPlainText().split(u'\n');
+    if (const QString problema = problemaNasLinhasDePrancha(linhas); !problema.isEmpty()) {
+        avisoErro(problema);
+        return;
+    }
     const bool duplicata = haPranchaDuplicada(projeto, linhas);
     if (duplicata && !perguntaOkCancela("Atenção, há pranchas em duplicata\r\nPosso atualizar, "
                                         "agregando itens novos aos existentes? "))
@@ -103,6 +107,10 @@ void TFormRascunho::b_transcreverClick() {
     if (!falhas.isEmpty())
         avisoErro("Não foi possível copiar estas figuras para a pasta do projeto:\n" +
                   listaCurta(falhas));
+    if (!t->recebeuItensSoltos.isEmpty())
+        avisoInfo("Os itens escritos antes da primeira linha de prancha ([nome]) foram para a "
+                  "prancha \"" +
+                  t->recebeuItensSoltos + "\".");
     accept();
 }
 

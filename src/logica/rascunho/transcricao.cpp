@@ -179,6 +179,17 @@ bool haPranchaDuplicada(const TProjeto& projeto, const QStringList& linhas) {
     return false;
 }
 
+QString problemaNasLinhasDePrancha(const QStringList& linhas) {
+    for (const QString& linha : linhas) {
+        const QString texto = apara(linha);
+        if (!linhaDePrancha(texto)) continue;
+        const QString problema = problemaNoNomeDePrancha(nomeDaLinha(texto));
+        if (!problema.isEmpty())
+            return QStringLiteral("Na linha ") + texto + QStringLiteral(": ") + problema;
+    }
+    return {};
+}
+
 std::optional<Transcricao> transcreveRascunho(TProjeto projeto, const QStringList& linhas,
                                               const ConfigRascunho& config,
                                               const FigurasDaBiblioteca& figuras,
@@ -194,6 +205,7 @@ std::optional<Transcricao> transcreveRascunho(TProjeto projeto, const QStringLis
     const int inicio = p.nPranchas;
     bool antigaRecebeuItens = false;
     QSet<QString> figurasVistas;
+    bool viuPrancha = false;
 
     for (const QString& linha : linhas) {
         const QString texto = apara(linha);
@@ -201,10 +213,12 @@ std::optional<Transcricao> transcreveRascunho(TProjeto projeto, const QStringLis
         if (linhaDePrancha(texto)) {
             const QString nome = nomeDaLinha(texto);
             if (!nome.isEmpty()) acrescentaPrancha(p, nome, config);
+            viuPrancha = viuPrancha || !nome.isEmpty();
             continue;
         }
         if (p.nPranchas == 0) acrescentaPrancha(p, semNome, config);
         TPrancha& prancha = p.pranchas[p.nPranchas - 1];
+        if (!viuPrancha) t.recebeuItensSoltos = prancha.nome;
         prancha.itens.append(novoItem(texto, config, figuras));
         prancha.nItens = qint32(prancha.itens.size());
         if (p.nPranchas - 1 < inicio) antigaRecebeuItens = true;

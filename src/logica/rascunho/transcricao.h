@@ -34,7 +34,12 @@ struct Transcricao {
     // The pictures the new items name ("casa.jpg"), each once, in the order first named: they
     // belong in the project folder, copied from the library unless the folder has them.
     QStringList figuras;
+    // The board that took the item lines written before any board line; empty when none were.
+    QString recebeuItensSoltos;
 };
+
+// The first board line of the text whose name a board cannot have, with why; empty when none.
+QString problemaNasLinhasDePrancha(const QStringList& linhas);
 
 // The lines, as typed, transcribed into `projeto`: new boards after the old ones (the first one
 // becoming the start and help board where the project has none), item lines before any board
