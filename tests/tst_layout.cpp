@@ -8,6 +8,7 @@
 
 #include "desenho/desenho.h"
 #include "desenho/geometria.h"
+#include "desenho/legenda.h"
 
 namespace {
 
@@ -40,6 +41,7 @@ private slots:
     void celulas();
     void molduraLegendaArea();
     void ajuste();
+    void legendaNaoPerdeLetras();
     void wildcards();
     void desenhoPixels();
     void figuraDanificada();
@@ -100,6 +102,43 @@ void TstLayout::ajuste() {
     QCOMPARE(ajustaFigura(QSize(300, 900), QSize(200, 200)), QRect(67, 0, 66, 200));
     QCOMPARE(ajustaFigura(QSize(100, 100), QSize(300, 200)), QRect(50, 0, 200, 200));
     QCOMPARE(ajustaFigura(QSize(100, 100), QSize(0, 200)), QRect());
+}
+
+// Every line as wide as its box at most, and every line's ink (descenders too) inside it.
+void TstLayout::legendaNaoPerdeLetras() {
+    QFont f(QStringLiteral("Arial Narrow"));
+    f.setBold(true);
+    f.setPixelSize(30);
+    LegendaAjustada a;
+    const auto cabe = [&](const QString& texto, QSize caixa) {
+        a = ajustaLegenda(texto, f, caixa);
+        QFont g = f;
+        g.setPixelSize(a.pixels);
+        const QFontMetrics m(g);
+        QCOMPARE(a.linhas.join(u' '), texto);
+        for (int i = 0; i < a.linhas.size(); ++i) {
+            const QRect tinta = m.tightBoundingRect(a.linhas[i]);
+            const int base = a.primeiraBase + i * a.passo;
+            QVERIFY2(m.horizontalAdvance(a.linhas[i]) <= caixa.width(), qPrintable(texto));
+            QVERIFY2(base + tinta.top() >= 0 && base + tinta.bottom() < caixa.height(),
+                     qPrintable(texto));
+        }
+    };
+    // A label that fits is drawn as it always was.
+    QVERIFY(ajustaLegenda(QStringLiteral("CASA"), f, QSize(200, 32)).comoSempre);
+    // Descenders in a box one font size high: same size, raised just enough.
+    cabe(QStringLiteral("g1 jpq"), QSize(200, 30));
+    QVERIFY(!a.comoSempre);
+    QCOMPARE(a.pixels, 30);
+    // Too wide: a little shrinks on one line; much goes to two lines above the floor size.
+    cabe(QStringLiteral("comer"), QSize(60, 32));
+    QCOMPARE(a.linhas.size(), 1);
+    QVERIFY(a.pixels < 30);
+    QVERIFY(legendaEmDuasLinhas(QStringLiteral("I want to talk to you"), f, 120));
+    cabe(QStringLiteral("I want to talk to you"), QSize(120, 64));
+    QCOMPARE(a.linhas.size(), 2);
+    QVERIFY(a.pixels >= int(30 * pisoDaLegenda) - 1);
+    cabe(QStringLiteral("Pneumoultramicroscópico"), QSize(60, 32)); // one word: only smaller
 }
 
 void TstLayout::wildcards() {

@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QtConcurrent/QtConcurrentMap>
 
+#include "desenho/legenda.h"
 #include "geometria.h"
 
 // ---------------------------------------------------------------- elements
@@ -40,9 +41,8 @@ void LegendaGraf::pinta(QPainter& p) const {
     const QRect caixa(QPoint(0, 0), size());
     p.fillRect(caixa, fundo);
     if (texto.isEmpty() || fonte.pixelSize() <= 0) return;
-    p.setFont(fonte);
     p.setPen(corTexto);
-    p.drawText(caixa, Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine, texto);
+    desenhaLegenda(p, caixa, texto, fonte);
 }
 
 MolduraGraf::MolduraGraf(QWidget* pai) : ElementoGraf(pai) {
@@ -113,6 +113,9 @@ void calculaPreparo(Preparo& pr, int alturaSuperficie, const TTela& tela) {
     int alturaLeg = 0;
     if (!pr.semRotulo) {
         alturaLeg = alturaLegenda(h, pr.pixelsFonte);
+        // A label too long for one line takes a second one from the picture's height.
+        if (legendaEmDuasLinhas(pr.rotulo, fonteNarrow(pr.pixelsFonte), w - 2 * pr.f))
+            alturaLeg = qMin(2 * alturaLeg, h / 2);
         pr.legenda = caixaLegenda(pr.pos, w, h, pr.f, alturaLeg);
     }
     // Without a shown label the picture keeps the whole area.
