@@ -19,6 +19,7 @@
 #include "janelas/rascunho/form_config_rascunho.h"
 #include "janelas/rascunho/form_rascunho.h"
 #include "janelas/som/formgravador.h"
+#include "janelas/verificacao/painel_verificacao.h"
 #include "support/apoio.h"
 
 #include <QTest>
@@ -90,6 +91,25 @@ private slots:
             QVERIFY(w);
             QCOMPARE(w->parentWidget(), janelas.formSelInic);
         }
+
+        // Every window, the editor with its project check open too, fits the screen of a small
+        // laptop (1280 x 720, set for this test) with all its controls.
+        const QRect area = janelas.formSelInic->screen()->availableGeometry();
+        QCOMPARE(area.size(), QSize(1280, 720));
+        janelas.formProg->show();
+        janelas.formProg->Verificarprojeto1Click();
+        for (QWidget* w : todas + QList<QWidget*>{janelas.formSelInic, janelas.aboutBox}) {
+            const QSize minimo = w->minimumSizeHint().expandedTo(w->minimumSize());
+            const QSize aberta = w->frameGeometry().size().expandedTo(minimo);
+            QVERIFY2(aberta.width() <= area.width() && aberta.height() <= area.height(),
+                     qPrintable(w->objectName() +
+                                QString(" %1x%2").arg(aberta.width()).arg(aberta.height())));
+        }
+        QVERIFY(area.contains(janelas.formProg->frameGeometry()));
+        const auto* painel = janelas.formProg->painelVerificacao;
+        QVERIFY(janelas.formProg->rect().contains(painel->geometry()));
+        QVERIFY(painel->height() >= painel->minimumSizeHint().height());
+        janelas.formProg->hide();
 
         // Asked again, nothing is built twice.
         TFormProg* const editor = janelas.formProg;

@@ -138,7 +138,18 @@ private slots:
         respostas.ok();
         clica(f.b_duplicar);
         QCOMPARE(respostas.infos.last(), QString("Não há nenhuma prancha selecionada"));
+        respostas.ok(); // "Novo item" says what to do first
+        clica(f.b_insAbaixoItem);
+        QCOMPARE(respostas.infos.last(),
+                 QString("Selecione na lista a prancha que vai receber o item."));
+        // A board name the file cannot hold is asked again with what was typed.
+        respostas.texto("A [x]").ok().cancela();
+        clica(f.b_insAbaixo);
+        QCOMPARE(respostas.erros.size(), 1);
         QCOMPARE(projeto.nPranchas, 4);
+        // Board and item buttons of one caption tell a screen reader which list they act on.
+        QCOMPARE(f.b_remover->accessibleName(), QString("Remover prancha"));
+        QCOMPARE(f.b_removerItem->accessibleName(), QString("Remover item"));
         QCOMPARE(respostas.pendentes(), 0);
 
         clicaLinha(f.lb_pranchas, 0);

@@ -82,9 +82,18 @@ void espelhaLista(QListWidget* l, const QStringList& textos, int atual) {
     l->setCurrentRow(atual);
 }
 
+// Asked again, with what was typed, until the name can be kept or the user cancels.
 std::optional<QString> pedeNomeDePrancha() {
-    return pedeTexto("Informe o nome desta prancha",
-                     "Não repita nomes, ou pode ter problemas depois", "Nova prancha");
+    QString nome = QStringLiteral("Nova prancha");
+    for (;;) {
+        const auto resposta = pedeTexto("Informe o nome desta prancha",
+                                        "Não repita nomes, ou pode ter problemas depois", nome);
+        if (!resposta) return std::nullopt;
+        nome = *resposta;
+        const QString problema = problemaNoNomeDePrancha(nome);
+        if (problema.isEmpty()) return nome;
+        avisoErro(problema);
+    }
 }
 
 std::optional<QString> pedeNomeDeItem() {
@@ -170,6 +179,18 @@ void TFormProg::criaControles() {
     b_paraBaixoItem = botao(centro, "b_paraBaixoItem", "Para baixo");
     b_duplicarItem = botao(centro, "b_duplicarItem", "Duplicar");
     b_removerItem = botao(centro, "b_removerItem", "Remover");
+    // Two buttons of each caption: a screen reader names which list each one works on.
+    for (auto [b, nome] : {std::pair{b_detalhar, "Editar prancha"},
+                           {b_duplicar, "Duplicar prancha"},
+                           {b_remover, "Remover prancha"},
+                           {b_paraCima, "Prancha para cima"},
+                           {b_paraBaixo, "Prancha para baixo"},
+                           {b_detalharItem, "Editar item"},
+                           {b_duplicarItem, "Duplicar item"},
+                           {b_removerItem, "Remover item"},
+                           {b_paraCimaItem, "Item para cima"},
+                           {b_paraBaixoItem, "Item para baixo"}})
+        b->setAccessibleName(QString::fromUtf8(nome));
     auto* colunaItem = new QVBoxLayout;
     // The item list and its buttons together are as wide as the preview above them.
     const int larguraBotao = p_previewPrancha->width() - 217 - grade->horizontalSpacing();
@@ -380,7 +401,13 @@ bool TFormProg::inserePrancha() {
 }
 
 bool TFormProg::insereItem() {
-    if (documento->pranchaSelecionada() < 0) return false;
+    if (documento->pranchaSelecionada() < 0) {
+        avisoInfo(documento->projeto().nPranchas == 0
+                      ? "Este projeto ainda não tem pranchas. Crie uma com \"Nova prancha\" e "
+                        "depois insira os itens nela."
+                      : "Selecione na lista a prancha que vai receber o item.");
+        return false;
+    }
     const auto nome = pedeNomeDeItem();
     return nome && documento->insereItem(*nome) >= 0;
 }
@@ -542,13 +569,26 @@ void TFormProg::aJuda1Click() {
 void TFormProg::Verificarprojeto1Click() {
     painelVerificacao->mostra(verificaProjeto(documento->projeto(), pastaProjeto));
     // The panel takes its room below the lists: the window grows once rather than squeezing
-    // them.
-    if (!janelaCresceu) {
-        janelaCresceu = true;
-        const QScreen* tela = screen();
-        const int livre = tela ? tela->availableGeometry().bottom() - frameGeometry().bottom() : 0;
-        resize(width(), height() + qBound(0, livre, 200));
+    // them. A screen too low for both (a laptop's) gets the panel beside the lists instead, so
+    // neither the lists' buttons nor "Verificar de novo" fall below its edge.
+    if (janelaCresceu) return;
+    janelaCresceu = true;
+    const QScreen* tela = screen();
+    if (!tela) return;
+    const QRect area = tela->availableGeometry();
+    const QSize moldura = frameGeometry().size() - size();
+    if (minimumSizeHint().height() + moldura.height() > area.height()) {
+        addDockWidget(Qt::RightDockWidgetArea, painelVerificacao);
+        resize(
+            qMin(width() + painelVerificacao->sizeHint().width(), area.width() - moldura.width()),
+            qMin(height(), area.height() - moldura.height()));
+    } else {
+        resize(width(), qMin(height() + 200, area.height() - moldura.height()));
     }
+    // Kept inside the screen: moved up or left rather than cut.
+    const QRect f = frameGeometry();
+    move(qMax(area.left(), qMin(f.left(), area.right() - f.width() + 1)),
+         qMax(area.top(), qMin(f.top(), area.bottom() - f.height() + 1)));
 }
 
 void TFormProg::agendaVerificacao() {
