@@ -5,6 +5,7 @@
 #include "support/apoio.h"
 
 #include <QtTest>
+#include <functional>
 #include <utility>
 
 namespace {
@@ -258,7 +259,8 @@ private slots:
         QVERIFY(d.guardaItem(1, 0, item));
         QCOMPARE(s.tira(), QStringList{"itens 1"});
         const TItem& b0 = p.pranchas[1].itens[0];
-        QCOMPARE(b0.rotulo, QString());
+        QCOMPARE(b0.rotulo, QString("bola")); // kept hidden, as the file will hold it
+        QVERIFY(b0.semRotulo);
         QCOMPARE(b0.figura, QString("bola.jpg"));
         QVERIFY(b0.semFigura);
         QCOMPARE(b0.posTexto, TPosVertical::meio);
@@ -276,6 +278,81 @@ private slots:
         QVERIFY(s.tira().isEmpty());
         QCOMPARE(p.nPranchas, 2);
         QCOMPARE(p.pranchas[0].itens[1].rotulo, QString("A1"));
+    }
+
+    // Each change is one step: undone, the project is as before, field by field; redone, as
+    // after; the clean state follows the history; a change from outside clears it.
+    void desfazEFazDeNovoCadaMudanca() {
+        TProjeto p = projetoCom({"A", "B", "C"}, 3);
+        DocumentoProjeto d(p);
+        QUndoStack& h = d.historico();
+        d.recarrega();
+        h.setClean();
+        TPrancha valores = p.pranchas[0];
+        valores.titulo = "outro";
+        TItem item = p.pranchas[0].itens[0];
+        item.fala = "fala";
+        const QList<std::pair<QString, std::function<void()>>> mudancas{
+            {"Nova prancha", [&] { d.inserePrancha("N"); }},
+            {"Duplicar prancha", [&] { d.duplicaPrancha("D"); }},
+            {"Novo item", [&] { d.insereItem("i"); }},
+            {"Duplicar item", [&] { d.selecionaItem(0), d.duplicaItem("j"); }},
+            {"Remover item", [&] { d.selecionaItem(0), d.removeItem(); }},
+            {"Mover item", [&] { d.selecionaItem(0), d.desceItem(); }},
+            {"Mover prancha", [&] { d.descePrancha(); }},
+            {"Editar prancha", [&] { d.guardaPrancha(0, valores); }},
+            {"Editar item", [&] { d.guardaItem(0, 0, item); }},
+            {"Autoria", [&] { d.guardaAutoria("Ana", "hoje", "info"); }},
+            {"Remover prancha", [&] { d.removePrancha(); }},
+            {"Remover todas as pranchas", [&] { d.removeTodasAsPranchas(); }},
+        };
+        for (const auto& [nome, faz] : mudancas) {
+            d.selecionaPrancha(0);
+            const TProjeto antes = p;
+            faz();
+            const TProjeto depois = p;
+            QVERIFY2(!(depois == antes), qPrintable(nome));
+            QCOMPARE(h.undoText(), nome);
+            QVERIFY(!h.isClean());
+            h.undo();
+            QVERIFY2(p == antes, qPrintable(nome));
+            QVERIFY(h.isClean()); // back where it was saved: nothing unsaved
+            h.redo();
+            QVERIFY2(p == depois, qPrintable(nome));
+            h.undo();
+        }
+        // Nothing changed, nothing recorded.
+        const int passos = h.count();
+        d.selecionaPrancha(0);
+        d.sobePrancha();
+        QVERIFY(!d.guardaItem(9, 0, item));
+        QCOMPARE(h.count(), passos);
+
+        // A window working on the project itself is one step, however much it changed.
+        const TProjeto antes = p;
+        {
+            const DocumentoProjeto::Passo passo(d, "Transcrever rascunho");
+            p.pranchas << p.pranchas[0] << p.pranchas[1];
+            p.nPranchas += 2;
+            d.inserePrancha("dentro"); // inside it: no step of its own
+            d.recarrega();
+        }
+        QCOMPARE(h.undoText(), QString("Transcrever rascunho"));
+        h.undo();
+        QVERIFY(p == antes);
+
+        // Saving keeps the history; 150 steps are all kept.
+        for (int k = 0; k < 150; ++k)
+            d.inserePrancha(QString::number(k));
+        h.setClean();
+        while (h.canUndo())
+            h.undo();
+        QVERIFY(p == antes);
+        QVERIFY(!h.isClean());
+        // Replaced from outside (a load): undoing past it would lose it, so the history goes.
+        p = projetoCom({"X"});
+        d.recarrega();
+        QVERIFY(!h.canUndo() && !h.canRedo());
     }
 };
 

@@ -31,8 +31,8 @@ private slots:
         QStringList menus;
         for (const QAction* a : f.menuBar()->actions())
             menus << a->text();
-        QCOMPARE(menus, (QStringList{"&Arquivo", "&Rascunhar", "&Configurar", "&Visualizar",
-                                     "A&juda", "&Selecionar"}));
+        QCOMPARE(menus, (QStringList{"&Arquivo", "&Editar", "&Rascunhar", "&Configurar",
+                                     "&Visualizar", "A&juda", "&Selecionar"}));
         for (QListWidget* l : {f.lb_pranchas, f.lb_itens})
             QVERIFY(!QAccessible::queryAccessibleInterface(l)->text(QAccessible::Name).isEmpty());
         QVERIFY(abre(f));
@@ -151,6 +151,18 @@ private slots:
         QCOMPARE(f.b_remover->accessibleName(), QString("Remover prancha"));
         QCOMPARE(f.b_removerItem->accessibleName(), QString("Remover item"));
         QCOMPARE(respostas.pendentes(), 0);
+
+        // Editar > Desfazer brings every board back with its items; Refazer removes them again.
+        respostas.sim();
+        f.Removertodasaspranchas1Click();
+        QCOMPARE(f.lb_pranchas->count(), 0);
+        QVERIFY(aciona(f, "Desfazer Remover todas as pranchas"));
+        QCOMPARE(textos(f.lb_pranchas), (QStringList{"B", "A", "A bis", "C"}));
+        QCOMPARE(projeto.pranchas[1].itens.size(), 2);
+        QTest::keyClick(&f, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(f.lb_pranchas->count(), 0);
+        QTest::keyClick(&f, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(f.lb_pranchas->count(), 4);
 
         clicaLinha(f.lb_pranchas, 0);
         clicaLinha(f.lb_itens, 1);

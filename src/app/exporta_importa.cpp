@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <optional>
 
 namespace {
 
@@ -102,8 +103,12 @@ void TformSelInic::b_importarClick() {
     }
     ResultadoAcoplamento r;
     {
+        // One step of the editor's history: Desfazer takes the model's boards out again.
+        std::optional<DocumentoProjeto::Passo> passo;
+        if (janelas.formProg) passo.emplace(*janelas.formProg->documento, "Importar modelo");
         const Ampulheta espera;
         r = acoplaModelo(*origem, pastaProjeto);
+        if (janelas.formProg) janelas.formProg->documento->recarrega();
     }
     if (!r.recusa.isEmpty()) {
         avisoErro(r.recusa);
@@ -114,6 +119,5 @@ void TformSelInic::b_importarClick() {
         return;
     }
     avisoInfo(textoFimDoAcoplamento(r));
-    if (janelas.formProg) janelas.formProg->documento->recarrega();
     b_editarClick();
 }

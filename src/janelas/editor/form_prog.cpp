@@ -281,6 +281,14 @@ void TFormProg::criaMenu() {
     arquivo->addAction("Sair sem salvar", this, &TFormProg::Terminar1Click);
     arquivo->addSeparator();
     arquivo->addAction("Remover todas as pranchas", this, &TFormProg::Removertodasaspranchas1Click);
+    QMenu* editar = menu->addMenu("&Editar");
+    // The steps' names follow: "Desfazer Remover prancha".
+    QAction* desfazer = documento->historico().createUndoAction(editar, "Desfazer");
+    desfazer->setShortcut(QKeySequence("Ctrl+Z"));
+    QAction* refazer = documento->historico().createRedoAction(editar, "Refazer");
+    refazer->setShortcuts({QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")});
+    editar->addAction(desfazer);
+    editar->addAction(refazer);
     menu->addAction("&Rascunhar", this, &TFormProg::Rascunhar1Click);
     QMenu* configurar = menu->addMenu("&Configurar");
     configurar->addAction("&Autoria", this, &TFormProg::Autoria1Click);
@@ -509,7 +517,9 @@ bool TFormProg::salva() {
             perguntaForaDaGradeAceita = pergunta;
         }
     }
-    return salvarProjeto();
+    if (!salvarProjeto()) return false;
+    documento->historico().setClean();
+    return true;
 }
 
 void TFormProg::Terminar1Click() {
@@ -557,6 +567,8 @@ void TFormProg::Autoria1Click() {
 
 void TFormProg::Rascunhar1Click() {
     if (!janelas.formRascunho) return;
+    // A whole transcription is one step of the history.
+    const DocumentoProjeto::Passo passo(*documento, "Transcrever rascunho");
     janelas.formRascunho->exec();
     // The scratchpad may have added boards and items, or grown a board's grid.
     FormActivate();

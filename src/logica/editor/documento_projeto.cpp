@@ -3,7 +3,69 @@
 #include "logica/editor/operacoes_projeto.h"
 #include "nucleo/pranchas_valores.h"
 
-DocumentoProjeto::DocumentoProjeto(TProjeto& projeto, QObject* pai) : QObject(pai), p(projeto) {}
+namespace {
+
+// A step kept as the project before and after it: the lists share their unchanged boards with
+// the project, so a step costs little more than what it changed.
+class PassoDoProjeto : public QUndoCommand {
+public:
+    PassoDoProjeto(DocumentoProjeto& d, const QString& nome, DocumentoProjeto::Estado antes)
+        : QUndoCommand(nome), d(d), antes(std::move(antes)), depois(d.estado()) {}
+    void undo() override { d.aplica(antes); }
+    void redo() override {
+        if (primeira)
+            primeira = false; // done already, as the author did it
+        else
+            d.aplica(depois);
+    }
+
+private:
+    DocumentoProjeto& d;
+    DocumentoProjeto::Estado antes, depois;
+    bool primeira = true;
+};
+
+} // namespace
+
+DocumentoProjeto::DocumentoProjeto(TProjeto& projeto, QObject* pai)
+    : QObject(pai), p(projeto), conhecido(estado()) {
+    historico_.setUndoLimit(200);
+}
+
+bool DocumentoProjeto::Estado::mesmoProjeto(const Estado& o) const {
+    return nPranchas == o.nPranchas && autor == o.autor && data == o.data && info == o.info &&
+           pranchas == o.pranchas;
+}
+
+DocumentoProjeto::Estado DocumentoProjeto::estado() const {
+    return Estado{p.pranchas, p.nPranchas,          p.autor,          p.data,
+                  p.info,     pranchaSelecionada(), itemSelecionado()};
+}
+
+void DocumentoProjeto::aplica(const Estado& e) {
+    p.pranchas = e.pranchas;
+    p.nPranchas = e.nPranchas;
+    p.autor = e.autor;
+    p.data = e.data;
+    p.info = e.info;
+    conhecido = e;
+    emit pranchasMudaram();
+    escolhePrancha(existePrancha(e.prancha) ? e.prancha : -1);
+    item = e.item;
+    if (prancha >= 0) emit itensMudaram(prancha);
+}
+
+DocumentoProjeto::Passo::Passo(DocumentoProjeto& d, const QString& nome)
+    : d(d), nome(nome), externo(d.passosAbertos++ == 0) {
+    if (externo) antes = d.estado();
+}
+
+DocumentoProjeto::Passo::~Passo() {
+    --d.passosAbertos;
+    if (!externo || antes.mesmoProjeto(d.estado())) return;
+    d.conhecido = d.estado();
+    d.historico_.push(new PassoDoProjeto(d, nome, std::move(antes)));
+}
 
 // Only the first nPranchas entries are boards in use.
 bool DocumentoProjeto::existePrancha(int i) const {
@@ -20,6 +82,10 @@ int DocumentoProjeto::itemSelecionado() const {
 }
 
 void DocumentoProjeto::recarrega() {
+    if (passosAbertos == 0 && !conhecido.mesmoProjeto(estado())) {
+        historico_.clear();
+        conhecido = estado();
+    }
     prancha = p.nPranchas > 0 ? 0 : -1;
     item = -1;
     emit pranchasMudaram();
@@ -52,10 +118,12 @@ int DocumentoProjeto::novaPrancha(const QString& nome, bool copiaSelecionada) {
 }
 
 int DocumentoProjeto::inserePrancha(const QString& nome) {
+    const Passo passo(*this, QStringLiteral("Nova prancha"));
     return novaPrancha(nome, false);
 }
 
 int DocumentoProjeto::duplicaPrancha(const QString& nome) {
+    const Passo passo(*this, QStringLiteral("Duplicar prancha"));
     return novaPrancha(nome, true);
 }
 
@@ -71,14 +139,17 @@ int DocumentoProjeto::novoItem(const QString& nome, bool copiaSelecionado) {
 }
 
 int DocumentoProjeto::insereItem(const QString& nome) {
+    const Passo passo(*this, QStringLiteral("Novo item"));
     return novoItem(nome, false);
 }
 
 int DocumentoProjeto::duplicaItem(const QString& nome) {
+    const Passo passo(*this, QStringLiteral("Duplicar item"));
     return novoItem(nome, true);
 }
 
 bool DocumentoProjeto::removePrancha() {
+    const Passo passo(*this, QStringLiteral("Remover prancha"));
     const int i = pranchaSelecionada();
     if (!removePranchaDoProjeto(p, i)) return false;
     prancha = i < p.nPranchas ? i : -1;
@@ -88,6 +159,7 @@ bool DocumentoProjeto::removePrancha() {
 }
 
 bool DocumentoProjeto::removeItem() {
+    const Passo passo(*this, QStringLiteral("Remover item"));
     const int i = pranchaSelecionada();
     const int j = itemSelecionado();
     if (j < 0 || !removeItemDaPrancha(p.pranchas[i], j)) return false;
@@ -106,10 +178,12 @@ bool DocumentoProjeto::movePrancha(int para) {
 }
 
 bool DocumentoProjeto::sobePrancha() {
+    const Passo passo(*this, QStringLiteral("Mover prancha"));
     return movePrancha(pranchaSelecionada() - 1);
 }
 
 bool DocumentoProjeto::descePrancha() {
+    const Passo passo(*this, QStringLiteral("Mover prancha"));
     return movePrancha(pranchaSelecionada() + 1);
 }
 
@@ -123,14 +197,17 @@ bool DocumentoProjeto::moveItem(int para) {
 }
 
 bool DocumentoProjeto::sobeItem() {
+    const Passo passo(*this, QStringLiteral("Mover item"));
     return moveItem(itemSelecionado() - 1);
 }
 
 bool DocumentoProjeto::desceItem() {
+    const Passo passo(*this, QStringLiteral("Mover item"));
     return moveItem(itemSelecionado() + 1);
 }
 
 void DocumentoProjeto::removeTodasAsPranchas() {
+    const Passo passo(*this, QStringLiteral("Remover todas as pranchas"));
     ::removeTodasAsPranchas(p);
     prancha = -1;
     emit pranchasMudaram();
@@ -138,6 +215,7 @@ void DocumentoProjeto::removeTodasAsPranchas() {
 }
 
 bool DocumentoProjeto::guardaPrancha(int i, const TPrancha& valores) {
+    const Passo passo(*this, QStringLiteral("Editar prancha"));
     if (!existePrancha(i)) return false;
     TPrancha& b = p.pranchas[i];
     TItemArray itens = std::move(b.itens);
@@ -149,6 +227,7 @@ bool DocumentoProjeto::guardaPrancha(int i, const TPrancha& valores) {
 }
 
 bool DocumentoProjeto::guardaItem(int i, int j, const TItem& valores) {
+    const Passo passo(*this, QStringLiteral("Editar item"));
     if (!existePrancha(i) || j < 0 || j >= p.pranchas[i].itens.size()) return false;
     // Kept as the file will hold it, so the dialog shows "sem rótulo" ticked at once.
     p.pranchas[i].itens[j] = comRotuloOculto(valores);
@@ -158,6 +237,7 @@ bool DocumentoProjeto::guardaItem(int i, int j, const TItem& valores) {
 
 void DocumentoProjeto::guardaAutoria(const QString& autor, const QString& data,
                                      const QString& info) {
+    const Passo passo(*this, QStringLiteral("Autoria"));
     p.autor = autor;
     p.data = data;
     p.info = info;

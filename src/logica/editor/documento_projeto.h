@@ -1,12 +1,14 @@
 // The project as the editor changes it: every record operation on the boards and items, the
 // board and item being edited, and a signal for each change so the lists and the drawing
-// follow. No widgets here; the editor asks the questions and calls one operation per command.
+// follow. Each change the author makes is one step of the history, undone and redone whole.
+// No widgets here; the editor asks the questions and calls one operation per command.
 #pragma once
 
 #include "nucleo/prvars.h"
 
 #include <QObject>
 #include <QString>
+#include <QUndoStack>
 
 class DocumentoProjeto : public QObject {
     Q_OBJECT
@@ -18,7 +20,8 @@ public:
     int pranchaSelecionada() const;
     int itemSelecionado() const;
 
-    // The project was replaced or filled from outside: the first board, no item.
+    // The project was replaced or filled from outside: the first board, no item. Changed
+    // outside any step (a load), the history is cleared: undoing past it would lose the change.
     void recarrega();
     // Board i with no item selected (-1: none).
     void selecionaPrancha(int i);
@@ -54,6 +57,39 @@ public:
     // The authorship dialog's three texts, as typed.
     void guardaAutoria(const QString& autor, const QString& data, const QString& info);
 
+    // Undo and redo, each step named as the menu shows it ("Desfazer Remover prancha"). Clean
+    // where the project was last saved or loaded.
+    QUndoStack& historico() { return historico_; }
+
+    // What a step keeps: the project's boards and authorship, and the selection. The run
+    // settings are the settings window's, changed outside the history.
+    struct Estado {
+        QList<TPrancha> pranchas;
+        qint32 nPranchas = 0;
+        QString autor, data, info;
+        int prancha = -1, item = -1;
+        bool mesmoProjeto(const Estado& o) const;
+    };
+    Estado estado() const;
+    void aplica(const Estado& e);
+
+    // One step made of whatever changes the boards, items and authorship between its creation
+    // and its end: a window that works on the project itself (a transcription, a merge) is
+    // undone whole. Nothing is recorded when nothing changed.
+    class Passo {
+    public:
+        Passo(DocumentoProjeto& d, const QString& nome);
+        ~Passo();
+        Passo(const Passo&) = delete;
+        Passo& operator=(const Passo&) = delete;
+
+    private:
+        DocumentoProjeto& d;
+        QString nome;
+        bool externo; // the outermost step: the one that is recorded
+        Estado antes;
+    };
+
 signals:
     // Boards were added, removed or reordered: the whole list is to be read again.
     void pranchasMudaram();
@@ -75,4 +111,7 @@ private:
     TProjeto& p;
     int prancha = -1;
     int item = -1;
+    QUndoStack historico_;
+    int passosAbertos = 0;
+    Estado conhecido; // the project as the history last left it
 };
