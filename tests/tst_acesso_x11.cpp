@@ -107,6 +107,40 @@ private slots:
         QCOMPARE(runner.motor().pranchaAtual, 0);
         runner.close();
     }
+
+    void teclaSeguradaUmPassoESocorro() {
+        // X repeats a held key; holding the switch must still count once.
+        if (QStandardPaths::findExecutable("xdotool").isEmpty()) QSKIP("xdotool ausente");
+        RespostasDeDialogo avisos;
+        projetoDeBrincar();
+        projeto.pranchas << umaLinha("SOCORRO", "Socorro", {"ajuda"});
+        projeto.pranchas.last().cor = 0x0000FF;
+        projeto.nPranchas = 3;
+        projeto.tempoSocorro = 3000;
+        projeto.pranchaSocorro = "SOCORRO";
+        projeto.acesso.passoAPasso = true;
+
+        TFormExecuta runner;
+        QVERIFY(abreExecucao(runner, "INICIO"));
+        auto celula = [&] {
+            const Destaque& d = runner.motor().destaque();
+            return d.tipo == Destaque::Tipo::celula ? d.indice : -1;
+        };
+        QTRY_COMPARE(celula(), 0);
+        auto segura = [](const char* tecla, int ms) {
+            QVERIFY(xdotool({"keydown", tecla}));
+            QTest::qWait(ms);
+            QVERIFY(xdotool({"keyup", tecla}));
+            QTest::qWait(300);
+        };
+        segura("space", 2000);
+        QCOMPARE(celula(), 1);
+        segura("Return", 3500); // past the help time: the help board, not the item
+        QTRY_VERIFY_WITH_TIMEOUT(mostraPrancha(runner, "Socorro"), 5000);
+        QCOMPARE(runner.motor().pranchaAtual, 2);
+        QVERIFY(avisos.erros.isEmpty());
+        runner.close();
+    }
 };
 
 QTEST_MAIN(TesteAcessoX11)
