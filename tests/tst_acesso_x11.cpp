@@ -8,6 +8,7 @@
 #include "support/execucao_ouvida.h"
 
 #include <QCursor>
+#include <QKeyEvent>
 #include <QProcess>
 #include <QtTest>
 
@@ -35,6 +36,17 @@ void projetoDeBrincar() {
     projeto.falando = false;
     projeto.tempoHisterese = 0;
 }
+
+// Counts the presses of one key that reach a window, repeats included.
+struct ContaTeclas : QObject {
+    ContaTeclas(QWidget* janela, int tecla) : tecla(tecla) { janela->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == tecla) ++apertos;
+        return false;
+    }
+    int tecla;
+    int apertos = 0;
+};
 
 } // namespace
 
@@ -133,7 +145,10 @@ private slots:
             QVERIFY(xdotool({"keyup", tecla}));
             QTest::qWait(300);
         };
+        // X does repeat the held key: more than one press reaches the window.
+        ContaTeclas espacos(&runner, Qt::Key_Space);
         segura("space", 2000);
+        QVERIFY2(espacos.apertos > 10, qPrintable(QString::number(espacos.apertos)));
         QCOMPARE(celula(), 1);
         segura("Return", 3500); // past the help time: the help board, not the item
         QTRY_VERIFY_WITH_TIMEOUT(mostraPrancha(runner, "Socorro"), 5000);
