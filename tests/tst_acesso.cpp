@@ -36,6 +36,7 @@ struct Falso {
         p.retanguloCelula = celula;
         p.rotuloDesenhado = [](int i) { return QStringLiteral("r%1").arg(i); };
         p.itemSobCursor = [this] { return sobCursor; };
+        p.posicaoCursor = [this] { return sobCursor >= 0 ? celula(sobCursor).center() : cursorEm; };
         p.moveCursor = [this](QPoint c) { cursorEm = c; };
         p.mostraMoldura = [this](const QRect& r) {
             molduraVisivel = true;
@@ -265,6 +266,100 @@ private slots:
         clica(m, -1); // off the items: nothing, and the run is not left busy
         QVERIFY(!m.ocupado);
         QCOMPARE(m.pendente, semPendente);
+    }
+
+    void teclaSeguradaContaUmaVez() {
+        // X repeats a held key as a release and a press 1 ms apart, 660 ms after the press and
+        // then 25 times a second, not always marked as repeats; the window confirms a release
+        // 35 ms after it.
+        const auto segura = [](MotorExecucao& m, int tecla, qint64 ms) {
+            QVERIFY(m.apertaTecla(tecla));
+            for (qint64 t = 660; t < ms; t += 40) {
+                relogio += t == 660 ? 660 : 39;
+                m.confirmaSoltas();
+                QVERIFY(m.soltaTecla(tecla));
+                relogio += 1;
+                QVERIFY(m.apertaTecla(tecla));
+            }
+            relogio += 39;
+            QVERIFY(m.soltaTecla(tecla));
+            relogio += 35;
+            m.confirmaSoltas();
+        };
+        for (const bool passoAPasso : {true, false}) {
+            TProjeto p = projetoTresPorQuatro();
+            p.tempoSocorro = 3000;
+            p.pranchaSocorro = QStringLiteral("OUTRA");
+            p.acesso.passoAPasso = passoAPasso;
+            p.acesso.selecionaVarredura.tecla = Qt::Key_Return; // timed: Enter selects
+            Falso f;
+            MotorExecucao m(p, f.portas());
+            inicia(m);
+            if (passoAPasso) {
+                for (const qint64 ms : {1000, 2000, 3000})
+                    segura(m, Qt::Key_Space, ms);
+                QVERIFY(destacada(m, celula, 3)); // three holds, three steps
+            } else {
+                QVERIFY(!m.apertaTecla(Qt::Key_Space)); // the run's own pause key
+                m.tickVarredura();
+                m.tickVarredura();
+                f.sobCursor = 1; // the scan put the pointer on the highlight
+            }
+            segura(m, Qt::Key_Enter, 1500); // the keypad's Enter is the same switch
+            QCOMPARE(f.sons, QStringList{passoAPasso ? "3.wav" : "1.wav"}); // once
+            m.tickSerializacao();
+            if (!passoAPasso) m.tickVarredura();
+            segura(m, Qt::Key_Return, 3500); // held for the help time: the help board, silently
+            QCOMPARE(f.sons.size(), 1);
+            QCOMPARE(m.pendente, 1);
+            m.tickSerializacao();
+            QCOMPARE(m.pranchaAtual, 1);
+        }
+    }
+
+    void permanenciaComFiltroETrocaDePrancha() {
+        TProjeto p = projetoTresPorQuatro();
+        p.tempoVarredura = 0;
+        p.tempoHisterese = 1000; // the filter spaces dwell selections, and no longer stops them
+        p.tempoAutoClique = 400; // selects on the third counting tick
+        p.pranchas[0].itens[5].link = QStringLiteral("OUTRA");
+        Falso f;
+        MotorExecucao m(p, f.portas());
+        const auto tiques = [&](int n) {
+            for (int i = 0; i < n; ++i)
+                m.tickSerializacao();
+        };
+        inicia(m); // the board is shown, then the filter's dead time
+        f.sobCursor = 2;
+        tiques(10);
+        QVERIFY(f.sons.isEmpty());
+        m.tickHisterese(); // the item was noted during the dead time: three ticks to count
+        tiques(2);
+        QVERIFY(f.sons.isEmpty());
+        tiques(1);
+        QCOMPARE(f.sons, QStringList{"2.wav"});
+        tiques(1); // outputs done: the dead time again
+        m.tickHisterese();
+        tiques(10);
+        QCOMPARE(f.sons.size(), 1); // resting on the item chooses it once
+        f.sobCursor = -1;
+        tiques(1);
+        f.sobCursor = 2; // left and came back: "mais, mais"
+        tiques(4);
+        QCOMPARE(f.sons, (QStringList{"2.wav", "2.wav"}));
+        tiques(1);
+        m.tickHisterese();
+
+        f.sobCursor = 5;
+        tiques(4);
+        tiques(1); // OUTRA is shown; a steady gaze brings the pointer back to the same place
+        QCOMPARE(m.pranchaAtual, 1);
+        m.tickHisterese();
+        tiques(20);
+        QCOMPARE(f.sons, (QStringList{"2.wav", "2.wav", "5.wav"}));
+        f.sobCursor = 6; // the eyes move on
+        tiques(4);
+        QCOMPARE(f.sons.last(), QString("6.wav"));
     }
 
     void chavesNoArquivo() {

@@ -1,5 +1,6 @@
 // The ways to select in their windows: "Mais opções…" of the execution settings, the two switches
 // pressed as keys and mouse buttons in a run, and the frame's edges on a red board.
+#include "desenho/contraste.h"
 #include "janelas/comum/grupo_opcoes.h"
 #include "janelas/configuracao/form_config_acesso.h"
 #include "janelas/configuracao/form_config_exec.h"
@@ -96,6 +97,11 @@ private slots:
             QCOMPARE(a->c_teclaAvanca->currentText(), QString("Espaço"));
             QCOMPARE(a->c_teclaSeleciona->currentText(), QString("Enter"));
             QVERIFY(!a->c_teclaAvanca->isEnabled()); // the switches belong to step scanning
+            // Timed scanning's select switch: no key and any button, as runs always were.
+            QCOMPARE(a->c_teclaVarredura->currentText(), QString("Nenhuma"));
+            QCOMPARE(a->c_botaoVarredura->currentText(), QString("Qualquer"));
+            QVERIFY(a->c_teclaVarredura->isEnabled());
+            a->c_teclaVarredura->setCurrentIndex(a->c_teclaVarredura->findText("Enter"));
             QCOMPARE(nomeAcessivel(a->e_pausaPrimeiro), QString("Pausa a mais no primeiro item"));
             QCOMPARE(legendaDe(a->c_botaoSeleciona), QString("botão do mouse"));
 
@@ -104,6 +110,7 @@ private slots:
             escreve(a->e_voltasVarredura, " 3 ");
             clica(a->cb_passoAPasso);
             QVERIFY(a->c_teclaAvanca->isEnabled());
+            QVERIFY(!a->c_botaoVarredura->isEnabled());
             a->c_teclaAvanca->setCurrentIndex(a->c_teclaAvanca->findText("F5"));
             a->c_botaoAvanca->setCurrentIndex(a->c_botaoAvanca->findText("Nenhum"));
             clica(a->cb_progressoPermanencia);
@@ -121,6 +128,8 @@ private slots:
         QCOMPARE(o.avanca.tecla, int(Qt::Key_F5));
         QCOMPARE(o.avanca.botao, int(Qt::NoButton));
         QCOMPARE(o.seleciona.tecla, int(Qt::Key_Return));
+        QCOMPARE(o.selecionaVarredura.tecla, int(Qt::Key_Return));
+        QCOMPARE(o.selecionaVarredura.botao, qualquerBotao);
 
         // A refused OK keeps the window open and stores nothing; Cancelar leaves all as it was.
         const TOpcoesAcesso antes = projeto.acesso;
@@ -142,7 +151,8 @@ private slots:
         clica(w.b_maisOpcoes);
         QVERIFY(aindaAberta);
         QCOMPARE(avisos.erros,
-                 (QStringList{"Dados numéricos inválidos, confira",
+                 (QStringList{"Dados numéricos inválidos, confira: Pausa a mais no primeiro item "
+                              "deve estar entre 0 e 60000 ms",
                               "A chave que avança e a que seleciona precisam ser diferentes"}));
         QCOMPARE(projeto.acesso, antes);
     }
@@ -158,11 +168,24 @@ private slots:
         QVERIFY(runner.Shape1->isVisible());
         QVERIFY(!runner.TimerVarredura->isActive());
 
-        QTest::keyClick(&runner, Qt::Key_Space);
+        // A switch held down moves once: X's repeats, marked or not, are a release and a press.
+        QTest::keyPress(&runner, Qt::Key_Space);
         QVERIFY(destacada(runner, 1));
-        QKeyEvent repete(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " ", true);
-        QApplication::sendEvent(&runner, &repete); // a switch held down moves once
+        for (const bool marcada : {true, false}) {
+            QKeyEvent solta(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, " ", marcada);
+            QKeyEvent aperta(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " ", marcada);
+            QApplication::sendEvent(&runner, &solta);
+            QApplication::sendEvent(&runner, &aperta);
+            QTest::qWait(TeclasSeguradas::janelaDeRepeticao + 20);
+        }
         QVERIFY(destacada(runner, 1));
+        QTest::keyRelease(&runner, Qt::Key_Space);
+        QTest::qWait(TeclasSeguradas::janelaDeRepeticao + 20);
+        QKeyEvent perdida(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " ", true);
+        QApplication::sendEvent(&runner, &perdida); // a repeat is never a new press
+        QVERIFY(destacada(runner, 1));
+        QTest::keyRelease(&runner, Qt::Key_Space);
+        QTest::qWait(TeclasSeguradas::janelaDeRepeticao + 20);
         QTest::keyClick(&runner, Qt::Key_Space);
         QVERIFY(destacada(runner, 2));
         QTest::keyClick(&runner, Qt::Key_Enter); // the keypad's Enter is the same switch
@@ -175,31 +198,52 @@ private slots:
         QVERIFY(destacada(runner, 1));
         QTest::mouseClick(ultima, Qt::LeftButton, {}, QPoint(5, 5));
         QTRY_VERIFY(mostraPrancha(runner, "Primeira")); // item 1 of DOIS leads back
+        QTRY_VERIFY(destacada(runner, 0));
+        // The title strip counts as the background: a press there is a switch press too.
+        QTest::mouseClick(runner.graf().labelTitulo, Qt::RightButton, {}, QPoint(5, 5));
+        QVERIFY(destacada(runner, 1));
         QVERIFY(avisos.erros.isEmpty());
         runner.close();
     }
 
-    void molduraComBordasSobreVermelho() {
-        projetoDeDuas();
-        projeto.pranchas[0].cor = 0x0000FF; // red board
-        for (TItem& it : projeto.pranchas[0].itens)
-            it.cor = 0x0000FF;
-        projeto.tempoVarredura = 5000;
-        projeto.acesso.passoAPasso = true; // the highlight stays put while we look
-        TFormExecuta runner;
-        QVERIFY(abreExecucao(runner, "UM"));
-        QTRY_VERIFY(runner.Shape1->isVisible());
-        const QRect celula = runner.graf().itensGraf[0].painel->geometry();
-        // The 10 px red band around the cell, black outside it and white inside.
-        QCOMPARE(runner.Shape1->geometry(), celula.adjusted(-12, -12, 12, 12));
-        const QImage tela = runner.Panel1->grab().toImage();
-        const int y = celula.center().y();
-        const int x0 = runner.Shape1->geometry().left();
-        QCOMPARE(QColor(tela.pixel(x0, y)), QColor(Qt::black));
-        QCOMPARE(QColor(tela.pixel(x0 + 2, y)), QColor(Qt::red));
-        QCOMPARE(QColor(tela.pixel(x0 + 11, y)), QColor(Qt::red));
-        QCOMPARE(QColor(tela.pixel(x0 + 13, y)), QColor(Qt::white));
-        runner.close();
+    void molduraSeDestacaDoQueHaAtras() {
+        // The band's colour against the board around the cell and the cell itself, read from
+        // the pixels drawn: red board and cells (the help board), white ones, a red cell on a
+        // white board.
+        const struct {
+            TColor prancha, celula;
+            QColor faixa;
+        } casos[] = {{0x0000FF, 0x0000FF, Qt::yellow},
+                     {0xFFFFFF, 0xFFFFFF, Qt::red},
+                     {0xFFFFFF, 0x0000FF, Qt::black}};
+        for (const auto& caso : casos) {
+            projetoDeDuas();
+            projeto.pranchas[0].cor = caso.prancha;
+            for (TItem& it : projeto.pranchas[0].itens)
+                it.cor = caso.celula;
+            projeto.acesso.passoAPasso = true; // the highlight stays put while we look
+            TFormExecuta runner;
+            QVERIFY(abreExecucao(runner, "UM"));
+            QTRY_VERIFY(runner.Shape1->isVisible());
+            const QRect celula = runner.graf().itensGraf[0].painel->geometry();
+            QCOMPARE(runner.Shape1->geometry(), celula.adjusted(-12, -12, 12, 12));
+            const QImage tela = runner.Panel1->grab().toImage();
+            const int y = celula.center().y();
+            const int x0 = runner.Shape1->geometry().left();
+            const QColor fundo(tela.pixel(x0 - 3, y)), dentro(tela.pixel(celula.center()));
+            QCOMPARE(fundo, corDeTColor(caso.prancha));
+            QCOMPARE(dentro, corDeTColor(caso.celula));
+            // The 10 px band, black outside it and white inside.
+            QCOMPARE(QColor(tela.pixel(x0, y)), QColor(Qt::black));
+            QCOMPARE(QColor(tela.pixel(x0 + 13, y)), QColor(Qt::white));
+            for (const int x : {x0 + 2, x0 + 7, x0 + 11}) {
+                const QColor faixa(tela.pixel(x, y));
+                QCOMPARE(faixa, caso.faixa);
+                QVERIFY(razaoDeContraste(faixa, fundo) >= 3.0);
+                QVERIFY(razaoDeContraste(faixa, dentro) >= 3.0);
+            }
+            runner.close();
+        }
     }
 };
 

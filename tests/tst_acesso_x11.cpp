@@ -8,6 +8,7 @@
 #include "support/execucao_ouvida.h"
 
 #include <QCursor>
+#include <QKeyEvent>
 #include <QProcess>
 #include <QtTest>
 
@@ -35,6 +36,17 @@ void projetoDeBrincar() {
     projeto.falando = false;
     projeto.tempoHisterese = 0;
 }
+
+// Counts the presses of one key that reach a window, repeats included.
+struct ContaTeclas : QObject {
+    ContaTeclas(QWidget* janela, int tecla) : tecla(tecla) { janela->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == tecla) ++apertos;
+        return false;
+    }
+    int tecla;
+    int apertos = 0;
+};
 
 } // namespace
 
@@ -105,6 +117,43 @@ private slots:
         QVERIFY(xdotool({"mousemove", QString::number(fora.x()), QString::number(fora.y())}));
         QTRY_VERIFY_WITH_TIMEOUT(!runner.anelPermanencia->isVisible(), 1000);
         QCOMPARE(runner.motor().pranchaAtual, 0);
+        runner.close();
+    }
+
+    void teclaSeguradaUmPassoESocorro() {
+        // X repeats a held key; holding the switch must still count once.
+        if (QStandardPaths::findExecutable("xdotool").isEmpty()) QSKIP("xdotool ausente");
+        RespostasDeDialogo avisos;
+        projetoDeBrincar();
+        projeto.pranchas << umaLinha("SOCORRO", "Socorro", {"ajuda"});
+        projeto.pranchas.last().cor = 0x0000FF;
+        projeto.nPranchas = 3;
+        projeto.tempoSocorro = 3000;
+        projeto.pranchaSocorro = "SOCORRO";
+        projeto.acesso.passoAPasso = true;
+
+        TFormExecuta runner;
+        QVERIFY(abreExecucao(runner, "INICIO"));
+        auto celula = [&] {
+            const Destaque& d = runner.motor().destaque();
+            return d.tipo == Destaque::Tipo::celula ? d.indice : -1;
+        };
+        QTRY_COMPARE(celula(), 0);
+        auto segura = [](const char* tecla, int ms) {
+            QVERIFY(xdotool({"keydown", tecla}));
+            QTest::qWait(ms);
+            QVERIFY(xdotool({"keyup", tecla}));
+            QTest::qWait(300);
+        };
+        // X does repeat the held key: more than one press reaches the window.
+        ContaTeclas espacos(&runner, Qt::Key_Space);
+        segura("space", 2000);
+        QVERIFY2(espacos.apertos > 10, qPrintable(QString::number(espacos.apertos)));
+        QCOMPARE(celula(), 1);
+        segura("Return", 3500); // past the help time: the help board, not the item
+        QTRY_VERIFY_WITH_TIMEOUT(mostraPrancha(runner, "Socorro"), 5000);
+        QCOMPARE(runner.motor().pranchaAtual, 2);
+        QVERIFY(avisos.erros.isEmpty());
         runner.close();
     }
 };

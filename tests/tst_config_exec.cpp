@@ -8,6 +8,7 @@
 #include "janelas/editor/form_prog.h"
 #include "nucleo/pranchas_arquivo.h"
 #include "nucleo/prvars.h"
+#include "plataforma/sensor_escolha.h"
 #include "support/apoio.h"
 
 #include <QAccessible>
@@ -74,6 +75,7 @@ void escreve(QLineEdit* e, const QString& texto) {
 class TesteConfigExec : public QObject {
     Q_OBJECT
     TFormConfigExec* w = nullptr;
+    QTemporaryDir casa; // the computer's own settings of this test
 
     bool abre() {
         w->show();
@@ -83,6 +85,8 @@ class TesteConfigExec : public QObject {
 
 private slots:
     void initTestCase() {
+        qputenv("HOME", casa.path().toLocal8Bit());
+        qunsetenv("XDG_CONFIG_HOME");
         criaJanelas();
         w = janelas.formConfigExec;
         QVERIFY(w);
@@ -185,11 +189,19 @@ private slots:
         QFile sem(pasta.filePath("sem.pra")), com(pasta.filePath("com.pra"));
         QVERIFY(sem.open(QIODevice::ReadOnly) && com.open(QIODevice::ReadOnly));
         QCOMPARE(com.readAll(), sem.readAll());
-        // Loading a project leaves the switch as it was, until the program ends.
+        // Loading a project leaves the switch as it was: it belongs to this computer, which
+        // keeps it for the next starts.
         QVERIFY(QFile::copy(pasta.filePath("com.pra"), pasta.filePath("pranchas.pra")));
         carregaPranchas(pasta.path());
         QCOMPARE(projeto.nPranchas, 3);
         QVERIFY(projeto.acionaTobii);
+        QVERIFY(arquivoSensorDeOlhos().startsWith(casa.path()));
+        QVERIFY(sensorDeOlhosGuardado());
+        QVERIFY(abre());
+        clica(w->cb_acionaTobii);
+        clica(w->b_ok);
+        QVERIFY(!projeto.acionaTobii && !sensorDeOlhosGuardado());
+        QVERIFY(avisos.erros.isEmpty());
     }
 
     void numeroInvalidoDeixaAJanelaAberta() {
@@ -202,7 +214,8 @@ private slots:
         clica(w->cb_acionaTobii);
         avisos.ok();
         clica(w->b_ok);
-        QCOMPARE(avisos.erros, QStringList{"Dados numéricos inválidos, confira"});
+        QCOMPARE(avisos.erros, QStringList{"Dados numéricos inválidos, confira: Clique para "
+                                           "socorro deve estar entre 0 e 120000 ms"});
         QTest::qWait(50);
         QVERIFY(w->isVisible());
         // What was typed stays to be corrected; the boxes before the bad one are stored.
@@ -213,6 +226,15 @@ private slots:
         QCOMPARE(projeto.tempoSocorro, 4000);
         QCOMPARE(projeto.tempoAutoClique, 0);
         QVERIFY(projeto.acionaTobii);
+        // A whole number outside the box's range is refused the same way, naming the box.
+        escreve(w->e_socorro, "4000");
+        escreve(w->e_autoClique, "10001");
+        avisos.ok();
+        clica(w->b_ok);
+        QCOMPARE(avisos.erros.value(1), QString("Dados numéricos inválidos, confira: Tempo de "
+                                                "auto-clique deve estar entre 0 e 10000 ms"));
+        QVERIFY(w->isVisible());
+        QCOMPARE(projeto.tempoAutoClique, 0);
     }
 
     void temposIncoerentesSaoCorrigidosNaTela() {
@@ -248,8 +270,8 @@ private slots:
         escreve(w->e_socorro, "dois");
         noProximoModal([](QWidget* m) {
             QVERIFY(qobject_cast<QMessageBox*>(m));
-            QCOMPARE(qobject_cast<QMessageBox*>(m)->text(),
-                     QString("Dados numéricos inválidos, confira"));
+            QVERIFY(qobject_cast<QMessageBox*>(m)->text().startsWith(
+                "Dados numéricos inválidos, confira: Clique para socorro"));
             m->close();
         });
         clica(w->b_ok);

@@ -89,9 +89,14 @@ private slots:
         QCOMPARE(p.tempoSocorro, 4000);
         QCOMPARE(p.tempoAutoClique, 0);
 
-        for (const char* ruim : {"1,5", "", "  ", "15 00", "2s", "99999999999"}) {
+        // Not a whole number, or one outside 0 … 120000 ms for the help press.
+        for (const char* ruim : {"1,5", "", "  ", "15 00", "2s", "99999999999", "-1", "120001"}) {
             TProjeto q = com({7, 7, 7, 7});
-            QCOMPARE(guardaTempos(q, {"3000", "800", ruim, "0"}), ResultadoDosTempos::invalido);
+            QString erro;
+            QCOMPARE(guardaTempos(q, {"3000", "800", ruim, "0"}, &erro),
+                     ResultadoDosTempos::invalido);
+            QCOMPARE(erro, QString("Dados numéricos inválidos, confira: Clique para socorro deve "
+                                   "estar entre 0 e 120000 ms"));
             // The boxes before the bad one keep their new values; the rest are untouched and
             // no rule ran (800 would have stayed either way, 7 would have become 1000).
             QCOMPARE(q.tempoVarredura, 3000);
@@ -99,6 +104,8 @@ private slots:
             QCOMPARE(q.tempoSocorro, 7);
             QCOMPARE(q.tempoAutoClique, 7);
         }
+        QCOMPARE(guardaTempos(p, {"60000", "60000", "120000", "10000"}), // the tops of the ranges
+                 ResultadoDosTempos::corrigido); // (scanning and dwell exclude each other)
         TProjeto r = com({0, 0, 0, 0});
         QCOMPARE(guardaTempos(r, {"x", "150", "0", "0"}), ResultadoDosTempos::invalido);
         QCOMPARE(r.tempoHisterese, 0); // nothing after the first bad box is stored

@@ -32,14 +32,18 @@ struct Falso {
     QStringList sons, falas, programas;
     QList<int> desenhadas;
 
+    static QRect celula(int i) { return QRect(100 * i + 10, 50, 90, 90); }
+
     PortasExecucao portas() {
         PortasExecucao p;
         p.desenha = [this](int k) { desenhadas << k; };
         p.nCelulas = [this] { return celulas; };
         p.celulaMostrada = [this](int i) { return i >= 0 && i < mostradas.size() && mostradas[i]; };
-        p.retanguloCelula = [](int i) { return QRect(100 * i + 10, 50, 90, 90); };
+        p.retanguloCelula = celula;
         p.rotuloDesenhado = [](int i) { return QStringLiteral("rótulo %1").arg(i); };
         p.itemSobCursor = [this] { return sobCursor; };
+        // Over an item the pointer is at its centre.
+        p.posicaoCursor = [this] { return sobCursor >= 0 ? celula(sobCursor).center() : cursorEm; };
         p.moveCursor = [this](QPoint c) { cursorEm = c; };
         p.mostraMoldura = [this](const QRect&) { molduraVisivel = true; };
         p.escondeMoldura = [this] { molduraVisivel = false; };

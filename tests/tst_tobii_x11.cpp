@@ -6,6 +6,7 @@
 #include "logica/execucao/tobii.h"
 #include "nucleo/avisos.h"
 #include "nucleo/prvars.h"
+#include "plataforma/sensor_escolha.h"
 #include "support/apoio.h"
 #include "support/execucao_apoio.h"
 #include "support/execucao_ouvida.h"
@@ -14,7 +15,9 @@
 #include <QCursor>
 #include <QDir>
 #include <QMessageBox>
+#include <QProcess>
 #include <QTcpServer>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -191,6 +194,37 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(runner.motor().pranchaAtual, 1, 5000);
         QCOMPARE(mensagens.size(), 1);
         runner.close();
+    }
+
+    void quiosqueComSensorGuardado() {
+        // A communicator's computer: the switch was ticked once there, and "--executar" (a new
+        // process, nothing in memory) connects to the gaze source.
+        ServidorOlhar servidor;
+        QVERIFY(escutaNaPortaDoSensor(servidor));
+        QTemporaryDir casa;
+        const QByteArray casaAntes = qgetenv("HOME");
+        qputenv("HOME", casa.path().toLocal8Bit());
+        qunsetenv("XDG_CONFIG_HOME");
+        const QString nomeAntes = QCoreApplication::applicationName();
+        QCoreApplication::setApplicationName("Zelvana"); // the program's configuration folder
+        const bool guardou = guardaSensorDeOlhos(true);
+        QCoreApplication::setApplicationName(nomeAntes);
+        qputenv("HOME", casaAntes);
+        QVERIFY(guardou);
+
+        QProcess zelvana;
+        QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+        ambiente.insert("HOME", casa.path());
+        ambiente.remove("XDG_CONFIG_HOME");
+        zelvana.setProcessEnvironment(ambiente);
+        zelvana.start(ZELVANA_BUILD_DIR "/src/app/zelvana",
+                      {"--executar", ZELVANA_BUILD_DIR "/src/app/exemplo"});
+        QVERIFY(zelvana.waitForStarted(5000));
+        const bool ligou = QTest::qWaitFor([&] { return servidor.recebidas.size() >= 3; }, 15000);
+        zelvana.kill();
+        zelvana.waitForFinished(5000);
+        QVERIFY2(ligou, zelvana.readAllStandardError().constData());
+        QCOMPARE(servidor.recebidas, (QList<QByteArray>{"E+", "G+", "H+"}));
     }
 };
 

@@ -23,8 +23,10 @@
 #include "janelas/rascunho/form_rascunho.h"
 #include "janelas/som/formgravador.h"
 #include "nucleo/avisos.h"
+#include "nucleo/prvars.h"
 #include "nucleo/versao.h"
 #include "plataforma/dialogos.h"
+#include "plataforma/sensor_escolha.h"
 #include "plataforma/voz_escolha.h"
 
 #include <QApplication>
@@ -138,6 +140,7 @@ int executaZelvana(int argc, char* argv[]) {
     if (opcaoDesconhecida(args.value(0))) return recusaOpcao(args.value(0));
     instalaAvisosDeTela();
     carregaEscolhaDeVoz();
+    projeto.acionaTobii = sensorDeOlhosGuardado();
     if (args.value(0) == "--executar") {
         criaJanelas();
         const int r = executaQuiosque(args.value(1), args.value(2));

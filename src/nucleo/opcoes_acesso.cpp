@@ -9,7 +9,8 @@ bool operator==(const TChave& a, const TChave& b) {
 bool operator==(const TOpcoesAcesso& a, const TOpcoesAcesso& b) {
     return a.modoVarredura == b.modoVarredura && a.passoAPasso == b.passoAPasso &&
            a.avanca == b.avanca && a.seleciona == b.seleciona &&
-           a.pausaPrimeiro == b.pausaPrimeiro && a.voltasVarredura == b.voltasVarredura &&
+           a.selecionaVarredura == b.selecionaVarredura && a.pausaPrimeiro == b.pausaPrimeiro &&
+           a.voltasVarredura == b.voltasVarredura &&
            a.progressoPermanencia == b.progressoPermanencia;
 }
 
@@ -130,6 +131,42 @@ bool leBotoesPasso(QStringView texto, TChave& avanca, TChave& seleciona) {
 
 QString textoBotoesPasso(const TChave& avanca, const TChave& seleciona) {
     return nomeDoBotao(avanca.botao) + u',' + nomeDoBotao(seleciona.botao);
+}
+
+bool leTeclaVarredura(QStringView texto, TChave& chave) {
+    const QStringView nome = semBrancosNasPontas(texto);
+    if (nome.compare(QLatin1String("NENHUMA"), Qt::CaseInsensitive) == 0) {
+        chave.tecla = 0;
+        return true;
+    }
+    const int t = teclaDoNome(nome);
+    if (t == 0) return false;
+    chave.tecla = t;
+    return true;
+}
+
+bool leBotaoVarredura(QStringView texto, TChave& chave) {
+    const QStringView nome = semBrancosNasPontas(texto);
+    if (nome.compare(QLatin1String("QUALQUER"), Qt::CaseInsensitive) == 0) {
+        chave.botao = qualquerBotao;
+        return true;
+    }
+    const int b = botaoDoNome(nome);
+    if (b < 0) return false;
+    chave.botao = b;
+    return true;
+}
+
+QString textoTeclaVarredura(const TChave& chave) {
+    return chave.tecla == 0 ? QStringLiteral("NENHUMA") : nomeDaTecla(chave.tecla);
+}
+
+QString textoBotaoVarredura(const TChave& chave) {
+    return chave.botao == qualquerBotao ? QStringLiteral("QUALQUER") : nomeDoBotao(chave.botao);
+}
+
+bool botaoSeleciona(const TChave& chave, int botao) {
+    return chave.botao == qualquerBotao ? botao != Qt::NoButton : botao == chave.botao;
 }
 
 qint32 leInteiroLimitado(QStringView texto, qint32 maximo, qint32 padrao) {

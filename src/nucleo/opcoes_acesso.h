@@ -18,11 +18,17 @@ struct TChave {
     int botao = 0;
 };
 
+// The select switch of timed scanning may take any mouse button, as a run always did.
+constexpr int qualquerBotao = int(Qt::AllButtons);
+
 struct TOpcoesAcesso {
     TModoVarredura modoVarredura = TModoVarredura::linear;
     bool passoAPasso = false; // two switches, no timer
     TChave avanca{Qt::Key_Space, Qt::RightButton};
     TChave seleciona{Qt::Key_Return, Qt::LeftButton};
+    // The select switch of timed scanning (and of a run without scanning): no key and any
+    // button unless chosen.
+    TChave selecionaVarredura{0, qualquerBotao};
     qint32 pausaPrimeiro = 0;   // ms added to the first highlight of a pass
     qint32 voltasVarredura = 0; // passes before scanning rests until a press; 0 = never rests
     bool progressoPermanencia = false;
@@ -72,5 +78,13 @@ QString textoTeclasPasso(const TChave& avanca, const TChave& seleciona);
 // "DIREITO,ESQUERDO": the same for the mouse buttons; NENHUM leaves a switch without a button.
 bool leBotoesPasso(QStringView texto, TChave& avanca, TChave& seleciona);
 QString textoBotoesPasso(const TChave& avanca, const TChave& seleciona);
+// The timed select switch: TECLAVARREDURA names a key of the list (NENHUMA: none),
+// BOTAOVARREDURA a button (QUALQUER: any). False (and nothing changed) for another word.
+bool leTeclaVarredura(QStringView texto, TChave& chave);
+bool leBotaoVarredura(QStringView texto, TChave& chave);
+QString textoTeclaVarredura(const TChave& chave);
+QString textoBotaoVarredura(const TChave& chave);
+// Whether a press of this mouse button is the timed select switch.
+bool botaoSeleciona(const TChave& chave, int botao);
 // A whole number brought within 0 … maximo; `padrao` when the text is not a whole number.
 qint32 leInteiroLimitado(QStringView texto, qint32 maximo, qint32 padrao);

@@ -143,6 +143,10 @@ void escreveAcesso(Escritor& e, const TOpcoesAcesso& a) {
         e.linha("TECLASPASSO=", QStringView(textoTeclasPasso(a.avanca, a.seleciona)));
     if (a.avanca.botao != padrao.avanca.botao || a.seleciona.botao != padrao.seleciona.botao)
         e.linha("BOTOESPASSO=", QStringView(textoBotoesPasso(a.avanca, a.seleciona)));
+    if (a.selecionaVarredura.tecla != padrao.selecionaVarredura.tecla)
+        e.linha("TECLAVARREDURA=", QStringView(textoTeclaVarredura(a.selecionaVarredura)));
+    if (a.selecionaVarredura.botao != padrao.selecionaVarredura.botao)
+        e.linha("BOTAOVARREDURA=", QStringView(textoBotaoVarredura(a.selecionaVarredura)));
     if (a.pausaPrimeiro != padrao.pausaPrimeiro) e.linha("PAUSAPRIMEIRO=", qint64(a.pausaPrimeiro));
     if (a.voltasVarredura != padrao.voltasVarredura)
         e.linha("VOLTASVARREDURA=", qint64(a.voltasVarredura));

@@ -175,6 +175,10 @@ void leConfig(const ArquivoIni& ini, qsizetype secao, TProjeto& p) {
     a.passoAPasso = flagConfig(le(u"PASSOAPASSO"));
     leTeclasPasso(le(u"TECLASPASSO"), a.avanca, a.seleciona);
     leBotoesPasso(le(u"BOTOESPASSO"), a.avanca, a.seleciona);
+    leTeclaVarredura(le(u"TECLAVARREDURA"), a.selecionaVarredura);
+    leBotaoVarredura(le(u"BOTAOVARREDURA"), a.selecionaVarredura);
+    // Neither key nor button would leave no way to select: the mouse, as always.
+    if (a.selecionaVarredura == TChave{}) a.selecionaVarredura.botao = qualquerBotao;
     a.pausaPrimeiro = leInteiroLimitado(le(u"PAUSAPRIMEIRO"), maxPausaPrimeiro, 0);
     a.voltasVarredura = leInteiroLimitado(le(u"VOLTASVARREDURA"), maxVoltasVarredura, 0);
     a.progressoPermanencia = flagConfig(le(u"PROGRESSOPERMANENCIA"));

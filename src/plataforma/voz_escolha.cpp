@@ -1,28 +1,20 @@
 #include "plataforma/voz_escolha.h"
 
-#include "nucleo/arquivo_seguro.h"
 #include "nucleo/avisos.h"
 #include "nucleo/cp1252.h"
-#include "nucleo/ini.h"
-
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QStandardPaths>
+#include "plataforma/config_computador.h"
 
 namespace {
+const QString nome = QStringLiteral("voz.ini");
 const QString secao = QStringLiteral("VOZ");
 } // namespace
 
 QString arquivoEscolhaDeVoz() {
-    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
-           QStringLiteral("/voz.ini");
+    return arquivoDoComputador(nome);
 }
 
 void carregaEscolhaDeVoz() {
-    QFile arquivo(arquivoEscolhaDeVoz());
-    const ArquivoIni ini =
-        ArquivoIni::deBytes(arquivo.open(QIODevice::ReadOnly) ? arquivo.readAll() : QByteArray());
+    const ArquivoIni ini = leArquivoDoComputador(nome);
     const auto le = [&ini](const char* chave) {
         return QStringView(ini.valor(secao, QString::fromLatin1(chave))).toString().trimmed();
     };
@@ -38,12 +30,11 @@ void carregaEscolhaDeVoz() {
 bool guardaEscolhaDeVoz(const sintetizador::EscolhaDeVoz& escolha) {
     sintetizador::defineEscolha(escolha);
     const sintetizador::EscolhaDeVoz e = sintetizador::escolhaAtual();
-    const QString caminho = arquivoEscolhaDeVoz();
     const QByteArray texto = "[VOZ]\r\nNOME=" + paraCp1252(e.voz) +
                              "\r\nVARIANTE=" + paraCp1252(e.variante) +
                              "\r\nVELOCIDADE=" + QByteArray::number(e.velocidade) + "\r\n";
-    if (QDir().mkpath(QFileInfo(caminho).absolutePath()) && gravaArquivoSeguro(caminho, texto))
-        return true;
-    avisoErro(QStringLiteral("Não foi possível guardar a voz escolhida em ") + caminho);
+    if (gravaArquivoDoComputador(nome, texto)) return true;
+    avisoErro(QStringLiteral("Não foi possível guardar a voz escolhida em ") +
+              arquivoEscolhaDeVoz());
     return false;
 }

@@ -115,6 +115,19 @@ TFormConfigAcesso::TFormConfigAcesso(QWidget* pai) : QDialog(pai) {
                    comUnidade(caixaTempos, e_voltasVarredura, QStringLiteral("(0: não para)")));
     v->addWidget(caixaTempos);
 
+    auto* comTempo = new QGroupBox(QStringLiteral("Varredura com tempo"), this);
+    auto* ft = new QFormLayout(comTempo);
+    c_teclaVarredura = lista(comTempo, "c_teclaVarredura",
+                             QStringLiteral("Tecla que seleciona na varredura com tempo"));
+    c_botaoVarredura = lista(comTempo, "c_botaoVarredura",
+                             QStringLiteral("Botão do mouse que seleciona na varredura com tempo"));
+    c_teclaVarredura->addItem(QStringLiteral("Nenhuma"), 0);
+    preencheTeclas(c_teclaVarredura);
+    c_botaoVarredura->addItem(QStringLiteral("Qualquer"), qualquerBotao);
+    preencheBotoes(c_botaoVarredura);
+    linhaDeChave(comTempo, ft, QStringLiteral("Seleciona"), c_teclaVarredura, c_botaoVarredura);
+    v->addWidget(comTempo);
+
     auto* passo = new QGroupBox(QStringLiteral("Duas chaves"), this);
     auto* fp = new QFormLayout(passo);
     cb_passoAPasso = new QCheckBox(
@@ -170,13 +183,18 @@ void TFormConfigAcesso::carrega() {
     escolhe(c_botaoAvanca, a.avanca.botao);
     escolhe(c_teclaSeleciona, a.seleciona.tecla);
     escolhe(c_botaoSeleciona, a.seleciona.botao);
+    escolhe(c_teclaVarredura, a.selecionaVarredura.tecla);
+    escolhe(c_botaoVarredura, a.selecionaVarredura.botao);
     cb_progressoPermanencia->setChecked(a.progressoPermanencia);
     habilitaChaves();
 }
 
 void TFormConfigAcesso::habilitaChaves() {
+    const bool passo = cb_passoAPasso->isChecked();
     for (QComboBox* c : {c_teclaAvanca, c_botaoAvanca, c_teclaSeleciona, c_botaoSeleciona})
-        c->setEnabled(cb_passoAPasso->isChecked());
+        c->setEnabled(passo);
+    c_teclaVarredura->setEnabled(!passo);
+    c_botaoVarredura->setEnabled(!passo);
 }
 
 void TFormConfigAcesso::b_okClick() {
@@ -187,6 +205,8 @@ void TFormConfigAcesso::b_okClick() {
     a.avanca = {c_teclaAvanca->currentData().toInt(), c_botaoAvanca->currentData().toInt()};
     a.seleciona = {c_teclaSeleciona->currentData().toInt(),
                    c_botaoSeleciona->currentData().toInt()};
+    a.selecionaVarredura = {c_teclaVarredura->currentData().toInt(),
+                            c_botaoVarredura->currentData().toInt()};
     a.progressoPermanencia = cb_progressoPermanencia->isChecked();
     const QString erro =
         guardaOpcoesAcesso(projeto, a, e_pausaPrimeiro->text(), e_voltasVarredura->text());

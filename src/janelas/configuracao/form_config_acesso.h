@@ -28,6 +28,9 @@ public:
     QComboBox* c_botaoAvanca;
     QComboBox* c_teclaSeleciona;
     QComboBox* c_botaoSeleciona;
+    // The select switch of timed scanning: a key (or none) and a button (or any).
+    QComboBox* c_teclaVarredura;
+    QComboBox* c_botaoVarredura;
     QCheckBox* cb_progressoPermanencia;
     QPushButton* b_ok;
     QPushButton* b_cancela;

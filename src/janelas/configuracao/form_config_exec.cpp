@@ -10,6 +10,7 @@
 #include "nucleo/avisos.h"
 #include "nucleo/prvars.h"
 #include "plataforma/cores.h"
+#include "plataforma/sensor_escolha.h"
 #include "plataforma/voz_espeak.h"
 
 #include <QCheckBox>
@@ -185,13 +186,19 @@ void TFormConfigExec::b_okClick() {
     projeto.falando = cb_falaClicados->isChecked();
     projeto.falaVarredura = cb_falaVarredura->isChecked();
     projeto.sintetizando = cb_sintetNaoGrav->isChecked();
+    // The eye tracker belongs to this computer: kept for its next starts, never in the project.
+    if (cb_acionaTobii->isChecked() != projeto.acionaTobii)
+        guardaSensorDeOlhos(cb_acionaTobii->isChecked());
     projeto.acionaTobii = cb_acionaTobii->isChecked();
     projeto.pranchaInicial = c_pranchaInicial->currentText();
     projeto.pranchaSocorro = c_pranchaSocorro->currentText();
-    switch (guardaTempos(projeto, {e_varredura->text(), e_histerese->text(), e_socorro->text(),
-                                   e_autoClique->text()})) {
+    QString erro;
+    switch (guardaTempos(
+        projeto,
+        {e_varredura->text(), e_histerese->text(), e_socorro->text(), e_autoClique->text()},
+        &erro)) {
     case ResultadoDosTempos::invalido:
-        avisoErro(QStringLiteral("Dados numéricos inválidos, confira"));
+        avisoErro(erro);
         return;
     case ResultadoDosTempos::corrigido:
         avisoErro(QStringLiteral("Tempos incoerentes: mudei para valores coerentes (em ms)"));

@@ -1,5 +1,6 @@
 #include "janelas/execucao/form_executa.h"
 
+#include "desenho/contraste.h"
 #include "janelas/comum/janelas.h"
 #include "janelas/execucao/dicas_exec.h"
 #include "janelas/execucao/execucao_programa.h"
@@ -13,6 +14,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -27,8 +29,12 @@ MolduraVermelha::MolduraVermelha(QWidget* pai) : QWidget(pai) {
     hide();
 }
 
-void MolduraVermelha::envolve(const QRect& faixa) {
+void MolduraVermelha::envolve(const QRect& faixa, const QColor& cor) {
     setGeometry(faixa.adjusted(-borda, -borda, borda, borda));
+    if (cor != cor_) {
+        cor_ = cor;
+        update();
+    }
 }
 
 namespace {
@@ -48,7 +54,7 @@ void MolduraVermelha::paintEvent(QPaintEvent*) {
     const QRect r = rect();
     const int b = borda;
     faixa(p, r, b, Qt::black);
-    faixa(p, r.adjusted(b, b, -b, -b), 10, Qt::red);
+    faixa(p, r.adjusted(b, b, -b, -b), 10, cor_);
     faixa(p, r.adjusted(b + 10, b + 10, -b - 10, -b - 10), b, Qt::white);
 }
 
@@ -60,11 +66,17 @@ AnelPermanencia::AnelPermanencia(QWidget* pai) : QWidget(pai) {
     hide();
 }
 
-void AnelPermanencia::mostra(const QRect& celula, double fracao) {
+QRect AnelPermanencia::lugar(const QRect& celula) {
     const int lado = qMax(32, qMin(celula.width(), celula.height()) / 2);
     QRect r(0, 0, lado, lado);
     r.moveCenter(celula.center());
+    return r;
+}
+
+void AnelPermanencia::mostra(const QRect& celula, double fracao, const QColor& cor) {
+    const QRect r = lugar(celula);
     fracao_ = qBound(0.0, fracao, 1.0);
+    cor_ = cor;
     setAccessibleDescription(QStringLiteral("%1%").arg(qRound(fracao_ * 100)));
     if (geometry() != r) setGeometry(r);
     raise();
@@ -79,13 +91,13 @@ void AnelPermanencia::paintEvent(QPaintEvent*) {
     const QRectF r = QRectF(rect()).adjusted(grossura / 2.0 + 2, grossura / 2.0 + 2,
                                              -grossura / 2.0 - 2, -grossura / 2.0 - 2);
     p.setBrush(Qt::NoBrush);
-    // The track: black edges around a white ring, so the red reads on any colour.
+    // The track: black edges around a white ring.
     p.setPen(QPen(Qt::black, grossura + 4));
     p.drawEllipse(r);
     p.setPen(QPen(Qt::white, grossura));
     p.drawEllipse(r);
     // The share done, clockwise from twelve o'clock.
-    p.setPen(QPen(Qt::red, grossura, Qt::SolidLine, Qt::FlatCap));
+    p.setPen(QPen(cor_, grossura, Qt::SolidLine, Qt::FlatCap));
     p.drawArc(r, 90 * 16, -qRound(fracao_ * 360 * 16));
 }
 
@@ -136,11 +148,18 @@ TFormExecuta::TFormExecuta(QWidget* pai) : QDialog(pai) {
     TimerProgresso = new QTimer(this);
     TimerProgresso->setObjectName(QStringLiteral("TimerProgresso"));
     TimerProgresso->setInterval(40);
+    TimerTeclas = new QTimer(this);
+    TimerTeclas->setObjectName(QStringLiteral("TimerTeclas"));
+    TimerTeclas->setSingleShot(true);
+    TimerTeclas->setTimerType(Qt::PreciseTimer);
+    TimerTeclas->setInterval(TeclasSeguradas::janelaDeRepeticao + 5);
 
     motor_ = std::make_unique<MotorExecucao>(projeto, portas());
     connect(TimerVarredura, &QTimer::timeout, this, [this] { motor_->tickVarredura(); });
     connect(TimerHisterese, &QTimer::timeout, this, [this] { motor_->tickHisterese(); });
+    connect(TimerTeclas, &QTimer::timeout, this, [this] { motor_->confirmaSoltas(); });
     connect(TimerSerializacao, &QTimer::timeout, this, [this] {
+        motor_->confirmaSoltas(); // should the key timer have come early
         motor_->tickSerializacao();
         atualizaAnel();
     });
@@ -163,6 +182,16 @@ PortasExecucao TFormExecuta::portas() {
                 graf_.itensGraf[i], i,
                 [this](QWidget* el, QMouseEvent* e) { Panel1MouseDown(el, e->button()); },
                 [this](QWidget* el, QMouseEvent* e) { Panel1MouseUp(el, e->button()); });
+        // The title strip is part of the window a switch presses on, as the background is.
+        if (graf_.labelTitulo) {
+            graf_.labelTitulo->aoPressionar = [this](QWidget*, QMouseEvent* e) {
+                pressionaForaDosItens(e->button());
+            };
+            graf_.labelTitulo->aoSoltar = [this](QWidget*, QMouseEvent* e) {
+                soltaForaDosItens(e->button());
+            };
+        }
+        lugarDoAnel_ = QRect();
         Shape1->raise();
         anelPermanencia->hide();
     };
@@ -180,9 +209,13 @@ PortasExecucao TFormExecuta::portas() {
         return it.legenda && it.legenda->isVisible() ? it.legenda->texto : QString();
     };
     p.itemSobCursor = [this] { return itemSobCursor(graf_, this); };
+    p.posicaoCursor = [this] { return Panel1->mapFromGlobal(QCursor::pos()); };
     p.moveCursor = [this](QPoint c) { movePonteiro(Panel1->mapToGlobal(c)); };
     p.mostraMoldura = [this](const QRect& r) {
-        Shape1->envolve(r);
+        // What lies behind the band: the board around the cell and the cell's own edge.
+        const int w = 10;
+        Shape1->envolve(r, corQueSeDestaca(pixelsDoDesenho(
+                               graf_, r, r.adjusted(2 * w, 2 * w, -2 * w, -2 * w))));
         Shape1->raise();
         Shape1->show();
     };
@@ -268,8 +301,10 @@ void TFormExecuta::showEvent(QShowEvent* e) {
 
 bool TFormExecuta::event(QEvent* e) {
     if (e->type() == QEvent::WindowActivate && isVisible()) FormActivate();
+    // Away from the run a key's release may never come: no key is held when it comes back.
+    if (e->type() == QEvent::WindowDeactivate) motor_->esqueceTeclas();
     // Before the dialog's own keys: Tab would move the focus, Enter press a default button.
-    if ((e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease) && chaveDePasso(e))
+    if ((e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease) && teclaDeChave(e))
         return true;
     return QDialog::event(e);
 }
@@ -303,6 +338,7 @@ void TFormExecuta::FormClose() {
     motor_->fechamento();
     TimerSerializacao->stop();
     TimerProgresso->stop();
+    TimerTeclas->stop();
     anelPermanencia->hide();
     paraTudo();
     encerraVoz();
@@ -329,22 +365,13 @@ void TFormExecuta::keyPressEvent(QKeyEvent* e) {
     QDialog::keyPressEvent(e);
 }
 
-bool TFormExecuta::chaveDePasso(QEvent* e) {
-    const TOpcoesAcesso& a = projeto.acesso;
-    if (!a.passoAPasso || !TimerSerializacao->isActive()) return false;
+bool TFormExecuta::teclaDeChave(QEvent* e) {
+    if (!TimerSerializacao->isActive()) return false;
     auto* k = static_cast<QKeyEvent*>(e);
     if (k->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) return false;
-    const int tecla = teclaNormalizada(k->key());
-    if (tecla != a.avanca.tecla && tecla != a.seleciona.tecla) return false;
-    if (k->isAutoRepeat()) return true; // a switch held down is one press
-    const bool aperta = e->type() == QEvent::KeyPress;
-    if (tecla == a.avanca.tecla) {
-        if (aperta) motor_->passo();
-    } else if (aperta) {
-        motor_->pressiona();
-    } else {
-        motor_->solta(-1);
-    }
+    if (e->type() == QEvent::KeyPress) return motor_->apertaTecla(k->key(), k->isAutoRepeat());
+    if (!motor_->soltaTecla(k->key())) return false;
+    TimerTeclas->start();
     return true;
 }
 
@@ -355,32 +382,37 @@ void TFormExecuta::Panel1MouseDown(QWidget*, Qt::MouseButton botao) {
         if (int(botao) == a.seleciona.botao) motor_->pressiona();
         return;
     }
-    motor_->pressiona();
+    if (botaoSeleciona(a.selecionaVarredura, botao)) motor_->pressiona();
 }
 
 void TFormExecuta::Panel1MouseUp(QWidget* elemento, Qt::MouseButton botao) {
     const TOpcoesAcesso& a = projeto.acesso;
-    if (a.passoAPasso && int(botao) != a.seleciona.botao) return;
+    if (a.passoAPasso ? int(botao) != a.seleciona.botao
+                      : !botaoSeleciona(a.selecionaVarredura, botao))
+        return;
     motor_->solta(indiceDoControle(elemento));
 }
 
-void TFormExecuta::mousePressEvent(QMouseEvent* e) {
+bool TFormExecuta::pressionaForaDosItens(Qt::MouseButton botao) {
     // Off the items a press counts only where it has something to do (a row, a resting scan,
     // the step switches); otherwise it does nothing, as before.
-    if (motor_->aceitaToqueNoFundo()) {
-        Panel1MouseDown(nullptr, e->button());
-        return;
-    }
-    QDialog::mousePressEvent(e);
+    if (!motor_->aceitaToqueNoFundo()) return false;
+    Panel1MouseDown(nullptr, botao);
+    return true;
+}
+
+bool TFormExecuta::soltaForaDosItens(Qt::MouseButton botao) {
+    if (!motor_->aceitaToqueNoFundo()) return false;
+    Panel1MouseUp(nullptr, botao);
+    return true;
+}
+
+void TFormExecuta::mousePressEvent(QMouseEvent* e) {
+    if (!pressionaForaDosItens(e->button())) QDialog::mousePressEvent(e);
 }
 
 void TFormExecuta::mouseReleaseEvent(QMouseEvent* e) {
-    if (motor_->aceitaToqueNoFundo()) {
-        const TOpcoesAcesso& a = projeto.acesso;
-        if (!a.passoAPasso || int(e->button()) == a.seleciona.botao) motor_->solta(-1);
-        return;
-    }
-    QDialog::mouseReleaseEvent(e);
+    if (!soltaForaDosItens(e->button())) QDialog::mouseReleaseEvent(e);
 }
 
 void TFormExecuta::atualizaAnel() {
@@ -392,5 +424,12 @@ void TFormExecuta::atualizaAnel() {
         anelPermanencia->hide();
         return;
     }
-    anelPermanencia->mostra(it->painel->geometry(), f);
+    const QRect celula = it->painel->geometry();
+    // Picked once per cell, not 25 times a second; the track is behind the filling too.
+    QColor cor = anelPermanencia->cor();
+    if (AnelPermanencia::lugar(celula) != lugarDoAnel_) {
+        lugarDoAnel_ = AnelPermanencia::lugar(celula);
+        cor = corQueSeDestaca(pixelsDoDesenho(graf_, lugarDoAnel_), {Qt::white});
+    }
+    anelPermanencia->mostra(celula, f, cor);
 }

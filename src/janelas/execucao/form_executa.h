@@ -11,35 +11,44 @@
 
 class QTimer;
 
-// Shape1: the red band of scanning and hovering; clicks pass through it. Black outside and
-// white inside edge it, so it reads on a red board, around a red cell and over photographs.
+// Shape1: the band of scanning and hovering; clicks pass through it. Its colour is picked
+// from what lies behind it (red where that is light, yellow, black or white elsewhere), and
+// black outside and white inside edge it.
 class MolduraVermelha : public QWidget {
     Q_OBJECT
 public:
     explicit MolduraVermelha(QWidget* pai);
     // Places the 10 px band in `faixa` (the cell and 10 px around it) with its edges.
-    void envolve(const QRect& faixa);
+    void envolve(const QRect& faixa, const QColor& cor);
+    QColor cor() const { return cor_; }
     static constexpr int borda = 2;
 
 protected:
     void paintEvent(QPaintEvent*) override;
+
+private:
+    QColor cor_ = Qt::red;
 };
 
-// A ring over the cell being dwelt on, filling clockwise as the dwell goes, in the frame's red
-// with the same black and white edges.
+// A ring over the cell being dwelt on, filling clockwise as the dwell goes, black-edged on a
+// white track; the filling's colour is picked against the cell and the track.
 class AnelPermanencia : public QWidget {
     Q_OBJECT
 public:
     explicit AnelPermanencia(QWidget* pai);
+    // Where the ring lies over `celula`.
+    static QRect lugar(const QRect& celula);
     // Shown over `celula` with `fracao` (0 … 1) done.
-    void mostra(const QRect& celula, double fracao);
+    void mostra(const QRect& celula, double fracao, const QColor& cor);
     double fracao() const { return fracao_; }
+    QColor cor() const { return cor_; }
 
 protected:
     void paintEvent(QPaintEvent*) override;
 
 private:
     double fracao_ = 0;
+    QColor cor_ = Qt::red;
 };
 
 class TFormExecuta : public QDialog {
@@ -60,6 +69,7 @@ public:
     QTimer* TimerVarredura;
     QTimer* TimerHisterese;
     QTimer* TimerSerializacao;
+    QTimer* TimerTeclas; // a switch key's release counts once no repeat follows it
 
 protected:
     bool event(QEvent* e) override;
@@ -77,8 +87,12 @@ private:
     void cobreATela();
     void Panel1MouseDown(QWidget* elemento, Qt::MouseButton botao);
     void Panel1MouseUp(QWidget* elemento, Qt::MouseButton botao);
-    // Two-switch scanning: a key or button of a switch acts and the event goes no further.
-    bool chaveDePasso(QEvent* e);
+    // A key of a switch (step scanning's two, timed scanning's select key) acts and the event
+    // goes no further.
+    bool teclaDeChave(QEvent* e);
+    // Presses off the items (the background, the title strip) count where they act.
+    bool pressionaForaDosItens(Qt::MouseButton botao);
+    bool soltaForaDosItens(Qt::MouseButton botao);
     void atualizaAnel();
     PortasExecucao portas();
     // The eye tracker's pointer, clicks, beeps and messages, for a run with the link.
@@ -87,4 +101,5 @@ private:
     TPranchaGraf graf_;
     std::unique_ptr<MotorExecucao> motor_;
     bool programaEmCurso_ = false;
+    QRect lugarDoAnel_; // where the ring's colour was picked for
 };

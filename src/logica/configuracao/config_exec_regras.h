@@ -22,10 +22,21 @@ enum class ResultadoDosTempos {
     coerente,  // stored as typed
 };
 
-// Stores each box, in the order above, as a whole number (blanks at both ends allowed) into its
-// field, and stops at the first box that is not one. When all four are stored, applies
-// tornaTemposCoerentes.
-ResultadoDosTempos guardaTempos(TProjeto& p, const TextosDosTempos& textos);
+// What each time box accepts, in ms: 0 (off) up to these.
+constexpr qint32 maxVarredura = 60000;
+constexpr qint32 maxHisterese = 60000;
+constexpr qint32 maxSocorro = 120000;
+constexpr qint32 maxAutoClique = 10000;
+
+// The message of a number refused: the window's general sentence, then the box and the range it
+// accepts ("… : Tempo de auto-clique deve estar entre 0 e 10000 ms").
+QString avisoNumeroInvalido(const QString& campo, qint32 maximo, const QString& unidade = {});
+
+// Stores each box, in the order above, as a whole number within its range (blanks at both ends
+// allowed) into its field, and stops at the first box that is not one, with its message in
+// `erro`. When all four are stored, applies tornaTemposCoerentes.
+ResultadoDosTempos guardaTempos(TProjeto& p, const TextosDosTempos& textos,
+                                QString* erro = nullptr);
 
 // The four rules, in order, on the stored times; true when any of them changed a value:
 // 1. scanning below 500 ms (but not 0) becomes 2000;

@@ -61,6 +61,9 @@ bool MotorExecucao::preparaExecucao(const QString& nome) {
     intervaloHisterese_ = naoNegativo(projeto_.tempoHisterese);
     ultimoAutoClique = -1;
     pendente = semPendente;
+    emHisterese_ = false;
+    teclas_.esquece();
+    teclaSelecionaApertada_ = false;
     return achou;
 }
 
@@ -72,7 +75,10 @@ void MotorExecucao::mostraPranchaExec(int k) {
     varredura_.reinicia();
     voltas_ = 0;
     varreduraEsgotada = false;
-    p_.moveCursor(QPoint(32, 32));
+    armada_ = false;
+    pontoNaTroca_ = p_.posicaoCursor();
+    pontoAposTroca_ = QPoint(32, 32);
+    p_.moveCursor(pontoAposTroca_);
     const TPrancha& pr = projeto_.pranchas[k];
     // A board named after the item that led to it would repeat the word just heard.
     const auto jaDito = [&](const QString& e) {
@@ -103,6 +109,7 @@ void MotorExecucao::desmarcaOcupado() {
 void MotorExecucao::retomaAposSaida() {
     // The dead time is simply the interval in milliseconds; below 100 ms there is none.
     if (intervaloHisterese_ >= 100) {
+        emHisterese_ = true;
         p_.timerHisterese(true);
         p_.cursor(FormaCursor::setasDivididas);
         return;
@@ -113,6 +120,7 @@ void MotorExecucao::retomaAposSaida() {
 }
 
 void MotorExecucao::tickHisterese() {
+    emHisterese_ = false;
     p_.timerHisterese(false);
     p_.cursor(FormaCursor::padrao);
     desmarcaOcupado();
@@ -143,6 +151,7 @@ void MotorExecucao::redimensiona() {
 void MotorExecucao::fechamento() {
     paraVarredura();
     p_.timerHisterese(false);
+    emHisterese_ = false;
     pendente = semPendente;
 }
 
@@ -154,8 +163,10 @@ void MotorExecucao::tickSerializacao() {
         return;
     }
     voltaDeMensagem_ = false;
-    // Stepping, the pointer rests on the highlight: a dwell would select wherever it stops.
-    if (intervaloHisterese_ == 0) acompanhaCursor(autoCliqueLigado(projeto_));
+    // Hovering follows the pointer without a click filter; a dwell needs it whatever the filter
+    // (which then only spaces the selections).
+    const bool permanencia = autoCliqueLigado(projeto_);
+    if (intervaloHisterese_ == 0 || permanencia) acompanhaCursor(permanencia);
     if (!p_.saidaLivre() || pendente < 0) return;
     if (!p_.emPrimeiroPlano()) return;
     if (pendente != soRetomar) mostraPranchaExec(pranchaAtual);
@@ -246,6 +257,8 @@ void MotorExecucao::tickVarredura() {
 void MotorExecucao::acompanhaCursor(bool permanenciaPermitida) {
     if (pendente >= 0) return;
     const int i = p_.itemSobCursor();
+    // Once the pointer has left the item dwell chose, that item can be chosen again.
+    if (i != ultimoAutoClique) ultimoAutoClique = -1;
     // A row or a step highlight owns the frame; hovering must not take it away.
     const bool molduraDaVarredura =
         acessoNovo() && varredura_.destaque().tipo != Destaque::Tipo::nenhum;
@@ -259,11 +272,13 @@ void MotorExecucao::acompanhaCursor(bool permanenciaPermitida) {
         instantePermanencia_ = -1;
         return;
     }
-    const bool livre = p_.saidaLivre();
+    // No dwell counts while outputs play, during the dead time, or before the pointer has
+    // moved on a board just shown.
+    const bool livre = p_.saidaLivre() && !emHisterese_ && permanenciaArmada();
     if (!livre || i != itemPermanencia || i == ultimoAutoClique) {
         tempoPermanencia = 0;
         itemPermanencia = i;
-        p_.cursor(FormaCursor::padrao);
+        if (!emHisterese_) p_.cursor(FormaCursor::padrao);
         instantePermanencia_ = livre && i != ultimoAutoClique ? agoraMs() : -1;
         return;
     }
@@ -277,6 +292,15 @@ void MotorExecucao::acompanhaCursor(bool permanenciaPermitida) {
     tempoPermanencia = 0;
     itemPermanencia = -1;
     instantePermanencia_ = -1;
+}
+
+bool MotorExecucao::permanenciaArmada() {
+    if (!armada_) {
+        const QPoint agora = p_.posicaoCursor();
+        armada_ = (agora - pontoNaTroca_).manhattanLength() > distanciaParaArmar &&
+                  (agora - pontoAposTroca_).manhattanLength() > distanciaParaArmar;
+    }
+    return armada_;
 }
 
 void MotorExecucao::defineVarredura(int ms) {
@@ -365,6 +389,49 @@ void MotorExecucao::retomaVarredura() {
 void MotorExecucao::passo() {
     if (!projeto_.acesso.passoAPasso || ocupado || varreduraParada || pendente >= 0) return;
     passoNovo();
+}
+
+MotorExecucao::PapelDaTecla MotorExecucao::papelDaTecla(int tecla) const {
+    const TOpcoesAcesso& a = projeto_.acesso;
+    tecla = teclaNormalizada(tecla);
+    if (a.passoAPasso) {
+        if (tecla == a.avanca.tecla) return PapelDaTecla::avanca;
+        if (tecla == a.seleciona.tecla) return PapelDaTecla::seleciona;
+        return PapelDaTecla::nenhum;
+    }
+    return a.selecionaVarredura.tecla != 0 && tecla == a.selecionaVarredura.tecla
+               ? PapelDaTecla::seleciona
+               : PapelDaTecla::nenhum;
+}
+
+bool MotorExecucao::apertaTecla(int tecla, bool repeticao) {
+    const PapelDaTecla papel = papelDaTecla(tecla);
+    if (papel == PapelDaTecla::nenhum) return false;
+    if (!teclas_.aperta(teclaNormalizada(tecla)) || repeticao) return true; // still held
+    if (papel == PapelDaTecla::avanca) {
+        passo();
+        return true;
+    }
+    // Stepping, the select switch takes the highlight; timed, it acts as a click where the
+    // scan has put the pointer, and off the items only where such a click would.
+    itemDaTecla_ = projeto_.acesso.passoAPasso ? -1 : p_.itemSobCursor();
+    teclaSelecionaApertada_ =
+        projeto_.acesso.passoAPasso || itemDaTecla_ >= 0 || aceitaToqueNoFundo();
+    if (teclaSelecionaApertada_) pressiona();
+    return true;
+}
+
+bool MotorExecucao::soltaTecla(int tecla) {
+    if (papelDaTecla(tecla) == PapelDaTecla::nenhum) return false;
+    teclas_.solta(teclaNormalizada(tecla));
+    return true;
+}
+
+void MotorExecucao::confirmaSoltas() {
+    for (const int tecla : teclas_.soltasConfirmadas())
+        if (papelDaTecla(tecla) == PapelDaTecla::seleciona &&
+            std::exchange(teclaSelecionaApertada_, false))
+            solta(itemDaTecla_);
 }
 
 void MotorExecucao::passoNovo() {

@@ -4,6 +4,7 @@
 // so tests drive every rule with a fake clock and by calling the tick.
 #pragma once
 
+#include "logica/execucao/teclas_seguradas.h"
 #include "logica/execucao/varredura.h"
 
 #include <QList>
@@ -41,6 +42,7 @@ struct PortasExecucao {
     std::function<QRect(int pos)> retanguloCelula;   // in client coordinates
     std::function<QString(int pos)> rotuloDesenhado; // label text as drawn ("" without)
     std::function<int()> itemSobCursor;              // -1 when none
+    std::function<QPoint()> posicaoCursor;           // in client coordinates
     std::function<void(QPoint cliente)> moveCursor;
     std::function<void(const QRect& r)> mostraMoldura; // Shape1 placed and shown
     std::function<void()> escondeMoldura;
@@ -93,6 +95,16 @@ public:
     bool acessoNovo() const;
     // The step switch that moves the highlight (two-switch scanning).
     void passo();
+    // Keys as switches: the two of step scanning, or the select key of timed scanning. True
+    // when the key is one (the event goes no further). A key held down counts once: its
+    // release acts only when confirmaSoltas finds no press of it came right after (X's
+    // repeat), so the window calls confirmaSoltas janelaDeRepeticao ms after a release.
+    // A press marked as a repeat is never a new press, even when the release before it was
+    // lost (the key was held as the run came back to the front).
+    bool apertaTecla(int tecla, bool repeticao = false);
+    bool soltaTecla(int tecla);
+    void confirmaSoltas();
+    void esqueceTeclas() { teclas_.esquece(); }
     // A press off the items would act: choose the highlighted row, wake a resting scan, or
     // select with the step switch.
     bool aceitaToqueNoFundo() const;
@@ -102,6 +114,10 @@ public:
     const Destaque& destaque() const { return varredura_.destaque(); }
     // The limit of passes was reached: scanning rests until the next press.
     bool varreduraEsgotada = false;
+
+    // How far (in pixels, across and down added) the pointer must have gone from where it
+    // stood when a board was shown before a dwell counts on the new board.
+    static constexpr int distanciaParaArmar = 24;
 
     int intervaloVarreduraAtual() const { return intervaloVarredura_; }
     int intervaloHisterese() const { return intervaloHisterese_; }
@@ -132,6 +148,11 @@ private:
     // of repeated clicks applies before scanning goes on.
     void retomaDepois(bool imediato);
     bool soltaNaVarredura(int& item);
+    enum class PapelDaTecla { nenhum, avanca, seleciona };
+    PapelDaTecla papelDaTecla(int tecla) const;
+    // A dwell counts only once the pointer has moved since the board was shown: a steady gaze
+    // (or an untouched mouse) must not choose on the new board what lies where it rests.
+    bool permanenciaArmada();
     void seleciona(int item, bool porClique);
     QRect moldura(int pos) const;
     // A message of the run itself is a moment inside the run: the board is neither drawn
@@ -151,4 +172,12 @@ private:
     bool passoImediato_ = false;
     // agoraMs() of the last tick that noted or counted the dwell item; -1 while none is counted.
     qint64 instantePermanencia_ = -1;
+    bool emHisterese_ = false; // the dead time after a selection is running
+    bool armada_ = false;
+    QPoint pontoNaTroca_, pontoAposTroca_;
+    TeclasSeguradas teclas_;
+    // The select key's press counted (on an item, or where a press off the items acts) and
+    // the item it was made on: its release selects that item, as a mouse release would.
+    bool teclaSelecionaApertada_ = false;
+    int itemDaTecla_ = -1;
 };

@@ -19,6 +19,9 @@ void verificaAcesso(Verificacao& v) {
     if (a.passoAPasso && a.voltasVarredura > 0)
         semEfeito << QStringLiteral(
             "as \"Voltas antes de parar\" só valem na varredura com tempo, não na passo a passo");
+    if (a.passoAPasso && !(a.selecionaVarredura == TOpcoesAcesso().selecionaVarredura))
+        semEfeito << QStringLiteral("a tecla e o botão que selecionam na varredura com tempo não "
+                                    "valem na passo a passo");
     if (a.progressoPermanencia && !autoCliqueLigado(v.p))
         semEfeito << QStringLiteral("o anel do auto-clique não aparece, porque ") +
                          (a.passoAPasso ? QStringLiteral("a varredura passo a passo desliga o "
