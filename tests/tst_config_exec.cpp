@@ -3,6 +3,7 @@
 #include "app/form_sel_inic.h"
 #include "app/inicio.h"
 #include "janelas/comum/janelas.h"
+#include "janelas/configuracao/form_config_acesso.h"
 #include "janelas/configuracao/form_config_exec.h"
 #include "janelas/configuracao/form_voz.h"
 #include "janelas/editor/form_prog.h"
@@ -218,14 +219,15 @@ private slots:
                                            "socorro deve estar entre 0 e 120000 ms"});
         QTest::qWait(50);
         QVERIFY(w->isVisible());
-        // What was typed stays to be corrected; the boxes before the bad one are stored.
+        // What was typed stays to be corrected; nothing is stored, not even the boxes before
+        // the bad one.
         QCOMPARE(w->e_socorro->text(), QString("1,5"));
         QCOMPARE(w->e_histerese->text(), QString("150"));
-        QCOMPARE(projeto.tempoVarredura, 3000);
-        QCOMPARE(projeto.tempoHisterese, 150); // no rule ran
+        QCOMPARE(projeto.tempoVarredura, 2500);
+        QCOMPARE(projeto.tempoHisterese, 700);
         QCOMPARE(projeto.tempoSocorro, 4000);
         QCOMPARE(projeto.tempoAutoClique, 0);
-        QVERIFY(projeto.acionaTobii);
+        QVERIFY(!projeto.acionaTobii);
         // A whole number outside the box's range is refused the same way, naming the box.
         escreve(w->e_socorro, "4000");
         escreve(w->e_autoClique, "10001");
@@ -254,9 +256,10 @@ private slots:
         QCOMPARE(w->e_histerese->text(), QString("1000"));
         QCOMPARE(w->e_socorro->text(), QString("3000"));
         QCOMPARE(w->e_autoClique->text(), QString("0"));
+        QCOMPARE(projeto.tempoVarredura, 2500); // stored by the next OK, as shown
+        clica(w->b_ok);                         // now coherent: it closes
         QCOMPARE(projeto.tempoVarredura, 2000);
         QCOMPARE(projeto.tempoSocorro, 3000);
-        clica(w->b_ok); // now coherent: it closes
         QCOMPARE(avisos.erros.size(), 1);
         QTRY_VERIFY(!w->isVisible());
     }
@@ -287,9 +290,27 @@ private slots:
         QVERIFY(abre());
         escreve(w->e_varredura, "9000");
         clica(w->cb_acionaTobii);
+        // "Mais opções…" confirmed inside it is let go too: the window's Cancel is the whole
+        // window's.
+        noProximoModal([](QWidget* m) {
+            auto* mais = qobject_cast<TFormConfigAcesso*>(m);
+            QVERIFY(mais);
+            mais->cb_passoAPasso->setChecked(true);
+            QTest::mouseClick(mais->b_ok, Qt::LeftButton);
+        });
+        clica(w->b_maisOpcoes);
+        QVERIFY(projeto.acesso.passoAPasso);
         w->close();
         QCOMPARE(projeto.tempoVarredura, 2500);
         QVERIFY(!projeto.acionaTobii);
+        QVERIFY(!projeto.acesso.passoAPasso);
+        for (const bool esc : {false, true}) {
+            QVERIFY(abre());
+            escreve(w->e_varredura, "9000");
+            esc ? QTest::keyClick(w, Qt::Key_Escape) : clica(w->b_cancela);
+            QVERIFY(!w->isVisible());
+            QCOMPARE(projeto.tempoVarredura, 2500);
+        }
         // And the next showing reads the project again.
         QVERIFY(abre());
         QCOMPARE(w->e_varredura->text(), QString("2500"));

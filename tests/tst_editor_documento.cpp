@@ -340,6 +340,22 @@ private slots:
         QCOMPARE(h.undoText(), QString("Transcrever rascunho"));
         h.undo();
         QVERIFY(p == antes);
+        // The files it brought into the folder go with it, and come back with it.
+        QTemporaryDir pasta;
+        QVERIFY(escreveArquivo(pasta.filePath("velha.jpg"), "v"));
+        {
+            const DocumentoProjeto::Passo passo(d, "Transcrever rascunho", pasta.path());
+            QVERIFY(escreveArquivo(pasta.filePath("casa.jpg"), "figura"));
+            QVERIFY(escreveArquivo(pasta.filePath("pranchas.pra"), "o projeto"));
+        }
+        QVERIFY(p == antes); // a step for the files alone
+        h.undo();
+        QVERIFY(!QFileInfo::exists(pasta.filePath("casa.jpg")));
+        QVERIFY(QFileInfo::exists(pasta.filePath("velha.jpg")));
+        QVERIFY(QFileInfo::exists(pasta.filePath("pranchas.pra")));
+        h.redo();
+        QCOMPARE(leArquivo(pasta.filePath("casa.jpg")), QByteArray("figura"));
+        h.undo();
 
         // Saving keeps the history; 150 steps are all kept.
         for (int k = 0; k < 150; ++k)

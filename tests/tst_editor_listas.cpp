@@ -203,17 +203,33 @@ private slots:
         clica(f.b_detalhar);
         QCOMPARE(textos(f.lb_pranchas), (QStringList{"A", "Bola"}));
         QCOMPARE(f.lb_pranchas->currentRow(), 1);
-        // Closed by the title bar: the colour chosen is kept all the same.
+        // Closed by the title bar, Esc or Cancelar: nothing chosen in it is kept.
+        const TPrancha antes = projeto.pranchas[1];
+        for (int modo = 0; modo < 3; ++modo) {
+            respostas.cor(QColor(255, 0, 0));
+            noProximoModal([&, modo](QWidget* w) {
+                abertas << w->objectName();
+                QTest::mouseClick(dPrancha.Shape1, Qt::LeftButton);
+                dPrancha.e_nx->defineTexto("1");
+                if (modo == 0) w->close();
+                if (modo == 1) QTest::keyClick(w, Qt::Key_Escape);
+                if (modo == 2) QTest::mouseClick(dPrancha.b_cancela, Qt::LeftButton);
+            });
+            clicaLinha(f.lb_pranchas, 1, true);
+            QVERIFY(projeto.pranchas[1] == antes);
+        }
+        // OK keeps it, and the editor's drawing follows.
         respostas.cor(QColor(255, 0, 0));
         noProximoModal([&](QWidget* w) {
             abertas << w->objectName();
             QTest::mouseClick(dPrancha.Shape1, Qt::LeftButton);
             dPrancha.e_nx->defineTexto("1");
-            w->close();
+            QTest::mouseClick(dPrancha.b_ok, Qt::LeftButton);
+            Q_UNUSED(w);
         });
         clicaLinha(f.lb_pranchas, 1, true);
         QCOMPARE(projeto.pranchas[1].cor, TColor(0x0000FF));
-        QCOMPARE(f.graf.cor, QColor(255, 0, 0)); // the editor's drawing follows
+        QCOMPARE(f.graf.cor, QColor(255, 0, 0));
         QCOMPARE(f.graf.itensGraf.size(), 3);
 
         const auto rotula = [&](const QString& rotulo) {
@@ -257,9 +273,10 @@ private slots:
         QCOMPARE(projeto.pranchas[2].itens[0].rotulo, QString("novo"));
         QCOMPARE(projeto.pranchas[2].itens[0].dimTexto, 72);
         QCOMPARE(textos(f.lb_itens), QStringList{"novo"});
-        QCOMPARE(abertas, (QStringList{"formConfigPrancha", "formConfigPrancha", "formConfigItem",
-                                       "formConfigItem", "formConfigItem", "formConfigPrancha",
-                                       "formConfigItem"}));
+        QCOMPARE(abertas, (QStringList{"formConfigPrancha", "formConfigPrancha",
+                                       "formConfigPrancha", "formConfigPrancha",
+                                       "formConfigPrancha", "formConfigItem", "formConfigItem",
+                                       "formConfigItem", "formConfigPrancha", "formConfigItem"}));
         QCOMPARE(respostas.pendentes(), 0);
         janelas.formConfigPrancha = nullptr;
         janelas.formConfigItem = nullptr;

@@ -214,15 +214,22 @@ private slots:
         QCOMPARE(vistos.mid(0, 4), (QStringList{"FormAutoria", "Orvalis", carga, "Zelvana 1.4a"}));
         QVERIFY(vistos.value(4) != carga && vistos.value(4).contains(':'));
         QCOMPARE(projeto.data, carga);
-        bool aberta = false;
+        // Cancelar and Esc store nothing either; OK stores and closes.
+        for (const bool esc : {false, true})
+            autoria([&](TFormAutoria* f) {
+                f->e_autor->setText("outro");
+                esc ? QTest::keyClick(f, Qt::Key_Escape)
+                    : QTest::mouseClick(f->b_cancela, Qt::LeftButton);
+            });
+        QCOMPARE(projeto.autor, QString("Orvalis"));
+        bool aberta = true;
         autoria([&](TFormAutoria* f) {
             f->e_autor->setText("Fonoaudióloga Bia");
             f->e_info->setText("Pranchas da escola");
             QTest::mouseClick(f->b_ok, Qt::LeftButton);
             aberta = f->isVisible();
-            f->close();
         });
-        QVERIFY(aberta);
+        QVERIFY(!aberta);
         QTest::mouseClick(w->b_salvar, Qt::LeftButton);
         carregaPranchas(proj);
         QCOMPARE(projeto.autor, QString("Fonoaudióloga Bia"));

@@ -118,12 +118,12 @@ private slots:
         QVERIFY(pasta.ok());
         QVERIFY(gravaTom("tom.wav", 440, 4000));
         projeto = TProjeto();
-        projeto.pranchas << umaLinha("UM", "Primeira", {"fala", "tom", "ir"})
-                         << umaLinha("DOIS", "Segunda", {"fala", "tom", "voltar"});
+        projeto.pranchas << umaLinha("UM", "Primeira", {"fala", "toque", "ir"})
+                         << umaLinha("DOIS", "Segunda", {"fala", "toque", "voltar"});
         for (TPrancha& p : projeto.pranchas) {
             p.itens[0].fala = QStringLiteral("Esta é uma frase comprida, dita devagar, para que o "
                                              "servidor de som caia enquanto ela é falada.");
-            p.itens[1].som = "tom.wav";
+            p.itens[1].som = "tom.wav"; // its label, said after it, differs from it
             p.link = p.nome == "UM" ? "DOIS" : "UM";
         }
         projeto.nPranchas = 2;

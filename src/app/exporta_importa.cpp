@@ -103,7 +103,8 @@ void TformSelInic::b_importarClick() {
     }
     ResultadoAcoplamento r;
     {
-        // One step of the editor's history: Desfazer takes the model's boards out again.
+        // One step of the editor's history: Desfazer takes the model's boards out again (its
+        // files stay: the board file on disk, written by the merge, still names them).
         std::optional<DocumentoProjeto::Passo> passo;
         if (janelas.formProg) passo.emplace(*janelas.formProg->documento, "Importar modelo");
         const Ampulheta espera;

@@ -136,12 +136,14 @@ TFormConfigExec::TFormConfigExec(QWidget* pai) : QDialog(pai) {
     b_sint =
         botao(this, "b_sint", QStringLiteral("Escolher o sintetizador de voz (quando instalado)"),
               QRect(16, 420, 465, 40));
-    b_ok = botao(this, "b_ok", QStringLiteral("OK"), QRect(188, 480, 120, 44));
+    b_ok = botao(this, "b_ok", QStringLiteral("OK"), QRect(188, 480, 140, 44));
     b_ok->setDefault(true);
+    b_cancela = botao(this, "b_cancela", QStringLiteral("Cancelar"), QRect(341, 480, 140, 44));
     b_maisOpcoes =
         botao(this, "b_maisOpcoes", QStringLiteral("Mais opções…"), QRect(16, 480, 160, 44));
 
     connect(b_ok, &QPushButton::clicked, this, &TFormConfigExec::b_okClick);
+    connect(b_cancela, &QPushButton::clicked, this, &QDialog::reject);
     connect(b_sint, &QPushButton::clicked, this, &TFormConfigExec::b_sintClick);
     connect(b_maisOpcoes, &QPushButton::clicked, this, &TFormConfigExec::b_maisOpcoesClick);
     origem = new OrigemDaAtivacao(this);
@@ -154,6 +156,7 @@ bool TFormConfigExec::event(QEvent* e) {
     if ((e->type() == QEvent::WindowActivate && !origem->vemDeDialogoModal()) ||
         e->type() == QEvent::Show)
         FormActivate();
+    if (e->type() == QEvent::Show) acessoAoAbrir = projeto.acesso;
     return QDialog::event(e);
 }
 
@@ -170,44 +173,52 @@ void TFormConfigExec::FormActivate() {
     cb_falaVarredura->setChecked(projeto.falaVarredura);
     cb_falaClicados->setChecked(projeto.falando);
     cb_acionaTobii->setChecked(projeto.acionaTobii);
-    escreveTempos();
+    escreveTempos(projeto);
     preenche(c_pranchaInicial, projeto.pranchaInicial);
     preenche(c_pranchaSocorro, projeto.pranchaSocorro);
 }
 
-void TFormConfigExec::escreveTempos() {
-    e_varredura->setText(QString::number(projeto.tempoVarredura));
-    e_histerese->setText(QString::number(projeto.tempoHisterese));
-    e_socorro->setText(QString::number(projeto.tempoSocorro));
-    e_autoClique->setText(QString::number(projeto.tempoAutoClique));
+void TFormConfigExec::escreveTempos(const TProjeto& p) {
+    e_varredura->setText(QString::number(p.tempoVarredura));
+    e_histerese->setText(QString::number(p.tempoHisterese));
+    e_socorro->setText(QString::number(p.tempoSocorro));
+    e_autoClique->setText(QString::number(p.tempoAutoClique));
 }
 
+// All or nothing: a refused time leaves the project as it was.
 void TFormConfigExec::b_okClick() {
-    projeto.falando = cb_falaClicados->isChecked();
-    projeto.falaVarredura = cb_falaVarredura->isChecked();
-    projeto.sintetizando = cb_sintetNaoGrav->isChecked();
-    // The eye tracker belongs to this computer: kept for its next starts, never in the project.
-    if (cb_acionaTobii->isChecked() != projeto.acionaTobii)
-        guardaSensorDeOlhos(cb_acionaTobii->isChecked());
-    projeto.acionaTobii = cb_acionaTobii->isChecked();
-    projeto.pranchaInicial = c_pranchaInicial->currentText();
-    projeto.pranchaSocorro = c_pranchaSocorro->currentText();
+    TProjeto novo = projeto; // the boards are shared, not copied
+    novo.falando = cb_falaClicados->isChecked();
+    novo.falaVarredura = cb_falaVarredura->isChecked();
+    novo.sintetizando = cb_sintetNaoGrav->isChecked();
+    novo.acionaTobii = cb_acionaTobii->isChecked();
+    novo.pranchaInicial = c_pranchaInicial->currentText();
+    novo.pranchaSocorro = c_pranchaSocorro->currentText();
     QString erro;
     switch (guardaTempos(
-        projeto,
-        {e_varredura->text(), e_histerese->text(), e_socorro->text(), e_autoClique->text()},
+        novo, {e_varredura->text(), e_histerese->text(), e_socorro->text(), e_autoClique->text()},
         &erro)) {
     case ResultadoDosTempos::invalido:
         avisoErro(erro);
         return;
     case ResultadoDosTempos::corrigido:
         avisoErro(QStringLiteral("Tempos incoerentes: mudei para valores coerentes (em ms)"));
-        escreveTempos();
+        escreveTempos(novo);
         return;
     case ResultadoDosTempos::coerente:
-        accept();
-        return;
+        break;
     }
+    // The eye tracker belongs to this computer: kept for its next starts, never in the project.
+    if (novo.acionaTobii != projeto.acionaTobii) guardaSensorDeOlhos(novo.acionaTobii);
+    projeto = std::move(novo);
+    acessoAoAbrir = projeto.acesso;
+    accept();
+}
+
+// Cancelar, Esc and the title bar: "Mais opções…" stored nothing either.
+void TFormConfigExec::reject() {
+    projeto.acesso = acessoAoAbrir;
+    QDialog::reject();
 }
 
 void TFormConfigExec::b_sintClick() {

@@ -3,6 +3,8 @@
 // line and says so. Shown modally by the start window and non-modally by the editor.
 #pragma once
 
+#include "nucleo/prvars.h"
+
 #include <QDialog>
 
 class QCheckBox;
@@ -21,7 +23,10 @@ public:
 
     // Fills every control from the project.
     void FormActivate();
+    // Stores everything at once, or nothing when a time is refused.
     void b_okClick();
+    // Leaves the project as it was when the window opened, "Mais opções…" included.
+    void reject() override;
     // The machine's voice: the engine's Portuguese voices, a variant and a speed.
     void b_sintClick();
     // The ways to select beyond one cell at a time, in a window of their own.
@@ -40,13 +45,15 @@ public:
     QCheckBox* cb_acionaTobii;
     QPushButton* b_sint;
     QPushButton* b_ok;
+    QPushButton* b_cancela;
     QPushButton* b_maisOpcoes;
 
 protected:
     bool event(QEvent* e) override;
 
 private:
-    void escreveTempos();
+    void escreveTempos(const TProjeto& p);
 
     OrigemDaAtivacao* origem = nullptr;
+    TOpcoesAcesso acessoAoAbrir;
 };

@@ -89,6 +89,7 @@ TformConfigPrancha::TformConfigPrancha(DocumentoProjeto& documento, QWidget* pai
     Shape1 = new TAmostraCor(P);
     Shape1->defineCor(clYellow);
     b_ok = criaBotao(this, "b_ok", QStringLiteral("OK"));
+    b_cancela = criaBotao(this, "b_cancela", QStringLiteral("Cancelar"));
 
     auto* grade = new QGridLayout(Panel1);
     auto linha = [&](int r, const QString& rotulo, QWidget* controle) {
@@ -133,7 +134,11 @@ TformConfigPrancha::TformConfigPrancha(DocumentoProjeto& documento, QWidget* pai
     coluna->addWidget(Panel1);
     auto* baixo = new QHBoxLayout;
     baixo->addWidget(p_prancha);
-    baixo->addWidget(b_ok, 0, Qt::AlignBottom);
+    auto* botoesFim = new QVBoxLayout;
+    botoesFim->addStretch();
+    botoesFim->addWidget(b_ok);
+    botoesFim->addWidget(b_cancela);
+    baixo->addLayout(botoesFim);
     coluna->addLayout(baixo);
 
     connect(e_titulo, &QLineEdit::textChanged, this, &TformConfigPrancha::e_tituloChange);
@@ -148,6 +153,7 @@ TformConfigPrancha::TformConfigPrancha(DocumentoProjeto& documento, QWidget* pai
     connect(b_stopFala, &QPushButton::clicked, this, &TformConfigPrancha::b_stopFalaClick);
     connect(b_recFala, &QPushButton::clicked, this, &TformConfigPrancha::b_recFalaClick);
     connect(b_ok, &QPushButton::clicked, this, &TformConfigPrancha::b_okClick);
+    connect(b_cancela, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TformConfigPrancha::carregaPrancha(int i) {
@@ -252,9 +258,10 @@ void TformConfigPrancha::b_okClick() {
 }
 
 void TformConfigPrancha::done(int resultado) {
-    // Every way out stores the board: a name the file cannot hold keeps the dialog open.
+    // OK stores the board: a name the file cannot hold keeps the dialog open. Cancelar, Esc
+    // and the title bar store nothing.
     const QString problema = problemaNoNomeDePrancha(e_nome->text());
-    if (!problema.isEmpty()) {
+    if (resultado == Accepted && !problema.isEmpty()) {
         avisoErro(problema);
         e_nome->setFocus();
         return;

@@ -75,6 +75,7 @@ public:
     QComboBox* combo_link;
     TAmostraCor* Shape1;
     QPushButton* b_ok;
+    QPushButton* b_cancela;
     QWidget* p_prancha;
     TPranchaGraf graf;
 

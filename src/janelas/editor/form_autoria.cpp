@@ -45,8 +45,11 @@ TFormAutoria::TFormAutoria(DocumentoProjeto& documento, QWidget* pai)
     b_data = criaBotao(this, "b_data", QStringLiteral("TROCA DATA"));
     b_data->setGeometry(412, 54, 140, 31);
     b_ok = criaBotao(this, "b_ok", QStringLiteral("OK"));
-    b_ok->setGeometry(294, 150, 100, 36);
+    b_ok->setGeometry(234, 150, 100, 36);
+    b_cancela = criaBotao(this, "b_cancela", QStringLiteral("Cancelar"));
+    b_cancela->setGeometry(354, 150, 100, 36);
     connect(b_ok, &QPushButton::clicked, this, &TFormAutoria::b_okClick);
+    connect(b_cancela, &QPushButton::clicked, this, &QDialog::reject);
     connect(b_data, &QPushButton::clicked, this, &TFormAutoria::b_dataClick);
 }
 
@@ -62,8 +65,10 @@ void TFormAutoria::FormActivate() {
     e_info->setText(p.info);
 }
 
+// OK stores and closes, one step of the history; Cancelar, Esc and the title bar store nothing.
 void TFormAutoria::b_okClick() {
     documento.guardaAutoria(e_autor->text(), e_data->text(), e_info->text());
+    accept();
 }
 
 void TFormAutoria::b_dataClick() {

@@ -16,6 +16,7 @@ public:
     QLineEdit* e_autor;
     QLineEdit* e_data;
     QLineEdit* e_info;
+    QPushButton* b_cancela = nullptr;
     QPushButton* b_ok;
     QPushButton* b_data;
 

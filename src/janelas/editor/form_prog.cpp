@@ -429,9 +429,8 @@ void TFormProg::b_detalharClick() {
     TformConfigPrancha* dialogo = janelas.formConfigPrancha;
     if (i < 0 || !dialogo) return;
     dialogo->carregaPrancha(i);
-    dialogo->exec();
-    // However it was closed: the dialog has no cancel.
-    dialogo->guardaPrancha(i);
+    // Only OK stores: one step of the history.
+    if (dialogo->exec() == QDialog::Accepted) dialogo->guardaPrancha(i);
 }
 
 void TFormProg::b_detalharItemClick() {
@@ -567,8 +566,9 @@ void TFormProg::Autoria1Click() {
 
 void TFormProg::Rascunhar1Click() {
     if (!janelas.formRascunho) return;
-    // A whole transcription is one step of the history.
-    const DocumentoProjeto::Passo passo(*documento, "Transcrever rascunho");
+    // A whole transcription is one step of the history, the library pictures it copied in
+    // included.
+    const DocumentoProjeto::Passo passo(*documento, "Transcrever rascunho", pastaProjeto);
     janelas.formRascunho->exec();
     // The scratchpad may have added boards and items, or grown a board's grid.
     FormActivate();

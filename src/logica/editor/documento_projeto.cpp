@@ -1,7 +1,12 @@
 #include "logica/editor/documento_projeto.h"
 
 #include "logica/editor/operacoes_projeto.h"
+#include "nucleo/arquivo_seguro.h"
 #include "nucleo/pranchas_valores.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 namespace {
 
@@ -9,21 +14,42 @@ namespace {
 // the project, so a step costs little more than what it changed.
 class PassoDoProjeto : public QUndoCommand {
 public:
-    PassoDoProjeto(DocumentoProjeto& d, const QString& nome, DocumentoProjeto::Estado antes)
-        : QUndoCommand(nome), d(d), antes(std::move(antes)), depois(d.estado()) {}
-    void undo() override { d.aplica(antes); }
+    PassoDoProjeto(DocumentoProjeto& d, const QString& nome, DocumentoProjeto::Estado antes,
+                   QList<DocumentoProjeto::ArquivoNovo> arquivos)
+        : QUndoCommand(nome), d(d), antes(std::move(antes)), depois(d.estado()),
+          arquivos(std::move(arquivos)) {}
+    void undo() override {
+        for (const auto& a : std::as_const(arquivos))
+            QFile::remove(a.caminho);
+        d.aplica(antes);
+    }
     void redo() override {
-        if (primeira)
+        if (primeira) {
             primeira = false; // done already, as the author did it
-        else
-            d.aplica(depois);
+            return;
+        }
+        for (const auto& a : std::as_const(arquivos))
+            if (!QFileInfo::exists(a.caminho)) gravaArquivoSeguro(a.caminho, a.bytes);
+        d.aplica(depois);
     }
 
 private:
     DocumentoProjeto& d;
     DocumentoProjeto::Estado antes, depois;
+    QList<DocumentoProjeto::ArquivoNovo> arquivos;
     bool primeira = true;
 };
+
+// The board file and its backup are the project itself, not files a step brought in.
+QStringList arquivosDaPasta(const QString& pasta) {
+    if (pasta.isEmpty()) return {};
+    QStringList r = QDir(pasta).entryList(QDir::Files | QDir::NoDotAndDotDot);
+    r.removeIf([](const QString& n) {
+        return n.compare(QLatin1String("pranchas.pra"), Qt::CaseInsensitive) == 0 ||
+               n.compare(QLatin1String("pranchas.bak"), Qt::CaseInsensitive) == 0;
+    });
+    return r;
+}
 
 } // namespace
 
@@ -55,16 +81,25 @@ void DocumentoProjeto::aplica(const Estado& e) {
     if (prancha >= 0) emit itensMudaram(prancha);
 }
 
-DocumentoProjeto::Passo::Passo(DocumentoProjeto& d, const QString& nome)
-    : d(d), nome(nome), externo(d.passosAbertos++ == 0) {
-    if (externo) antes = d.estado();
+DocumentoProjeto::Passo::Passo(DocumentoProjeto& d, const QString& nome, const QString& pasta)
+    : d(d), nome(nome), externo(d.passosAbertos++ == 0), pasta(pasta) {
+    if (!externo) return;
+    antes = d.estado();
+    arquivosAntes = arquivosDaPasta(pasta);
 }
 
 DocumentoProjeto::Passo::~Passo() {
     --d.passosAbertos;
-    if (!externo || antes.mesmoProjeto(d.estado())) return;
+    if (!externo) return;
+    QList<ArquivoNovo> novos;
+    for (const QString& n : arquivosDaPasta(pasta)) {
+        if (arquivosAntes.contains(n)) continue;
+        QFile f(QDir(pasta).filePath(n));
+        if (f.open(QIODevice::ReadOnly)) novos.append({f.fileName(), f.readAll()});
+    }
+    if (novos.isEmpty() && antes.mesmoProjeto(d.estado())) return;
     d.conhecido = d.estado();
-    d.historico_.push(new PassoDoProjeto(d, nome, std::move(antes)));
+    d.historico_.push(new PassoDoProjeto(d, nome, std::move(antes), std::move(novos)));
 }
 
 // Only the first nPranchas entries are boards in use.

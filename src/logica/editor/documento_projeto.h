@@ -8,6 +8,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QUndoStack>
 
 class DocumentoProjeto : public QObject {
@@ -73,12 +74,20 @@ public:
     Estado estado() const;
     void aplica(const Estado& e);
 
+    // Files a step brought into the project folder: taken out when it is undone, written
+    // back when it is redone.
+    struct ArquivoNovo {
+        QString caminho;
+        QByteArray bytes;
+    };
+
     // One step made of whatever changes the boards, items and authorship between its creation
     // and its end: a window that works on the project itself (a transcription, a merge) is
-    // undone whole. Nothing is recorded when nothing changed.
+    // undone whole, with the files it added to `pasta` when one is given. Nothing is recorded
+    // when nothing changed.
     class Passo {
     public:
-        Passo(DocumentoProjeto& d, const QString& nome);
+        Passo(DocumentoProjeto& d, const QString& nome, const QString& pasta = {});
         ~Passo();
         Passo(const Passo&) = delete;
         Passo& operator=(const Passo&) = delete;
@@ -88,6 +97,8 @@ public:
         QString nome;
         bool externo; // the outermost step: the one that is recorded
         Estado antes;
+        QString pasta;
+        QStringList arquivosAntes;
     };
 
 signals:
