@@ -226,7 +226,7 @@ void TformConfigPrancha::b_playClick() {
 }
 
 void TformConfigPrancha::b_stopClick() {
-    paraMidia();
+    paraSomDaCaixa();
 }
 
 void TformConfigPrancha::b_recClick() {
@@ -238,7 +238,7 @@ void TformConfigPrancha::b_playFalaClick() {
 }
 
 void TformConfigPrancha::b_stopFalaClick() {
-    paraMidia();
+    paraSomDaCaixa();
 }
 
 void TformConfigPrancha::b_recFalaClick() {
@@ -251,7 +251,7 @@ void TformConfigPrancha::b_okClick() {
 
 void TformConfigPrancha::done(int resultado) {
     // Every way out stops the sound and lets the drawing go.
-    paraMidia();
+    paraSomDaCaixa();
     liberaPranchaGraf(graf);
     QDialog::done(resultado);
 }
