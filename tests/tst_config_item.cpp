@@ -328,7 +328,8 @@ private slots:
         d.close();
     }
 
-    // The play buttons complete a bare name with ".wav", as the board dialog and the run do.
+    // The play buttons play what a run would: the recording the text names (".wav" when it has
+    // no extension), else the voice, and only a notice while missing sounds are not spoken.
     void tocaEGrava() {
         RespostasDeDialogo avisos;
         DocumentoProjeto doc(projeto);
@@ -337,12 +338,19 @@ private slots:
         janelas.formGravador = &gravador;
         d.carregaItem(0, 1);
         d.show();
-        d.combo_som->setEditText("latido");
+        projeto.sintetizando = true;
+        QVERIFY(escreveArquivo(pastaProjeto + "/miau.wav", "RIFF"));
+        d.combo_som->setEditText("miau");
         QTest::mouseClick(d.b_play, Qt::LeftButton);
-        d.combo_fala->setEditText("bom dia.mp3");
+        d.combo_fala->setEditText("Quero brincar");
         QTest::mouseClick(d.b_playFala, Qt::LeftButton);
         QTest::mouseClick(d.b_stopFala, Qt::LeftButton);
-        QCOMPARE(saida->tocados, (QStringList{"latido.wav", "bom dia.mp3", "parou"}));
+        QCOMPARE(saida->tocados, (QStringList{"miau.wav", "parou"}));
+        QCOMPARE(saida->falados, QStringList{"Quero brincar"});
+        projeto.sintetizando = false;
+        QTest::mouseClick(d.b_playFala, Qt::LeftButton);
+        QCOMPARE(saida->falados.size(), 1);
+        QCOMPARE(avisos.rapidas.size(), 1);
 
         // A sound recorded under a new name is listed when the editor closes.
         QString nomeNoGravador;
@@ -351,11 +359,12 @@ private slots:
             QVERIFY(escreveArquivo(pastaProjeto + "/latido.wav", "RIFF"));
             w->close();
         });
+        d.combo_som->setEditText("latido");
         QTest::mouseClick(d.b_rec, Qt::LeftButton);
         QCOMPARE(nomeNoGravador, QString("latido.wav"));
         QCOMPARE(d.combo_som->currentText(), QString("latido"));
-        QCOMPARE(lista(d.combo_som), QStringList{"latido.wav"});
-        QCOMPARE(lista(d.combo_fala), QStringList{"latido.wav"});
+        QCOMPARE(lista(d.combo_som), (QStringList{"latido.wav", "miau.wav"}));
+        QCOMPARE(lista(d.combo_fala), (QStringList{"latido.wav", "miau.wav"}));
         d.combo_fala->setEditText("bom dia.mp3"); // not a WAV file: refused
         avisos.ok();
         QTest::mouseClick(d.b_recFala, Qt::LeftButton);

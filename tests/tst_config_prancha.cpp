@@ -207,6 +207,8 @@ private slots:
     void tocaCompletandoWav() {
         DocumentoProjeto doc(projeto);
         TformConfigPrancha d(doc);
+        QVERIFY(escreveArquivo(pastaProjeto + "/aplausos.wav", "RIFF"));
+        QVERIFY(escreveArquivo(pastaProjeto + "/musica.mp3", "ID3"));
         d.carregaPrancha(0);
         d.show();
         d.combo_som->setEditText("aplausos");
@@ -217,7 +219,7 @@ private slots:
         QTest::mouseClick(d.b_playFala, Qt::LeftButton); // nothing to play
         QTest::mouseClick(d.b_stop, Qt::LeftButton);
         QTest::mouseClick(d.b_stopFala, Qt::LeftButton); // nothing left to stop
-        QCOMPARE(saida->tocados, (QStringList{"aplausos.wav", "musica.mp3", "parou"}));
+        QCOMPARE(saida->tocados, (QStringList{"aplausos.wav", "parou", "musica.mp3", "parou"}));
         saida->tocados.clear();
         d.combo_fala->setEditText("musica.mp3");
         QTest::mouseClick(d.b_playFala, Qt::LeftButton);

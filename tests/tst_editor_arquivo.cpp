@@ -1,15 +1,22 @@
 // The editor's file commands: saving from the tool bar and the menu and what a save may drop,
 // printing and JPEG off screen, help, leaving the editor, and the JPEG of the command line.
 #include "desenho/jpg_prancha.h"
+#include "janelas/comum/abre_ajuda.h"
 #include "logica/editor/operacoes_projeto.h"
 #include "nucleo/pranchas_arquivo.h"
 #include "plataforma/pastas.h"
 #include "support/editor_apoio.h"
 
+#include <QAbstractTextDocumentLayout>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QPrinter>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextLayout>
 #include <QtTest>
 
 namespace {
@@ -111,6 +118,68 @@ private slots:
         QVERIFY(aciona(f, "Ajuda"));
         QCOMPARE(avisos.erros, QStringList(2, "Arquivo de ajuda não encontrado"));
         f.close();
+    }
+
+    // Without a browser the help opens in a window of its own, where every picture is drawn:
+    // no blank gap where a screenshot should be.
+    void ajudaSemNavegadorMostraAsFiguras() {
+        const QString pasta = QStringLiteral(ZELVANA_SOURCE_DIR "/src/app/ajuda/");
+        QDialog* janela = mostraAjudaAqui(pasta + "zelvana.html");
+        auto* texto = janela->findChild<QTextBrowser*>();
+        QTextDocument* doc = texto->document();
+        QVERIFY(QTest::qWaitForWindowExposed(janela));
+        janela->resize(600, 500); // narrower than the widest picture
+        QTest::qWait(50);
+        QVERIFY(doc->size().height() > 2000); // laid out whole, not a page at a time
+        int figuras = 0;
+        for (QTextBlock b = doc->begin(); b.isValid(); b = b.next())
+            for (auto f = b.begin(); !f.atEnd(); ++f) {
+                if (!f.fragment().charFormat().isImageFormat()) continue;
+                const QTextImageFormat img = f.fragment().charFormat().toImageFormat();
+                const QImage original(pasta + img.name());
+                QVERIFY2(!original.isNull(), qPrintable(img.name()));
+                // Where the layout put it: on its line, standing on the baseline.
+                const int pos = f.fragment().position() - b.position();
+                const QTextLine linha = b.layout()->lineForTextPosition(pos);
+                QVERIFY(linha.isValid());
+                const QRectF bloco = doc->documentLayout()->blockBoundingRect(b);
+                const QPoint canto(int(bloco.left() + linha.cursorToX(pos)),
+                                   int(bloco.top() + linha.y() + linha.ascent() - img.height()));
+                // Seen as the window paints it, scrolled to the picture.
+                texto->verticalScrollBar()->setValue(canto.y() - 8);
+                const QImage pagina = texto->viewport()->grab().toImage();
+                const QPoint origem = canto - QPoint(texto->horizontalScrollBar()->value(),
+                                                     texto->verticalScrollBar()->value());
+                // The picture's frame may shift it a pixel or two: the best placement counts.
+                // The part in view is compared.
+                int iguais = 0, vistos = 0;
+                for (int dx = -3; dx <= 3; ++dx)
+                    for (int dy = -3; dy <= 3; ++dy) {
+                        int n = 0, v = 0;
+                        for (int i = 1; i < 20; ++i)
+                            for (int j = 1; j < 20; ++j) {
+                                const QPoint p(original.width() * i / 20,
+                                               original.height() * j / 20);
+                                const QPoint q = origem + p + QPoint(dx, dy);
+                                if (!pagina.rect().adjusted(4, 4, -4, -4).contains(q)) continue;
+                                const QColor a = original.pixelColor(p), d = pagina.pixelColor(q);
+                                ++v;
+                                n += qAbs(a.red() - d.red()) + qAbs(a.green() - d.green()) +
+                                         qAbs(a.blue() - d.blue()) <
+                                     24;
+                            }
+                        if (n > iguais) {
+                            iguais = n;
+                            vistos = v;
+                        }
+                    }
+                QVERIFY2(
+                    iguais > 100 && iguais > vistos * 9 / 10,
+                    qPrintable(img.name() + QStringLiteral(": %1 de %2").arg(iguais).arg(vistos)));
+                ++figuras;
+            }
+        QCOMPARE(figuras, 4);
+        janela->close();
     }
 
     void sairSemSalvarSemArquivoNaoGrava() {

@@ -37,6 +37,8 @@ private slots:
               "b_cortaFim", "b_salva", "b_limpaSom"})
             QVERIFY2(f.findChild<QWidget*>(nome), nome);
         QCOMPARE(f.b_maisVol50->text(), QStringLiteral("volume +"));
+        for (QPushButton* glifo : {f.b_play, f.b_stop, f.b_record})
+            QVERIFY2(!glifo->accessibleName().isEmpty(), qPrintable(glifo->objectName()));
         QVERIFY(!f.som());
         f.combo_nomeArq->setEditText("tom.wav");
         f.show();
@@ -66,7 +68,17 @@ private slots:
         QCOMPARE(f.som()->nAmostras, 3 * taxaEditor - 1000);
         f.b_limpaSom->click();
         QCOMPARE(f.l_duracao->text(), QStringLiteral("0 seg."));
+        // An empty sound is never saved: it would leave its item mute.
+        f.combo_nomeArq->setEditText("tom.wav");
+        const QByteArray tom = leArquivo("tom.wav");
+        avisos.ok();
+        f.b_salva->click();
+        QCOMPARE(avisos.erros.last(),
+                 QStringLiteral("O som está vazio: grave ou carregue um som antes de salvar."));
+        QVERIFY(f.isVisible());
+        QCOMPARE(leArquivo("tom.wav"), tom);
 
+        f.b_carrega->click();
         f.combo_nomeArq->setEditText("nao/existe.wav");
         avisos.ok();
         f.b_salva->click();
@@ -81,7 +93,7 @@ private slots:
         QCOMPARE(avisos.erros.size(), errosAntes);
         QVERIFY(!f.isVisible());
         QVERIFY(!f.som()); // closing releases the store
-        QCOMPARE(QFileInfo("novo.wav").size(), 44);
+        QCOMPARE(leArquivo("novo.wav"), tom);
         QDir::setCurrent(antes);
     }
 };

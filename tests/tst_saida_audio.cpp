@@ -1,5 +1,6 @@
-// What the queue really plays and says, heard on the null sink's monitor.
-// Run with scripts/com-servicos.sh.
+// What the queue really plays and says, heard on the null sink's monitor, and what the ▶ of the
+// property dialogs' sound boxes plays through it. Run with scripts/com-servicos.sh.
+#include "janelas/editor/caixas_de_som.h"
 #include "logica/execucao/execucao_logica.h"
 #include "logica/execucao/fila_saida.h"
 #include "logica/execucao/voz.h"
@@ -8,6 +9,7 @@
 #include "support/apoio.h"
 #include "support/escuta.h"
 
+#include <QComboBox>
 #include <QProcess>
 #include <QtTest>
 
@@ -207,6 +209,36 @@ private slots:
         for (int j = 0; j < escuta.nJanelas(); ++j)
             janelas880 += escuta.soando(j) && escuta.forca(j, 880) > 8000;
         QVERIFY2(janelas880 * 10 > 500, "o tom depois do arquivo danificado foi cortado");
+    }
+
+    // ▶ beside a sound or speech box plays what a run would for that text: the recording it
+    // names, else the voice speaking it (making the voice when the editor has none), and
+    // nothing while missing sounds are not synthesized.
+    void playDaCaixaComoNaExecucao() {
+        encerraVoz();
+        RespostasDeDialogo avisos;
+        QComboBox caixa;
+        caixa.setEditable(true);
+        auto ouve = [&](const QString& texto, bool sintetiza) {
+            projeto.sintetizando = sintetiza;
+            auto escuta = std::make_unique<Escuta>(relogio);
+            QTest::qWait(100);
+            caixa.setEditText(texto);
+            tocaSomDaCaixa(&caixa);
+            QTest::qWait(300);
+            bombeiaAteLivre();
+            escuta->drena();
+            return escuta;
+        };
+        const auto tom = ouve("tom880", false);
+        QVERIFY2(tom->faltaOTom(880, 50).isEmpty(), qPrintable(tom->faltaOTom(880, 50)));
+        const auto fala = ouve("Quero brincar no parque", true);
+        QVERIFY(temVoz());
+        QVERIFY2(fala->janelasSoando() > 50, qPrintable(QString::number(fala->janelasSoando())));
+        const auto nada = ouve("Quero brincar no parque", false);
+        QCOMPARE(nada->janelasSoando(), 0);
+        QCOMPARE(avisos.rapidas.size(), 1);
+        projeto.sintetizando = false;
     }
 };
 

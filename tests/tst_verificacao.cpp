@@ -58,6 +58,12 @@ QByteArray wav() {
     return b;
 }
 
+QByteArray wavVazio() {
+    QByteArray b(tamCabecalhoWav, '\0');
+    montaCabecalhoWav(b.data(), 22050, 16, 0, 1);
+    return b;
+}
+
 // A clean project: the start board leads to the other two, which lead back; a help board;
 // every picture and sound in its folder; an unused cell, and one hidden on purpose.
 struct Fixture {
@@ -188,6 +194,17 @@ private slots:
              TipoAchado::somAusente, 1, -1, "o som da prancha \"vinheta.mp3\""},
             {"som que não toca", [](Fixture& f) { grava(f.arquivo("oi.wav"), "texto"); },
              TipoAchado::somIlegivel, 0, 2, "não pode ser tocado: o arquivo não é WAV nem MP3"},
+            {"som sem amostras", // what a recorder without a microphone used to leave
+             [](Fixture& f) { grava(f.arquivo("oi.wav"), wavVazio()); }, TipoAchado::somIlegivel, 0,
+             2, "o som \"oi.wav\" não pode ser tocado: o arquivo WAV não tem nenhum som"},
+            {"fala gravada sem amostras",
+             [](Fixture& f) {
+                 f.it(0, 2).som.clear();
+                 f.it(0, 2).fala = "oi";
+                 grava(f.arquivo("oi.wav"), wav().left(tamCabecalhoWav)); // samples never written
+             },
+             TipoAchado::somIlegivel, 0, 2,
+             "usada para a fala, não pode ser tocada: o arquivo WAV"},
             {"programa",
              [](Fixture& f) { f.it(0, 3).executar = "\"jogo-que-nao-ha\" --tela-cheia"; },
              TipoAchado::programaAusente, 0, 3, "o programa \"jogo-que-nao-ha\" não foi achado"},

@@ -86,6 +86,11 @@ private slots:
         QCOMPARE(variantes.value("f3"), QString("Feminina 3"));
         QCOMPARE(variantes.value("m3"), QString("Masculina 3"));
         QVERIFY(variantes.size() > 10);
+        // People's voices only: no engine test, robot or effect.
+        for (const char* outra :
+             {"fast", "klatt", "klatt4", "robosoft3", "UniRobot", "Demonic", "croak", "whisper"})
+            QVERIFY2(!variantes.contains(outra), outra);
+        QVERIFY(variantes.contains("Storm") && variantes.contains("grandma"));
     }
 
     void escolhaMudaOQueSeOuve() {

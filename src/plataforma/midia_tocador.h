@@ -14,7 +14,11 @@ void para();
 // end, stops counting as playing instead of holding the caller forever.
 bool tocando();
 
-// The file begins as a WAV or an MP3 does, the kinds of sound a project holds.
-bool somReconhecido(const QString& caminho);
+enum class EstadoDoSom {
+    tocavel,        // begins as a WAV or an MP3 does, the kinds of sound a project holds
+    naoReconhecido, // anything else, or a file that cannot be read
+    semAmostras,    // a WAV whose data holds not one byte of sound: nothing would be heard
+};
+EstadoDoSom examinaSom(const QString& caminho);
 
 } // namespace tocadorMidia

@@ -99,6 +99,17 @@ QString nomeDaVariante(const char* nome) {
     return m.captured(2).isEmpty() ? palavra : palavra + QLatin1Char(' ') + m.captured(2);
 }
 
+// A variant a person would speak with. The engine also ships its own test ("fast"), the
+// samples of its other synthesis method ("klatt"...), robots and effects: a communicator's
+// voice is none of those.
+bool varianteHumana(const QString& arquivo) {
+    static const QRegularExpression outras(
+        QStringLiteral("^(fast|klatt\\d*|robosoft\\d*|unirobot|anikarobot|demonic|croak|tweaky|"
+                       "announcer|whisperf?)$"),
+        QRegularExpression::CaseInsensitiveOption);
+    return !outras.match(arquivo).hasMatch();
+}
+
 // The first language a voice speaks ("pt-br"), from the engine's priority-prefixed list.
 QString linguaDaVoz(const espeak_VOICE* v) {
     return v->languages && v->languages[0] ? QString::fromUtf8(v->languages + 1) : QString();
@@ -297,7 +308,8 @@ QList<VozDoSintetizador> variantes() {
             // The identifier is the variant's file, "!v/name"; the engine takes "voice+name".
             const QString id = QString::fromUtf8((*v)->identifier);
             const QString nome = id.mid(id.lastIndexOf(QLatin1Char('/')) + 1);
-            if (!nome.isEmpty()) lista.append({nome, nomeDaVariante((*v)->name)});
+            if (!nome.isEmpty() && varianteHumana(nome))
+                lista.append({nome, nomeDaVariante((*v)->name)});
         }
     });
     // The female and male timbres first, then the named ones, each in alphabetical order.

@@ -1,5 +1,5 @@
 // The output queue's motors replaced, while it lives, by a record of what the program played
-// (the file name) and of each stop ("parou"); nothing is heard.
+// (the file name) and of each stop ("parou"), and of what the voice was given; nothing is heard.
 #pragma once
 
 #include "logica/execucao/fila_saida.h"
@@ -11,8 +11,8 @@ class SaidaGravada {
 public:
     SaidaGravada()
         : anteriores(usaMotoresSaida(
-              MotoresSaida{[](const QString&) {}, [] { return false; }, [] {},
-                           [this](const QString& c) { tocados << QFileInfo(c).fileName(); },
+              MotoresSaida{[this](const QString& texto) { falados << texto; }, [] { return false; },
+                           [] {}, [this](const QString& c) { tocados << QFileInfo(c).fileName(); },
                            [this] { tocados << QStringLiteral("parou"); }, [] { return false; }})) {
     }
     ~SaidaGravada() { usaMotoresSaida(anteriores); }
@@ -20,6 +20,7 @@ public:
     SaidaGravada& operator=(const SaidaGravada&) = delete;
 
     QStringList tocados;
+    QStringList falados;
 
 private:
     MotoresSaida anteriores;

@@ -7,24 +7,61 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileInfo>
+#include <QTextBlock>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
 
-// A machine without a browser still shows the page, in a window of the program's own.
-static void mostraPaginaAqui(const QString& caminho) {
+namespace {
+
+// Qt's rich text leaves out a picture wider than the room on its line, which shows as a blank
+// gap: the page is never laid out narrower than its widest picture, and a narrower window
+// scrolls sideways instead.
+class PaginaDeAjuda : public QTextBrowser {
+public:
+    explicit PaginaDeAjuda(QWidget* pai) : QTextBrowser(pai) {
+        setLineWrapMode(QTextEdit::FixedPixelWidth);
+    }
+    void abre(const QString& caminho) {
+        setSource(QUrl::fromLocalFile(caminho));
+        larguraMinima = 0;
+        for (QTextBlock b = document()->begin(); b.isValid(); b = b.next())
+            for (auto f = b.begin(); !f.atEnd(); ++f)
+                if (f.fragment().charFormat().isImageFormat())
+                    larguraMinima =
+                        qMax(larguraMinima, int(f.fragment().charFormat().toImageFormat().width()) +
+                                                folgaDaPagina);
+        ajustaLargura();
+    }
+
+protected:
+    void resizeEvent(QResizeEvent* e) override {
+        QTextBrowser::resizeEvent(e);
+        ajustaLargura();
+    }
+
+private:
+    static constexpr int folgaDaPagina = 100; // the page's margins either side of a picture
+    void ajustaLargura() { setLineWrapColumnOrWidth(qMax(viewport()->width(), larguraMinima)); }
+    int larguraMinima = 0;
+};
+
+} // namespace
+
+QDialog* mostraAjudaAqui(const QString& caminho) {
     auto* janela = new QDialog(QApplication::activeWindow());
     janela->setAttribute(Qt::WA_DeleteOnClose);
     janela->setObjectName("ajudaInterna");
     janela->setWindowTitle("Zelvana - Ajuda");
-    janela->resize(720, 560);
-    auto* texto = new QTextBrowser(janela);
+    janela->resize(860, 620); // the widest picture fits without scrolling sideways
+    auto* texto = new PaginaDeAjuda(janela);
     texto->setOpenExternalLinks(false);
-    texto->setSource(QUrl::fromLocalFile(caminho));
+    texto->abre(caminho);
     auto* layout = new QVBoxLayout(janela);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(texto);
     janela->show();
+    return janela;
 }
 
 bool abreAjuda() {
@@ -35,7 +72,7 @@ bool abreAjuda() {
         if (!QFileInfo::exists(caminho)) continue;
         if (abreDocumento(caminho)) return true;
         if (caminho.endsWith(".html")) {
-            mostraPaginaAqui(caminho);
+            mostraAjudaAqui(caminho);
             return true;
         }
     }

@@ -10,9 +10,12 @@ struct TProjeto;
 // speech boxes, the project's boards in the link box. What is typed in the boxes stays.
 void preencheSonsEPranchas(QComboBox* som, QComboBox* fala, QComboBox* link, const TProjeto& p);
 
-// Plays the sound a box names, without waiting; a name without a three-letter extension
-// means ".wav", as at run time. An empty box plays nothing.
+// Plays what a run plays for the box's text, without waiting: the recording it names (a name
+// without a three-letter extension means ".wav"), else the voice speaking the text while the
+// project synthesizes missing sounds. An empty box plays nothing.
 void tocaSomDaCaixa(const QComboBox* caixa);
+// Stops what the box's play started, recording or voice.
+void paraSomDaCaixa();
 // Stops what is playing, checks the box's name as the sound editor needs it and, when it
 // passes, opens the sound editor on that name. The box keeps its text.
 void gravaSomDaCaixa(const QComboBox* caixa);

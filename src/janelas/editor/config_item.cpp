@@ -307,7 +307,7 @@ void TformConfigItem::b_playClick() {
 }
 
 void TformConfigItem::b_stopClick() {
-    paraMidia();
+    paraSomDaCaixa();
 }
 
 void TformConfigItem::b_recClick() {
@@ -320,7 +320,7 @@ void TformConfigItem::b_playFalaClick() {
 }
 
 void TformConfigItem::b_stopFalaClick() {
-    paraMidia();
+    paraSomDaCaixa();
 }
 
 void TformConfigItem::b_recFalaClick() {
@@ -341,6 +341,6 @@ void TformConfigItem::b_okClick() {
 void TformConfigItem::done(int resultado) {
     // Every way out lets the drawing go and stops the sound.
     liberaItemGraf(itemGraf);
-    paraMidia();
+    paraSomDaCaixa();
     QDialog::done(resultado);
 }

@@ -234,7 +234,7 @@ void TformConfigPrancha::b_playClick() {
 }
 
 void TformConfigPrancha::b_stopClick() {
-    paraMidia();
+    paraSomDaCaixa();
 }
 
 void TformConfigPrancha::b_recClick() {
@@ -246,7 +246,7 @@ void TformConfigPrancha::b_playFalaClick() {
 }
 
 void TformConfigPrancha::b_stopFalaClick() {
-    paraMidia();
+    paraSomDaCaixa();
 }
 
 void TformConfigPrancha::b_recFalaClick() {
@@ -267,7 +267,7 @@ void TformConfigPrancha::done(int resultado) {
         return;
     }
     // Every way out stops the sound and lets the drawing go.
-    paraMidia();
+    paraSomDaCaixa();
     liberaPranchaGraf(graf);
     QDialog::done(resultado);
 }

@@ -102,6 +102,9 @@ TFormGravador::TFormGravador(QWidget* pai) : QDialog(pai) {
     b_play->setToolTip(QStringLiteral("Play"));
     b_stop->setToolTip(QStringLiteral("Stop"));
     b_record->setToolTip(QStringLiteral("Record"));
+    b_play->setAccessibleName(QStringLiteral("Tocar"));
+    b_stop->setAccessibleName(QStringLiteral("Parar"));
+    b_record->setAccessibleName(QStringLiteral("Gravar"));
     botao(b_menosVolume, "b_menosVolume", QStringLiteral("volume -"));
     botao(b_maisVol50, "b_maisVol50", QStringLiteral("volume +"));
     botao(b_fadeOut, "b_fadeOut", QStringLiteral("Fade Out"));
@@ -229,9 +232,9 @@ void TFormGravador::paraGravacao() {
     gravandoAgora = false;
     TimerGrav->stop();
     coletaBuffers();
-    const bool ok = terminaGravacao();
+    const FimDaGravacao fim = terminaGravacao();
     l_status->clear();
-    if (!ok) avisoErro(QStringLiteral("Erro de escrita no arquivo."));
+    if (fim != FimDaGravacao::gravada) avisoErro(mensagemDoFim(fim));
     b_carregaClick();
 }
 
@@ -242,10 +245,14 @@ void TFormGravador::b_gravarClick() {
         paraGravacao();
         return;
     }
-    if (iniciaGravacao(combo_nomeArq->currentText(), 22050, 16, 1, 4, 4096) != gravacaoPronta)
+    const int inicio = iniciaGravacao(combo_nomeArq->currentText(), taxaEditor, 16, 1, 4, 4096);
+    if (inicio != gravacaoPronta) {
+        avisoErro(mensagemDoInicio(inicio));
         return;
+    }
     TimerGrav->start();
     l_status->setText(QStringLiteral("Gravando"));
+    l_duracao->setText(textoDuracao(0));
     gravandoAgora = true;
     comecaCaptura();
 }
@@ -253,7 +260,11 @@ void TFormGravador::b_gravarClick() {
 void TFormGravador::TimerGravTimer() {
     // A drive that stops taking the recording ends it here, with its message, instead of
     // showing "Gravando" while nothing more is kept.
-    if (!coletaBuffers() && gravandoAgora) paraGravacao();
+    if (!coletaBuffers() && gravandoAgora) {
+        paraGravacao();
+        return;
+    }
+    if (gravandoAgora) l_duracao->setText(textoDuracao(qint32(quadrosGravados())));
 }
 
 void TFormGravador::b_stopClick() {

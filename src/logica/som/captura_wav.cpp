@@ -108,7 +108,7 @@ int iniciaGravacao(const QString& nomeArquivo, int taxa, int bits, int canais, i
         (bits != 8 && bits != 16 && bits != 32) || nBuffers < 1 || nBuffers > maxBuffers ||
         tamBuffer < 1 || tamBuffer > 0xFFFF)
         return QAudio::OpenError;
-    if (!entradaDeAudioDisponivel()) return QAudio::OpenError;
+    if (!entradaDeAudioDisponivel()) return semMicrofone;
 
     QAudioFormat formato;
     formato.setSampleRate(taxa);
@@ -146,6 +146,23 @@ int iniciaGravacao(const QString& nomeArquivo, int taxa, int bits, int canais, i
     return gravacaoPronta;
 }
 
+QString mensagemDoInicio(int resultado) {
+    switch (resultado) {
+    case gravacaoPronta:
+        return {};
+    case semMicrofone:
+        return QStringLiteral("Nenhum microfone encontrado");
+    case erroArquivoGravacao:
+        return QStringLiteral("Erro ao abrir o espaço para gravação");
+    case QAudio::IOError:
+        return QStringLiteral("O microfone não pôde ser lido (erro de entrada e saída)");
+    case QAudio::FatalError:
+        return QStringLiteral("O microfone parou de responder");
+    default:
+        return QStringLiteral("O microfone não pôde ser aberto");
+    }
+}
+
 void comecaCaptura() {
     Captura& c = cap();
     if (!c.io) return;
@@ -179,9 +196,15 @@ bool coletaBuffers() {
     return ok;
 }
 
-bool terminaGravacao() {
+qint64 quadrosGravados() {
+    const Captura& c = cap();
+    const int alinhamento = (c.bits / 8) * c.canais;
+    return alinhamento > 0 ? c.total / alinhamento : 0;
+}
+
+FimDaGravacao terminaGravacao() {
     Captura& c = cap();
-    if (!c.entrada) return false;
+    if (!c.entrada) return FimDaGravacao::erroEscrita;
     bool ok = true;
     for (int i = 0; i < c.nBuffers; ++i)
         ok = coletaBuffers() && ok;
@@ -192,6 +215,12 @@ bool terminaGravacao() {
     fechaTudo();
     paraSomMemoria();
 
+    // A recording without one whole frame (no microphone sound came, the server went away)
+    // would replace the old file with a silent one: it is dropped instead.
+    if (ok && quadrosGravados() == 0) {
+        c.arquivo.reset();
+        return FimDaGravacao::semSom;
+    }
     montaCabecalhoWav(c.cabecalho, quint32(c.taxa), quint16(c.bits), c.total, quint16(c.canais));
     QIODevice* destino = c.arquivo ? c.arquivo->dispositivo() : nullptr;
     const bool escrito = ok && destino && destino->seek(0) &&
@@ -199,7 +228,20 @@ bool terminaGravacao() {
                          c.arquivo->confirma();
     c.arquivo.reset(); // unconfirmed, the half recording goes and the old file stays
     std::fill(std::begin(c.cabecalho), std::end(c.cabecalho), 0);
-    return escrito;
+    return escrito ? FimDaGravacao::gravada : FimDaGravacao::erroEscrita;
+}
+
+QString mensagemDoFim(FimDaGravacao fim) {
+    switch (fim) {
+    case FimDaGravacao::gravada:
+        break;
+    case FimDaGravacao::semSom:
+        return QStringLiteral("Nenhum som chegou do microfone; o arquivo anterior ficou como "
+                              "estava.");
+    case FimDaGravacao::erroEscrita:
+        return QStringLiteral("Erro de escrita no arquivo.");
+    }
+    return {};
 }
 
 bool gravacaoAberta() {

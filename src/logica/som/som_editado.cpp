@@ -174,6 +174,7 @@ QString textoDuracao(qint32 nAmostras) {
 }
 
 TResultadoGravacao gravaWav(const QString& nomeArquivo, SomEditado& som) {
+    if (som.nAmostras <= 0) return TResultadoGravacao::semSom;
     const char* imagem = som.imagemWav();
     ArquivoSeguro arquivo(nomeArquivo);
     if (!arquivo.abre()) return TResultadoGravacao::erroAbrir;
@@ -190,6 +191,8 @@ QString mensagemDaGravacao(TResultadoGravacao resultado) {
     switch (resultado) {
     case TResultadoGravacao::gravado:
         return QStringLiteral("Arquivo gravado");
+    case TResultadoGravacao::semSom:
+        return QStringLiteral("O som está vazio: grave ou carregue um som antes de salvar.");
     case TResultadoGravacao::erroAbrir:
         return QStringLiteral("Erro ao abrir o espaço para gravação");
     case TResultadoGravacao::erroEscrita:

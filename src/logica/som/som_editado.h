@@ -52,7 +52,8 @@ void limpaSom(SomEditado& som);
 // "N seg." for the duration label.
 QString textoDuracao(qint32 nAmostras);
 
-enum class TResultadoGravacao { gravado, erroAbrir, erroEscrita };
-// Writes the sound as a canonical WAV file; the previous file is kept when anything fails.
+enum class TResultadoGravacao { gravado, semSom, erroAbrir, erroEscrita };
+// Writes the sound as a canonical WAV file; the previous file is kept when anything fails, and
+// an empty sound is not written at all (a file without samples would leave its item mute).
 TResultadoGravacao gravaWav(const QString& nomeArquivo, SomEditado& som);
 QString mensagemDaGravacao(TResultadoGravacao resultado);

@@ -25,7 +25,8 @@ public:
 private:
     // " Há "Oi.WAV", que só difere nas maiúsculas." when the folder holds one.
     QString outraCaixa(const QString& nome) const;
-    bool somTocavel(const QString& gravacao);
+    // Why the recording cannot be played ("o arquivo não é WAV nem MP3"); empty when it can.
+    QString porqueNaoToca(const QString& gravacao);
 
     Verificacao& v;
     struct FiguraDoItem {
@@ -33,7 +34,7 @@ private:
         QString arquivo;
     };
     QList<FiguraDoItem> figuras;
-    QHash<QString, bool> sons;
+    QHash<QString, QString> sons;
     QHash<QString, bool> programas;
 };
 
@@ -91,20 +92,33 @@ void Arquivos::examinaFiguras() {
     }
 }
 
-bool Arquivos::somTocavel(const QString& gravacao) {
-    auto tocavel = sons.constFind(gravacao);
-    if (tocavel == sons.cend())
-        tocavel = sons.insert(gravacao, tocadorMidia::somReconhecido(v.arquivos.caminho(gravacao)));
-    return *tocavel;
+QString Arquivos::porqueNaoToca(const QString& gravacao) {
+    auto porque = sons.constFind(gravacao);
+    if (porque == sons.cend()) {
+        QString texto;
+        switch (tocadorMidia::examinaSom(v.arquivos.caminho(gravacao))) {
+        case tocadorMidia::EstadoDoSom::tocavel:
+            break;
+        case tocadorMidia::EstadoDoSom::naoReconhecido:
+            texto = QStringLiteral("o arquivo não é WAV nem MP3");
+            break;
+        case tocadorMidia::EstadoDoSom::semAmostras:
+            texto = QStringLiteral("o arquivo WAV não tem nenhum som gravado");
+            break;
+        }
+        porque = sons.insert(gravacao, texto);
+    }
+    return *porque;
 }
 
 void Arquivos::som(int b, int j, const QString& qual, const QString& som) {
     const QString gravacao = gravacaoDaEntrada(som, v.arquivos);
     if (!gravacao.isEmpty()) {
-        if (!somTocavel(gravacao))
+        const QString porque = porqueNaoToca(gravacao);
+        if (!porque.isEmpty())
             v.acha(TipoAchado::somIlegivel, b, j,
-                   qual + u' ' + citado(gravacao) +
-                       QStringLiteral(" não pode ser tocado: o arquivo não é WAV nem MP3."));
+                   qual + u' ' + citado(gravacao) + QStringLiteral(" não pode ser tocado: ") +
+                       porque + u'.');
         return;
     }
     const QString nome = nomeDeSom(som);
@@ -123,11 +137,12 @@ void Arquivos::som(int b, int j, const QString& qual, const QString& som) {
 void Arquivos::fala(int b, int j, const QString& qual, const QString& fala) {
     const QString gravacao = gravacaoDaEntrada(fala, v.arquivos);
     if (!gravacao.isEmpty()) {
-        if (!somTocavel(gravacao))
+        const QString porque = porqueNaoToca(gravacao);
+        if (!porque.isEmpty())
             v.acha(TipoAchado::somIlegivel, b, j,
                    QStringLiteral("a gravação ") + citado(gravacao) +
                        QStringLiteral(", usada para ") + qual +
-                       QStringLiteral(", não pode ser tocada: o arquivo não é WAV nem MP3."));
+                       QStringLiteral(", não pode ser tocada: ") + porque + u'.');
         return;
     }
     const bool nomeDeArquivo = nomeDeSom(fala) == fala;
