@@ -5,7 +5,8 @@ set -euo pipefail
 
 pacotes=(
   # build
-  cmake g++ ninja-build pkg-config qt6-base-dev qt6-multimedia-dev libespeak-ng-dev libzip-dev
+  cmake g++ ninja-build pkg-config qt6-base-dev qt6-multimedia-dev qt6-svg-dev libespeak-ng-dev
+  libzip-dev
   libxcb1-dev
   clang-format
   # run time

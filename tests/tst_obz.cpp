@@ -8,6 +8,7 @@
 #include "logica/troca/le_pacote.h"
 #include "logica/troca/obf_leitura.h"
 #include "logica/troca/pacote_zip.h"
+#include "nucleo/nomes.h"
 #include "nucleo/pranchas_formato.h"
 #include "support/apoio.h"
 
@@ -165,8 +166,9 @@ private slots:
                 QVERIFY2(c == a, qPrintable(onde));
             }
         }
-        // The settings too: the whole record is the same.
+        // The settings too: the whole record is the same, and so is the board file it writes.
         QVERIFY(importado == original);
+        QCOMPARE(leArquivo(volta + "/pranchas.pra"), textoPranchas(original).bytes);
         // Every picture and sound the boards name, byte for byte, and nothing else.
         QStringList arquivos = conteudo(volta);
         arquivos.removeOne("pranchas.pra");
@@ -381,8 +383,8 @@ private slots:
         QCOMPARE(r.pranchas, 2);
         QCOMPARE(r.figuras, 2);
         QCOMPARE(r.sons, 1);
-        QCOMPARE(r.figurasNaoTrazidas, 1);
-        QVERIFY(r.resumo().contains("1 figura não veio no pacote"));
+        QCOMPARE(r.figurasPorEndereco, 1);
+        QVERIFY(r.resumo().contains("\n1 figura não veio: só tem um endereço na internet"));
 
         const TProjeto v = projetoDaPasta(dir.filePath("novo"));
         QCOMPARE(v.nPranchas, 2);
@@ -392,7 +394,8 @@ private slots:
         QCOMPARE(home.nome, QString("Home"));
         QCOMPARE(home.nLinhas, 3);
         QCOMPARE(home.nColunas, 2);
-        QCOMPARE(rotulosDosItens(home), QStringList({"cat", "meow", "hidden", "5", "web", ""}));
+        QCOMPARE(rotulosDosItens(home),
+                 QStringList({"cat", "meow", "hidden", "sem rótulo", "web", ""}));
         const TItem& gato = home.itens[0];
         QCOMPARE(gato.link, QString("Animals"));
         QCOMPARE(gato.fala, QString("I like cats"));
@@ -418,6 +421,202 @@ private slots:
         QCOMPARE(QImage(dir.filePath("novo/img3.jpg")).pixelColor(3, 3).blue() > 200, true);
     }
 
+    // Everything a set from another program brings that this one does otherwise, in one package
+    // made by hand: run settings for the mouse, links out of the package, pictures and sounds
+    // found through the manifest, hex and named colours, SVG drawings, empty labels, the
+    // language, actions; only used pictures written; the summary says it all, in agreement.
+    void pacoteDeOutroProgramaPorInteiro() {
+        const QByteArray svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"20\" "
+                               "height=\"10\" viewBox=\"0 0 20 10\"><rect width=\"20\" "
+                               "height=\"10\" fill=\"#0000ff\"/></svg>";
+        const auto dados = [](const char* tipo, const QByteArray& b) {
+            return QString("data:%1;base64,%2").arg(tipo, QString::fromLatin1(b.toBase64()));
+        };
+        const auto botao = [](const char* id, const char* rotulo, const char* figura) {
+            QJsonObject o{{"id", id}, {"label", rotulo}};
+            if (*figura) o.insert("image_id", figura);
+            return o;
+        };
+        QJsonObject b1 = botao("b1", "sol", "m1"), b2 = botao("b2", "lua", "svg1"),
+                    b3 = botao("b3", "", "m1"), b4 = botao("b4", "pasta", ""),
+                    b5 = botao("b5", "web", "web"), b6 = botao("b6", "limpar", "sumida"),
+                    b7 = botao("b7", "+ab", "ruim"), b8 = botao("b8", "oi", "svg1");
+        b1.insert("background_color", "#ff0000");
+        b2.insert("background_color", "#0f0");
+        b3.insert("vocalization", "eu");
+        b4.insert("load_board", QJsonObject{{"id", "fora"}, {"name", "Fora"}});
+        b5.insert("load_board", QJsonObject{});
+        b6.insert("action", ":clear");
+        b6.insert("background_color", "hsl(0, 100%, 50%)");
+        b7.insert("actions", QJsonArray{"+ab"});
+        b8.insert("sound_id", "s9");
+        const QJsonArray figuras{
+            QJsonObject{{"id", "m1"}, {"width", 24}}, // neither path nor data: the manifest's
+            QJsonObject{{"id", "svg1"}, {"data", dados("image/svg+xml", svg)}},
+            QJsonObject{{"id", "web"}, {"url", "https://example.org/w.png"}},
+            QJsonObject{{"id", "ruim"}, {"data", dados("image/svg+xml", "<svg><g></svg")}},
+            QJsonObject{{"id", "sobra"}, {"data", dados("image/png", imagem("PNG", Qt::red))}}};
+        QJsonObject casa = quadro(
+            "casa", "Casa", 2, 4,
+            QJsonArray{QJsonArray{"b1", "b2", "b3", "b4"}, QJsonArray{"b5", "b6", "b7", "b8"}},
+            QJsonArray{b1, b2, b3, b4, b5, b6, b7, b8}, figuras);
+        casa.insert("locale", "es");
+        const QJsonObject letras =
+            quadro("letras", "Letras", 1, 1, QJsonArray{QJsonArray{"h"}},
+                   QJsonArray{QJsonObject{{"id", "h"}, {"label", "casa"}, {"action", ":home"}}});
+        Pacote p;
+        p.com("manifest.json",
+              json(manifesto("boards/casa.obf",
+                             {{"casa", "boards/casa.obf"}, {"letras", "boards/letras.obf"}},
+                             {{"m1", "images/sol.png"}, {"solta", "images/solta.png"}},
+                             {{"s9", "sounds/oi.wav"}})))
+            .com("boards/casa.obf", json(casa))
+            .com("boards/letras.obf", json(letras))
+            .com("images/sol.png", imagem("PNG", Qt::yellow))
+            .com("images/solta.png", imagem("PNG", Qt::green))
+            .com("sounds/oi.wav", wav(1));
+        QTemporaryDir dir;
+        QVERIFY(escreveArquivo(dir.filePath("mundo.obz"), p.zip()));
+        const ResultadoImportacao r =
+            importaPacoteObz(dir.filePath("mundo.obz"), dir.filePath("mundo"));
+        QVERIFY2(r.ok, qPrintable(r.erro));
+        QCOMPARE(r.resumo(),
+                 QString("Importação concluída: 2 pranchas, 2 figuras e 1 som.\n"
+                         "1 figura não veio: só tem um endereço na internet ou um conjunto de "
+                         "símbolos, que o programa não busca (fica só o rótulo).\n"
+                         "1 figura não veio: está citada nas pranchas, mas não no pacote.\n"
+                         "1 figura SVG não veio: o desenho não pôde ser lido.\n"
+                         "2 links para pranchas fora do pacote foram removidos.\n"
+                         "1 item ficou sem cor: a cor que o pacote dá está escrita de um jeito "
+                         "que o programa não entende.\n"
+                         "2 itens com ações que este programa não faz ficaram como itens comuns "
+                         "— limpar a frase (:clear): 1; soletrar (+…): 1."));
+        // Only what the items use came, and the folder is an ordinary one.
+        const QString pasta = dir.filePath("mundo");
+        QStringList escritos = conteudo(pasta);
+        escritos.sort();
+        QCOMPARE(escritos, QStringList({"oi.wav", "pranchas.pra", "sol.jpg", "svg1.jpg"}));
+        QVERIFY(QDir(dir.path()).mkdir("comum"));
+        QCOMPARE(QFileInfo(pasta).permissions(), QFileInfo(dir.filePath("comum")).permissions());
+        QCOMPARE(conteudo(dir.path()), QStringList({"comum", "mundo", "mundo.obz"}));
+
+        const TProjeto v = projetoDaPasta(pasta);
+        QCOMPARE(
+            QList<int>({v.tempoVarredura, v.tempoHisterese, v.tempoAutoClique, v.tempoSocorro}),
+            QList<int>({0, 0, 0, 0}));
+        QCOMPARE(v.pranchas[0].idioma, QString("es"));
+        QCOMPARE(v.pranchas[1].idioma, QString("en"));
+        const TItemArray& it = v.pranchas[0].itens;
+        QCOMPARE(rotulosDosItens(v.pranchas[0]),
+                 QStringList({"sol", "lua", "sem rótulo", "pasta", "web", "limpar", "+ab", "oi"}));
+        QCOMPARE(it[0].cor, TColor(0x0000FF));
+        QCOMPARE(it[1].cor, TColor(0x00FF00));
+        QCOMPARE(it[5].cor, semCor);
+        QCOMPARE(it[0].figura, QString("sol.jpg"));
+        QCOMPARE(it[2].figura, QString("sol.jpg"));
+        QVERIFY(it[2].semRotulo && !it[2].semFigura);
+        QCOMPARE(it[2].fala, QString("eu"));
+        QCOMPARE(it[3].link, QString());
+        QCOMPARE(it[4].link, QString());
+        QCOMPARE(it[4].figura, QString());
+        QCOMPARE(it[5].figura, QString());
+        QCOMPARE(it[5].fala, QString()); // a command's label is not a message
+        QCOMPARE(it[6].fala, QString("ab"));
+        QCOMPARE(it[6].figura, QString());
+        QCOMPARE(it[7].som, QString("oi.wav"));
+        QCOMPARE(it[7].figura, QString("svg1.jpg"));
+        QCOMPARE(v.pranchas[1].itens[0].link, QString("Casa"));
+        const QImage desenho(pasta + "/svg1.jpg");
+        QCOMPARE(desenho.size(), QSize(512, 256));
+        QVERIFY(desenho.pixelColor(256, 128).blue() > 200 &&
+                desenho.pixelColor(256, 128).red() < 50);
+
+        // Out again: the language goes back, a hidden label goes out empty with what the
+        // button says, and a package of ours brings it all back.
+        TProjeto ida = v;
+        ida.pranchas[0].itens[0].semRotulo = true;
+        ida.pranchas[0].itens[0].fala.clear();
+        ResultadoExportacao e;
+        const QByteArray obz = pacoteObz(ida, pasta, e);
+        QVERIFY2(!obz.isEmpty(), qPrintable(e.erro));
+        QString erro;
+        auto zip = PacoteZip::abre(obz, erro);
+        QVERIFY2(zip, qPrintable(erro));
+        const QJsonObject casaFora = objetoNoPacote(*zip, "boards/prancha_1.obf");
+        QCOMPARE(casaFora.value("locale").toString(), QString("es"));
+        QCOMPARE(objetoNoPacote(*zip, "boards/prancha_2.obf").value("locale").toString(),
+                 QString("en"));
+        const QJsonArray botoes = casaFora.value("buttons").toArray();
+        QCOMPARE(botoes[0].toObject().value("label").toString(), QString(""));
+        QCOMPARE(botoes[0].toObject().value("vocalization").toString(), QString("sol"));
+        QCOMPARE(botoes[2].toObject().value("label").toString(), QString(""));
+        QCOMPARE(botoes[2].toObject().value("vocalization").toString(), QString("eu"));
+        QCOMPARE(botoes[1].toObject().value("label").toString(), QString("lua"));
+        const ProjetoDoPacote volta = lePacote(obz, agora);
+        QVERIFY2(volta.erro.isEmpty(), qPrintable(volta.erro));
+        QCOMPARE(volta.projeto.nPranchas, 2);
+        QVERIFY(volta.projeto.pranchas.mid(0, 2) == ida.pranchas.mid(0, 2));
+        QCOMPARE(volta.projeto.tempoVarredura, 0);
+
+        // The export's lines agree in number too.
+        ResultadoExportacao faltas;
+        faltas.ok = true;
+        faltas.pranchas = 1;
+        faltas.figurasFaltando = 2;
+        faltas.sonsFaltando = 1;
+        QCOMPARE(faltas.resumo(),
+                 QString("Exportação concluída: 1 prancha, 0 figuras e 0 sons.\n"
+                         "2 figuras que as pranchas citam não existem ou não são figuras e "
+                         "ficaram de fora.\n"
+                         "1 som que as pranchas citam não existe e ficou de fora."));
+    }
+
+    // Real boards and packages of other programs: each comes in, and its summary counts what it
+    // holds and what it left out.
+    void amostrasDeOutrosProgramas_data() {
+        QTest::addColumn<QString>("arquivo");
+        QTest::addColumn<QList<int>>("contas");
+        // pranchas, figuras, sons; figuras by address, missing, bad SVG; sounds not brought;
+        // links removed, colours not read, items whose action is not done
+        QTest::newRow("example") << "example.obf" << QList<int>{1, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+        QTest::newRow("foreign") << "foreign.obf" << QList<int>{1, 0, 0, 3, 0, 0, 0, 0, 0, 0};
+        QTest::newRow("inline") << "inline_images.obf" << QList<int>{1, 2, 0, 0, 0, 0, 0, 0, 0, 0};
+        QTest::newRow("simple") << "simple.obf" << QList<int>{1, 1, 0, 1, 0, 0, 0, 0, 0, 0};
+        QTest::newRow("styled") << "styled-example.obf" << QList<int>{1, 0, 0, 0, 0, 0, 0, 1, 0, 0};
+        QTest::newRow("links") << "links.obz" << QList<int>{3, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+        QTest::newRow("path") << "path_images.obz" << QList<int>{2, 2, 0, 0, 0, 0, 0, 0, 0, 0};
+        QTest::newRow("lots") << "lots_of_stuff.obz" << QList<int>{5, 3, 3, 1, 0, 0, 2, 1, 0, 4};
+    }
+    void amostrasDeOutrosProgramas() {
+        QFETCH(QString, arquivo);
+        QFETCH(QList<int>, contas);
+        QTemporaryDir dir;
+        const ResultadoImportacao r =
+            importaPacoteObz(ZELVANA_TEST_DATA "/obf/" + arquivo, dir.filePath("p"));
+        QVERIFY2(r.ok, qPrintable(r.erro));
+        int acoes = 0;
+        for (int n : r.diferencas.acoes)
+            acoes += n;
+        QCOMPARE(QList<int>({r.pranchas, r.figuras, r.sons, r.figurasPorEndereco, r.figurasAusentes,
+                             r.figurasSvgRuins, r.sonsNaoTrazidos, r.diferencas.linksRemovidos,
+                             r.diferencas.coresNaoLidas, acoes}),
+                 contas);
+        // Every picture and sound counted is in the folder, and the board file names only those.
+        QStringList arquivos = conteudo(dir.filePath("p"));
+        QVERIFY(arquivos.removeOne("pranchas.pra"));
+        QCOMPARE(arquivos.size(), r.figuras + r.sons);
+        const TProjeto v = projetoDaPasta(dir.filePath("p"));
+        QCOMPARE(v.nPranchas, r.pranchas);
+        QCOMPARE(v.tempoVarredura, 0);
+        for (const TPrancha& b : v.pranchas)
+            for (const TItem& it : b.itens) {
+                QVERIFY(it.figura.isEmpty() || arquivos.contains(it.figura));
+                QVERIFY(it.som.isEmpty() || arquivos.contains(it.som));
+                QVERIFY2(it.link.isEmpty() || indiceDaPrancha(v, it.link) >= 0,
+                         qPrintable(it.link));
+            }
+    }
+
     // A button with neither label, vocalization nor a usable id keeps its cell through the
     // board file.
     void botaoSemNadaGuardaACelula() {
@@ -433,11 +632,12 @@ private slots:
         QCOMPARE(itens[0].rotulo, QString("sem rótulo"));
         QVERIFY(itens[0].semRotulo);
         QCOMPARE(itens[0].cor, TColor(0x008000));
-        QCOMPARE(itens[1].rotulo, QString("olá"));
+        QCOMPARE(itens[1].rotulo, QString("sem rótulo"));
+        QVERIFY(itens[1].semRotulo);
         QCOMPARE(itens[1].fala, QString("olá"));
     }
 
-    void coresEmRgb_data() {
+    void coresDeOutrosProgramas_data() {
         QTest::addColumn<QString>("texto");
         QTest::addColumn<int>("cor"); // -1: refused
         QTest::newRow("rgb") << "rgb(255, 128, 0)" << 0x0080FF;
@@ -445,12 +645,25 @@ private slots:
         QTest::newRow("rgba opaco") << "rgba(10, 20, 30, 1)" << 0x1E140A;
         QTest::newRow("rgba transparente") << "rgba(0, 0, 0, 0)" << 0xFFFFFF;
         QTest::newRow("rgba meio") << "rgba(0, 0, 255, 0.5)" << 0xFF8080;
-        QTest::newRow("hex") << "#ff0000" << -1;
-        QTest::newRow("nome") << "red" << -1;
+        QTest::newRow("por cento") << "rgb(100%, 50%, 0%)" << 0x0080FF;
+        QTest::newRow("rgba por cento") << "RGBA(0, 0, 255, 50%)" << 0xFF8080;
+        QTest::newRow("hex") << " #ff0000 " << 0x0000FF;
+        QTest::newRow("hex curto") << "#0F8" << 0x88FF00;
+        QTest::newRow("hex com alfa") << "#0000ff80" << 0xFF7F7F;
+        QTest::newRow("hex curto com alfa") << "#f000" << 0xFFFFFF;
+        QTest::newRow("nome") << "Red" << 0x0000FF;
+        QTest::newRow("nome composto") << "lightblue" << 0xE6D8AD;
+        QTest::newRow("transparente") << "transparent" << 0xFFFFFF;
+        QTest::newRow("hex de 5") << "#12345" << -1;
+        QTest::newRow("hex com sinal") << "#-12" << -1;
+        QTest::newRow("hex torto") << "#gg0000" << -1;
+        QTest::newRow("nome desconhecido") << "vermelhão" << -1;
+        QTest::newRow("hsl") << "hsl(0, 100%, 50%)" << -1;
         QTest::newRow("canal grande") << "rgb(256, 0, 0)" << -1;
+        QTest::newRow("por cento grande") << "rgb(101%, 0%, 0%)" << -1;
         QTest::newRow("alfa sem rgba") << "rgb(1, 2, 3, 0.5)" << -1;
     }
-    void coresEmRgb() {
+    void coresDeOutrosProgramas() {
         QFETCH(QString, texto);
         QFETCH(int, cor);
         const auto lida = leCorObf(texto);
@@ -467,6 +680,12 @@ private slots:
             << Pacote().com("boards/1.obf", "{}").zip() << "não tem o arquivo manifest.json";
         QTest::newRow("manifest quebrado")
             << Pacote().com("manifest.json", "{nada").zip() << "manifest.json do pacote não";
+        QTest::newRow("sem root") << Pacote()
+                                         .com("manifest.json",
+                                              json(QJsonObject{{"format", "open-board-0.1"}}))
+                                         .com("boards/1.obf", "{}")
+                                         .zip()
+                                  << "sem o campo root";
         QTest::newRow("raiz fora")
             << Pacote()
                    .com("manifest.json", json(manifesto("boards/x.obf", {{"1", "boards/1.obf"}})))
@@ -524,6 +743,11 @@ private slots:
             importaPacoteObz(dir.filePath("ruim.obz"), dir.filePath("projeto"));
         QVERIFY(!r.ok);
         QVERIFY2(r.erro.contains(mensagem), qPrintable(r.erro));
+        // No library's English shows through.
+        static const QRegularExpression ingles(
+            R"(\b(not|archive|error|unterminated|illegal|missing|value|object|file)\b)",
+            QRegularExpression::CaseInsensitiveOption);
+        QVERIFY2(!ingles.match(r.erro).hasMatch(), qPrintable(r.erro));
         QCOMPARE(r.resumo(), r.erro);
         QCOMPARE(conteudo(dir.path()), QStringList{"ruim.obz"});
     }
@@ -563,6 +787,10 @@ private slots:
         QVERIFY(!r.ok);
         QVERIFY(r.erro.contains("já existe e não está vazia"));
         QCOMPARE(leArquivo(dir.filePath("cheia/pranchas.pra")), QByteArray("[A]\r\n"));
+        QVERIFY(escreveArquivo(dir.filePath("arquivo"), "x"));
+        r = importaPacoteObz(dir.filePath("p.obz"), dir.filePath("arquivo"));
+        QVERIFY(!r.ok);
+        QVERIFY2(r.erro.contains("é um arquivo, não uma pasta"), qPrintable(r.erro));
         QVERIFY(QDir(dir.path()).mkpath("vazia"));
         r = importaPacoteObz(dir.filePath("p.obz"), dir.filePath("vazia"));
         QVERIFY2(r.ok, qPrintable(r.erro));

@@ -85,8 +85,8 @@ const char* nomeMoldura(TDimMoldura m) {
 qsizetype tamanhoPrevisto(const TProjeto& p) {
     qsizetype t = 2048;
     for (const TPrancha& pr : p.pranchas) {
-        t += 160 + pr.nome.size() + pr.titulo.size() + pr.link.size() + pr.som.size() +
-             pr.fala.size();
+        t += 180 + pr.nome.size() + pr.titulo.size() + pr.link.size() + pr.som.size() +
+             pr.fala.size() + pr.idioma.size();
         for (const TItem& it : pr.itens)
             t += 120 + it.rotulo.size() + it.figura.size() + it.link.size() + it.som.size() +
                  it.fala.size() + it.executar.size();
@@ -105,6 +105,7 @@ void escrevePrancha(Escritor& e, const TPrancha& p) {
     if (p.cor != semCor) e.linha("COR=", qint64(p.cor));
     if (!p.som.isEmpty()) e.linha("SOM=", Valor{p.som});
     if (!p.fala.isEmpty()) e.linha("FALA=", Valor{p.fala});
+    if (!p.idioma.isEmpty()) e.linha("IDIOMA=", Valor{p.idioma});
     e.linha();
     const qint32 nItens = qMin<qint32>(p.nItens, qint32(p.itens.size()));
     for (qint32 n = 1; n <= nItens; ++n) {

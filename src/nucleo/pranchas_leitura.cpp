@@ -20,6 +20,7 @@ enum class Campo : quint8 {
     corPrancha,
     somPrancha,
     falaPrancha,
+    idiomaPrancha,
     rotulo,
     figura,
     link,
@@ -52,9 +53,10 @@ struct Palavra {
     Campo campo;
 };
 const Palavra palavrasDaPrancha[] = {
-    {QLatin1String("modelo"), Campo::modelo},    {QLatin1String("titulo"), Campo::titulo},
-    {QLatin1String("link"), Campo::linkPrancha}, {QLatin1String("cor"), Campo::corPrancha},
-    {QLatin1String("som"), Campo::somPrancha},   {QLatin1String("fala"), Campo::falaPrancha},
+    {QLatin1String("modelo"), Campo::modelo},        {QLatin1String("titulo"), Campo::titulo},
+    {QLatin1String("link"), Campo::linkPrancha},     {QLatin1String("cor"), Campo::corPrancha},
+    {QLatin1String("som"), Campo::somPrancha},       {QLatin1String("fala"), Campo::falaPrancha},
+    {QLatin1String("idioma"), Campo::idiomaPrancha},
 };
 const Palavra palavrasDeItem[] = {
     {QLatin1String("figura"), Campo::figura},
@@ -220,6 +222,7 @@ public:
         }
         p.som = texto(Campo::somPrancha);
         p.fala = texto(Campo::falaPrancha);
+        p.idioma = texto(Campo::idiomaPrancha);
         p.itens.resize(p.nItens);
         lidos.assign(size_t(p.nItens), 0);
         for (const ChaveDeItem& k : doItem) {

@@ -29,7 +29,7 @@ bool operator==(const TItem& a, const TItem& b) {
 bool operator==(const TPrancha& a, const TPrancha& b) {
     return a.nome == b.nome && a.titulo == b.titulo && a.nColunas == b.nColunas &&
            a.nLinhas == b.nLinhas && a.cor == b.cor && a.som == b.som && a.link == b.link &&
-           a.fala == b.fala && a.nItens == b.nItens && a.itens == b.itens;
+           a.fala == b.fala && a.idioma == b.idioma && a.nItens == b.nItens && a.itens == b.itens;
 }
 
 bool operator==(const TProjeto& a, const TProjeto& b) {

@@ -41,6 +41,7 @@ struct TPrancha {
     QString som;
     QString link;
     QString fala;
+    QString idioma;    // language of the board's words when not Brazilian Portuguese ("en")
     qint32 nItens = 0; // always itens.size(); kept because the editors count on it
     TItemArray itens;
 };

@@ -35,12 +35,14 @@ QString ResultadoExportacao::resumo() const {
                     .arg(contagem(pranchas, "prancha", "pranchas"),
                          contagem(figuras, "figura", "figuras"), contagem(sons, "som", "sons"));
     if (figurasFaltando > 0)
-        t += QStringLiteral("\n%1 que as pranchas citam não existe ou não é figura e ficou de "
-                            "fora.")
-                 .arg(contagem(figurasFaltando, "figura", "figuras"));
+        t += u'\n' + contagem(figurasFaltando,
+                              "figura que as pranchas citam não existe ou não é figura e ficou "
+                              "de fora.",
+                              "figuras que as pranchas citam não existem ou não são figuras e "
+                              "ficaram de fora.");
     if (sonsFaltando > 0)
-        t += QStringLiteral("\n%1 que as pranchas citam não existe e ficou de fora.")
-                 .arg(contagem(sonsFaltando, "som", "sons"));
+        t += u'\n' + contagem(sonsFaltando, "som que as pranchas citam não existe e ficou de fora.",
+                              "sons que as pranchas citam não existem e ficaram de fora.");
     return t;
 }
 

@@ -16,16 +16,39 @@ QString ResultadoImportacao::resumo() const {
     QString t = QStringLiteral("Importação concluída: %1, %2 e %3.")
                     .arg(contagem(pranchas, "prancha", "pranchas"),
                          contagem(figuras, "figura", "figuras"), contagem(sons, "som", "sons"));
-    if (figurasNaoTrazidas > 0)
-        t += QStringLiteral("\n%1 não veio no pacote (endereço na internet, símbolo ou desenho "
-                            "que o programa não mostra): os itens ficaram só com o rótulo.")
-                 .arg(contagem(figurasNaoTrazidas, "figura", "figuras"));
-    if (sonsNaoTrazidos > 0)
-        t += QStringLiteral("\n%1 não veio no pacote: os itens ficaram sem ele.")
-                 .arg(contagem(sonsNaoTrazidos, "som", "sons"));
-    if (itensQueExecutam > 0)
-        t += QStringLiteral("\n%1 executa um programa: confira antes de usar o projeto.")
-                 .arg(contagem(itensQueExecutam, "item", "itens"));
+    // One line per thing left out, the number and the verb agreeing.
+    const auto linha = [&](int n, const char* um, const char* varios) {
+        if (n > 0) t += u'\n' + contagem(n, um, varios);
+    };
+    linha(figurasPorEndereco,
+          "figura não veio: só tem um endereço na internet ou um conjunto de símbolos, que o "
+          "programa não busca (fica só o rótulo).",
+          "figuras não vieram: só têm um endereço na internet ou um conjunto de símbolos, que o "
+          "programa não busca (fica só o rótulo).");
+    linha(figurasAusentes, "figura não veio: está citada nas pranchas, mas não no pacote.",
+          "figuras não vieram: estão citadas nas pranchas, mas não no pacote.");
+    linha(figurasSvgRuins, "figura SVG não veio: o desenho não pôde ser lido.",
+          "figuras SVG não vieram: os desenhos não puderam ser lidos.");
+    linha(sonsNaoTrazidos, "som não veio: só tem um endereço na internet ou não está no pacote.",
+          "sons não vieram: só têm um endereço na internet ou não estão no pacote.");
+    linha(diferencas.linksRemovidos, "link para prancha fora do pacote foi removido.",
+          "links para pranchas fora do pacote foram removidos.");
+    linha(diferencas.coresNaoLidas,
+          "item ficou sem cor: a cor que o pacote dá está escrita de um jeito que o programa não "
+          "entende.",
+          "itens ficaram sem cor: as cores que o pacote dá estão escritas de um jeito que o "
+          "programa não entende.");
+    int comAcao = 0;
+    QStringList tipos;
+    for (auto a = diferencas.acoes.begin(); a != diferencas.acoes.end(); ++a) {
+        comAcao += a.value();
+        tipos << a.key() + QStringLiteral(": ") + QString::number(a.value());
+    }
+    linha(comAcao, "item com ação que este programa não faz ficou como item comum",
+          "itens com ações que este programa não faz ficaram como itens comuns");
+    if (comAcao > 0) t += QStringLiteral(" — %1.").arg(tipos.join(QStringLiteral("; ")));
+    linha(itensQueExecutam, "item executa um programa: confira antes de usar o projeto.",
+          "itens executam um programa: confira antes de usar o projeto.");
     if (caracteresTrocados > 0)
         t += QStringLiteral("\nAlguns caracteres que o arquivo de pranchas não comporta (como "
                             "emojis) foram gravados como \"?\".");
@@ -35,10 +58,14 @@ QString ResultadoImportacao::resumo() const {
 ResultadoImportacao importaPacoteObz(const QString& arquivo, const QString& pasta) {
     ResultadoImportacao r;
     const QFileInfo destino(QDir::cleanPath(QFileInfo(pasta).absoluteFilePath()));
+    if (destino.exists() && !destino.isDir()) {
+        r.erro = QStringLiteral("%1 é um arquivo, não uma pasta: escolha uma pasta nova para o "
+                                "projeto importado.")
+                     .arg(pasta);
+        return r;
+    }
     if (destino.exists() &&
-        (!destino.isDir() ||
-         !QDir(destino.filePath())
-              .isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden))) {
+        !QDir(destino.filePath()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)) {
         r.erro = QStringLiteral("A pasta %1 já existe e não está vazia: escolha uma pasta nova "
                                 "para o projeto importado.")
                      .arg(pasta);
@@ -73,11 +100,18 @@ ResultadoImportacao importaPacoteObz(const QString& arquivo, const QString& past
         r.erro = QStringLiteral("Não foi possível gravar em %1.").arg(pai);
         return r;
     }
+    // The project's folder is made inside the hidden one by a plain mkdir, so it gets the usual
+    // permissions (the hidden folder is private to this user until it is removed).
+    const QDir projetoNovo(temporaria.filePath(QStringLiteral("projeto")));
+    if (!QDir().mkdir(projetoNovo.path())) {
+        r.erro = QStringLiteral("Não foi possível gravar em %1.").arg(pai);
+        return r;
+    }
     QList<QPair<QString, QByteArray>> arquivos;
     arquivos.reserve(lido.arquivos.size() + 1);
     for (const auto& [nome, bytes] : std::as_const(lido.arquivos))
-        arquivos.append({temporaria.filePath(nome), bytes});
-    arquivos.append({temporaria.filePath(QStringLiteral("pranchas.pra")), escritas.bytes});
+        arquivos.append({projetoNovo.filePath(nome), bytes});
+    arquivos.append({projetoNovo.filePath(QStringLiteral("pranchas.pra")), escritas.bytes});
     const QStringList falhas = gravaArquivosSeguros(arquivos);
     if (!falhas.isEmpty()) {
         r.erro = QStringLiteral("O projeto importado não pôde ser gravado em %1 (o disco está "
@@ -86,19 +120,14 @@ ResultadoImportacao importaPacoteObz(const QString& arquivo, const QString& past
         return r;
     }
     if (destino.exists()) QDir().rmdir(destino.filePath());
-    if (!QDir().rename(temporaria.path(), destino.filePath())) {
+    if (!QDir().rename(projetoNovo.path(), destino.filePath())) {
         r.erro = QStringLiteral("A pasta %1 não pôde ser criada. Nada foi importado.").arg(pasta);
         return r;
     }
-    temporaria.setAutoRemove(false);
     sincronizaPasta(pai);
+    static_cast<ContasDoPacote&>(r) = lido;
     r.ok = true;
     r.pranchas = lido.projeto.nPranchas;
-    r.figuras = lido.figuras;
-    r.sons = lido.sons;
-    r.figurasNaoTrazidas = lido.figurasNaoTrazidas;
-    r.sonsNaoTrazidos = lido.sonsNaoTrazidos;
-    r.itensQueExecutam = lido.itensQueExecutam;
     r.caracteresTrocados = escritas.trocados;
     return r;
 }

@@ -2,19 +2,15 @@
 // out as either. Each gives a Portuguese summary of what was done, or why nothing was.
 #pragma once
 
+#include "logica/troca/le_pacote.h"
 #include "nucleo/prvars.h"
 
 #include <QString>
 
-struct ResultadoImportacao {
+struct ResultadoImportacao : ContasDoPacote {
     bool ok = false;
     QString erro;
     int pranchas = 0;
-    int figuras = 0;
-    int sons = 0;
-    int figurasNaoTrazidas = 0;
-    int sonsNaoTrazidos = 0;
-    int itensQueExecutam = 0;
     int caracteresTrocados = 0; // written as "?" in the board file
     QString resumo() const;
 };

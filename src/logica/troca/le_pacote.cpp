@@ -1,25 +1,21 @@
 #include "logica/troca/le_pacote.h"
 
+#include "logica/troca/figuras_importadas.h"
 #include "logica/troca/obf_leitura.h"
 #include "logica/troca/obf_para_prancha.h"
 #include "logica/troca/pacote_zip.h"
 #include "nucleo/cp1252.h"
 #include "nucleo/pranchas_formato.h"
 
-#include <QBuffer>
 #include <QFileInfo>
 #include <QHash>
-#include <QImage>
-#include <QImageReader>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QPainter>
 #include <QSet>
 
 namespace {
 
-// The settings a project gets when the package does not carry this program's own: the board
-// file's defaults.
+// The board file's defaults, which the settings a package carries replace one by one.
 TProjeto projetoPadrao(const QDateTime& agora) {
     TProjeto p = lePranchas(QByteArrayLiteral("[CONFIG]\r\n"), agora).projeto;
     limpaPranchas(p);
@@ -78,45 +74,103 @@ struct QuadroDoPacote {
     QuadroObf quadro;
 };
 
+// The ids of the pictures and sounds the boards use, each once, in the order first used: those
+// of the buttons in the grid, and the recordings this program's own keys name.
+struct MidiasUsadas {
+    QStringList figuras, sons;
+    QSet<QString> vistas, ouvidos;
+    void figura(const QString& id) {
+        if (!id.isEmpty() && !vistas.contains(id)) {
+            vistas.insert(id);
+            figuras << id;
+        }
+    }
+    void som(const QString& id) {
+        if (!id.isEmpty() && !ouvidos.contains(id)) {
+            ouvidos.insert(id);
+            sons << id;
+        }
+    }
+};
+
+MidiasUsadas midiasUsadas(const QList<QuadroDoPacote>& quadros) {
+    MidiasUsadas u;
+    const auto proprioId = [](const QJsonObject& o, const char* chave) {
+        return o.value(proprio(chave)).toString();
+    };
+    for (const QuadroDoPacote& qp : quadros) {
+        const QuadroObf& q = qp.quadro;
+        u.som(proprioId(q.proprias, "som_id"));
+        u.som(proprioId(q.proprias, "fala_som_id"));
+        for (int k = 0; k < q.linhas * q.colunas; ++k) {
+            const auto b = q.botoes.constFind(q.celulas.value(k));
+            if (b == q.botoes.constEnd()) continue;
+            u.figura(b->figuraId);
+            u.som(b->somId);
+            u.som(proprioId(b->proprias, "fala_som_id"));
+        }
+    }
+    return u;
+}
+
 class Leitor {
 public:
-    Leitor(ProjetoDoPacote& resultado, PacoteZip* pacote) : r(resultado), zip(pacote) {}
+    Leitor(ProjetoDoPacote& resultado, PacoteZip* pacote, const QJsonObject& manifesto = {})
+        : r(resultado), zip(pacote) {
+        const QJsonObject caminhos = manifesto.value(QLatin1String("paths")).toObject();
+        listadas = caminhos.value(QLatin1String("images")).toObject();
+        listados = caminhos.value(QLatin1String("sounds")).toObject();
+    }
 
     bool leMidias(const QList<QuadroDoPacote>& quadros, LigacoesObf& lig);
     void montaProjeto(const QList<QuadroDoPacote>& quadros, LigacoesObf& lig,
                       const QString& caminhoRaiz, bool nomesProprios);
 
 private:
-    std::optional<QByteArray> bytesDe(const MidiaObf& m, bool& trazida);
-    QString nomeLivre(const QString& nome, const QByteArray& bytes);
+    enum class Origem { pacote, endereco, ausente };
+    std::optional<QByteArray> bytesDe(const MidiaObf& m, Origem& origem);
+    MidiaObf registro(const QHash<QString, const MidiaObf*>& registros, const QJsonObject& lista,
+                      const QString& id) const;
+    QString nomeLivre(const QString& nome, const QByteArray& bytes, int& novos);
     bool figura(const MidiaObf& m, LigacoesObf& lig);
     bool som(const MidiaObf& m, LigacoesObf& lig);
 
     ProjetoDoPacote& r;
     PacoteZip* zip;
+    QJsonObject listadas, listados;     // the manifest's paths of pictures and of sounds, by id
     QHash<QString, int> arquivoPorNome; // case-folded file name -> its entry in r.arquivos
     // The board file and its backup are never a picture's or a sound's name.
     const QSet<QString> reservados{QStringLiteral("pranchas.pra"), QStringLiteral("pranchas.bak")};
 };
 
-std::optional<QByteArray> Leitor::bytesDe(const MidiaObf& m, bool& trazida) {
-    trazida = false;
+std::optional<QByteArray> Leitor::bytesDe(const MidiaObf& m, Origem& origem) {
+    origem = Origem::pacote;
     if (zip && !m.caminho.isEmpty() && zip->contem(m.caminho)) {
         const auto bytes = zip->le(m.caminho, r.erro);
         if (!bytes) return std::nullopt;
-        trazida = true;
         return bytes;
     }
-    if (m.temDados) {
-        trazida = true;
-        return m.dados;
-    }
+    if (m.temDados) return m.dados;
+    // Elsewhere (an address, a symbol set), or a file the package lost.
+    origem = m.externa ? Origem::endereco : Origem::ausente;
     return QByteArray();
 }
 
+// The record a board gives the id; one with neither path nor data, or none at all, is looked
+// for in the manifest's list.
+MidiaObf Leitor::registro(const QHash<QString, const MidiaObf*>& registros,
+                          const QJsonObject& lista, const QString& id) const {
+    const MidiaObf* dado = registros.value(id);
+    if (dado && (dado->temDados || !dado->caminho.isEmpty())) return *dado;
+    MidiaObf m = dado ? *dado : MidiaObf{};
+    m.id = id;
+    m.caminho = lista.value(id).toString();
+    return m;
+}
+
 // The name, or the name with a number, so two different files never share one; the same file
-// named twice is written once.
-QString Leitor::nomeLivre(const QString& nome, const QByteArray& bytes) {
+// named twice is written, and counted in `novos`, once.
+QString Leitor::nomeLivre(const QString& nome, const QByteArray& bytes, int& novos) {
     const QFileInfo info(nome);
     const QString base = info.completeBaseName(), ext = info.suffix();
     for (int n = 1;; ++n) {
@@ -132,6 +186,7 @@ QString Leitor::nomeLivre(const QString& nome, const QByteArray& bytes) {
         }
         arquivoPorNome.insert(chave, int(r.arquivos.size()));
         r.arquivos.append({candidato, bytes});
+        ++novos;
         return candidato;
     }
 }
@@ -144,47 +199,46 @@ QString nomeSugerido(const MidiaObf& m) {
 }
 
 bool Leitor::figura(const MidiaObf& m, LigacoesObf& lig) {
-    bool trazida = false;
-    const auto bytes = bytesDe(m, trazida);
+    Origem origem;
+    const auto bytes = bytesDe(m, origem);
     if (!bytes) return false;
-    if (!trazida || m.tipo.contains(QLatin1String("svg"), Qt::CaseInsensitive)) {
-        ++r.figurasNaoTrazidas;
+    if (origem != Origem::pacote) {
+        ++(origem == Origem::endereco ? r.figurasPorEndereco : r.figurasAusentes);
         return true;
     }
-    QByteArray dados = *bytes;
-    QBuffer buffer(&dados);
-    QImageReader leitor(&buffer);
-    const QByteArray formato = leitor.format();
-    QImage imagem = leitor.read();
-    if (imagem.isNull()) {
-        r.erro = QStringLiteral("A figura \"%1\" do pacote não é uma figura que se possa ler.")
-                     .arg(m.caminho.isEmpty() ? m.id : m.caminho);
-        return false;
-    }
     QString nome = nomeSugerido(m);
-    if (QFileInfo(nome).suffix().isEmpty())
-        nome += formato == "bmp" ? QStringLiteral(".bmp") : QStringLiteral(".jpg");
-    // The boards show JPEG and BMP pictures; anything else becomes a JPEG on white.
-    if (formato != "jpeg" && formato != "bmp") {
-        QImage branco(imagem.size(), QImage::Format_RGB32);
-        branco.fill(Qt::white);
-        QPainter(&branco).drawImage(0, 0, imagem);
-        dados.clear();
-        QBuffer saida(&dados);
-        saida.open(QIODevice::WriteOnly);
-        branco.save(&saida, "JPEG", 90);
+    QByteArray dados;
+    if (pareceSvg(*bytes, m.tipo)) {
+        const auto jpeg = jpegDeSvg(*bytes, m.tamanho);
+        if (!jpeg) {
+            ++r.figurasSvgRuins;
+            return true;
+        }
+        dados = *jpeg;
         nome = QFileInfo(nome).completeBaseName() + QStringLiteral(".jpg");
+    } else {
+        const auto lida = figuraImportada(*bytes);
+        if (!lida) {
+            r.erro = QStringLiteral("A figura \"%1\" do pacote não é uma figura que se possa ler.")
+                         .arg(m.caminho.isEmpty() ? m.id : m.caminho);
+            return false;
+        }
+        dados = lida->bytes;
+        // The boards show JPEG and BMP pictures; anything else became a JPEG.
+        if (lida->bytes != *bytes)
+            nome = QFileInfo(nome).completeBaseName() + QStringLiteral(".jpg");
+        else if (QFileInfo(nome).suffix().isEmpty())
+            nome += u'.' + QLatin1String(lida->extensao);
     }
-    lig.arquivoDaFigura.insert(m.id, nomeLivre(nome, dados));
-    ++r.figuras;
+    lig.arquivoDaFigura.insert(m.id, nomeLivre(nome, dados, r.figuras));
     return true;
 }
 
 bool Leitor::som(const MidiaObf& m, LigacoesObf& lig) {
-    bool trazido = false;
-    const auto bytes = bytesDe(m, trazido);
+    Origem origem;
+    const auto bytes = bytesDe(m, origem);
     if (!bytes) return false;
-    if (!trazido || bytes->isEmpty()) {
+    if (origem != Origem::pacote || bytes->isEmpty()) {
         ++r.sonsNaoTrazidos;
         return true;
     }
@@ -196,12 +250,12 @@ bool Leitor::som(const MidiaObf& m, LigacoesObf& lig) {
                 : tipo.contains(QLatin1String("ogg")) ? QStringLiteral(".ogg")
                                                       : QStringLiteral(".wav");
     }
-    lig.arquivoDoSom.insert(m.id, nomeLivre(nome, *bytes));
-    ++r.sons;
+    lig.arquivoDoSom.insert(m.id, nomeLivre(nome, *bytes, r.sons));
     return true;
 }
 
 // Ids are one per package: the same id in two boards is the same file, or the package is wrong.
+// Only what an item uses is brought: a package often lists pictures no button shows.
 bool Leitor::leMidias(const QList<QuadroDoPacote>& quadros, LigacoesObf& lig) {
     QHash<QString, const MidiaObf*> figuras, sons;
     const auto mesma = [](const MidiaObf& a, const MidiaObf& b) {
@@ -216,7 +270,6 @@ bool Leitor::leMidias(const QList<QuadroDoPacote>& quadros, LigacoesObf& lig) {
                 return false;
             }
             figuras.insert(m.id, &m);
-            if (!figura(m, lig)) return false;
         }
         for (const MidiaObf& m : q.quadro.sons) {
             if (const MidiaObf* ja = sons.value(m.id)) {
@@ -226,9 +279,13 @@ bool Leitor::leMidias(const QList<QuadroDoPacote>& quadros, LigacoesObf& lig) {
                 return false;
             }
             sons.insert(m.id, &m);
-            if (!som(m, lig)) return false;
         }
     }
+    const MidiasUsadas usadas = midiasUsadas(quadros);
+    for (const QString& id : usadas.figuras)
+        if (!figura(registro(figuras, listadas, id), lig)) return false;
+    for (const QString& id : usadas.sons)
+        if (!som(registro(sons, listados, id), lig)) return false;
     return true;
 }
 
@@ -267,7 +324,7 @@ void Leitor::montaProjeto(const QList<QuadroDoPacote>& quadros, LigacoesObf& lig
     }
     if (lig.pranchaInicial.isEmpty() && !nomes.isEmpty()) lig.pranchaInicial = nomes.first();
     for (int i = 0; i < quadros.size(); ++i) {
-        TPrancha p = pranchaDoQuadro(quadros[i].quadro, nomes[i], lig);
+        TPrancha p = pranchaDoQuadro(quadros[i].quadro, nomes[i], lig, &r.diferencas);
         for (const TItem& it : p.itens)
             if (!it.executar.trimmed().isEmpty()) ++r.itensQueExecutam;
         r.projeto.pranchas.append(std::move(p));
@@ -375,13 +432,21 @@ ProjetoDoPacote leObz(const QByteArray& bytes, const QDateTime& agora) {
     QJsonParseError erroJson;
     const QJsonDocument doc = QJsonDocument::fromJson(*textoManifesto, &erroJson);
     if (!doc.isObject()) {
-        r.erro = QStringLiteral("O manifest.json do pacote não pôde ser lido (%1).")
-                     .arg(erroJson.errorString());
+        r.erro = doc.isNull() ? QStringLiteral("O manifest.json do pacote não pôde ser lido: o "
+                                               "JSON está malformado perto do caractere %1.")
+                                    .arg(erroJson.offset)
+                              : QStringLiteral("O manifest.json do pacote não pôde ser lido: o "
+                                               "JSON não é um objeto.");
         return r;
     }
     const QJsonObject manifesto = doc.object();
     const QString raiz = manifesto.value(QLatin1String("root")).toString();
-    if (raiz.isEmpty() || !zip->contem(raiz)) {
+    if (raiz.isEmpty()) {
+        r.erro = QStringLiteral("O manifest.json do pacote está sem o campo root: não se sabe "
+                                "qual é a prancha inicial.");
+        return r;
+    }
+    if (!zip->contem(raiz)) {
         r.erro = QStringLiteral("A prancha inicial indicada no pacote (\"%1\") não está nele.")
                      .arg(raiz);
         return r;
@@ -389,7 +454,7 @@ ProjetoDoPacote leObz(const QByteArray& bytes, const QDateTime& agora) {
     const auto quadros = leQuadros(*zip, manifesto, raiz, r.erro);
     if (!quadros) return r;
     r.projeto = projetoPadrao(agora);
-    Leitor leitor(r, zip.get());
+    Leitor leitor(r, zip.get(), manifesto);
     LigacoesObf lig;
     if (!leitor.leMidias(*quadros, lig)) return r;
     const bool proprio_ = manifesto.contains(proprio("ordem"));
@@ -397,6 +462,7 @@ ProjetoDoPacote leObz(const QByteArray& bytes, const QDateTime& agora) {
     if (proprio_) {
         leAjustes(manifesto, r.projeto);
     } else {
+        ajustesDeMouse(r.projeto);
         // Boards of another program speak their buttons with the voice.
         r.projeto.sintetizando = true;
         r.projeto.pranchaInicial = lig.pranchaInicial;
@@ -417,12 +483,21 @@ ProjetoDoPacote leObf(const QByteArray& bytes, const QDateTime& agora) {
     const QList<QuadroDoPacote> quadros{{QString(), std::move(lido.quadro)}};
     if (!leitor.leMidias(quadros, lig)) return r;
     leitor.montaProjeto(quadros, lig, QString(), true);
+    // One board carries no settings, whoever wrote it.
+    ajustesDeMouse(r.projeto);
     r.projeto.sintetizando = r.projeto.sintetizando || !quadroDoPrograma(quadros[0].quadro);
     r.projeto.pranchaInicial = lig.pranchaInicial;
     return r;
 }
 
 } // namespace
+
+void ajustesDeMouse(TProjeto& p) {
+    p.tempoVarredura = 0;
+    p.tempoHisterese = 0;
+    p.tempoAutoClique = 0;
+    p.tempoSocorro = 0;
+}
 
 ProjetoDoPacote lePacote(const QByteArray& bytes, const QDateTime& agora) {
     if (pareceZip(bytes)) return leObz(bytes, agora);

@@ -1,6 +1,7 @@
 #include "logica/troca/obf_escrita.h"
 
 #include "logica/troca/obf_leitura.h"
+#include "logica/troca/obf_para_prancha.h"
 #include "nucleo/nomes.h"
 
 #include <QJsonArray>
@@ -79,9 +80,20 @@ void escreveLink(QJsonObject& o, const TProjeto& p, const QString& link, bool no
 
 QJsonObject botaoObf(const TProjeto& p, int i, int n, const TItem& it, MidiasDoProjeto& midias,
                      UsoDaPrancha& uso, bool noPacote) {
+    // A label hidden on a button that shows goes out empty, as other programs write a
+    // picture-only button, with what the button says in the vocalization; the label itself
+    // rides along for this program.
+    const bool rotuloEscondido = it.semRotulo && !it.semFigura;
     QJsonObject o{{QStringLiteral("id"), QStringLiteral("%1_%2").arg(idDaPrancha(i)).arg(n + 1)},
-                  {QStringLiteral("label"), it.rotulo},
+                  {QStringLiteral("label"), rotuloEscondido ? QString() : it.rotulo},
                   {proprio("figura"), it.figura}};
+    if (rotuloEscondido) {
+        o.insert(proprio("rotulo"), it.rotulo);
+        if (it.fala.isEmpty() && it.rotulo != QStringView(rotuloOculto)) {
+            o.insert(QStringLiteral("vocalization"), it.rotulo);
+            o.insert(proprio("fala"), QString());
+        }
+    }
     if (!it.som.isEmpty()) o.insert(proprio("som"), it.som);
     if (!it.fala.isEmpty()) {
         o.insert(QStringLiteral("vocalization"), it.fala);
@@ -148,15 +160,16 @@ QJsonObject quadroObf(const TProjeto& p, int i, MidiasDoProjeto& midias, bool no
         }
         ordem.append(linha);
     }
-    QJsonObject o{{QStringLiteral("format"), QStringLiteral("open-board-0.1")},
-                  {QStringLiteral("id"), idDaPrancha(i)},
-                  {QStringLiteral("locale"), QStringLiteral("pt-BR")},
-                  {QStringLiteral("name"), b.nome},
-                  {QStringLiteral("buttons"), botoes},
-                  {QStringLiteral("grid"), QJsonObject{{QStringLiteral("rows"), linhas},
-                                                       {QStringLiteral("columns"), colunas},
-                                                       {QStringLiteral("order"), ordem}}},
-                  {proprio("titulo"), b.titulo}};
+    QJsonObject o{
+        {QStringLiteral("format"), QStringLiteral("open-board-0.1")},
+        {QStringLiteral("id"), idDaPrancha(i)},
+        {QStringLiteral("locale"), b.idioma.isEmpty() ? QStringLiteral("pt-BR") : b.idioma},
+        {QStringLiteral("name"), b.nome},
+        {QStringLiteral("buttons"), botoes},
+        {QStringLiteral("grid"), QJsonObject{{QStringLiteral("rows"), linhas},
+                                             {QStringLiteral("columns"), colunas},
+                                             {QStringLiteral("order"), ordem}}},
+        {proprio("titulo"), b.titulo}};
     if (b.cor != semCor) o.insert(proprio("cor"), textoCorObf(b.cor));
     if (!b.som.isEmpty()) {
         o.insert(proprio("som"), b.som);

@@ -2,6 +2,7 @@
 
 #include "nucleo/pranchas_valores.h"
 
+#include <QColor>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonParseError>
@@ -58,7 +59,12 @@ bool leMidias(const QJsonValue& valor, const char* oque, QList<MidiaObf>& midias
             m.temDados = true;
             if (m.tipo.isEmpty()) m.tipo = uri->tipo;
         }
-        m.externa = m.caminho.isEmpty() && !m.temDados;
+        m.externa = o.contains(QLatin1String("url")) || o.contains(QLatin1String("symbol"));
+        const auto lado = [&](const char* chave) {
+            const double d = o.value(QLatin1String(chave)).toDouble();
+            return std::isfinite(d) && d > 0 ? int(qMin(d, 100000.0)) : 0;
+        };
+        m.tamanho = QSize(lado("width"), lado("height"));
         midias.append(m);
     }
     return true;
@@ -71,8 +77,11 @@ BotaoObf leBotao(const QJsonObject& o) {
     b.fala = o.value(QLatin1String("vocalization")).toString();
     b.figuraId = textoId(o.value(QLatin1String("image_id")));
     b.somId = textoId(o.value(QLatin1String("sound_id")));
-    if (const auto cor = leCorObf(o.value(QLatin1String("background_color")).toString()))
+    const QJsonValue fundo = o.value(QLatin1String("background_color"));
+    if (const auto cor = leCorObf(fundo.toString()))
         b.cor = *cor;
+    else
+        b.corNaoLida = !fundo.isUndefined() && !fundo.isNull() && fundo != QJsonValue(QString());
     b.oculto = o.value(QLatin1String("hidden")).toBool();
     const QJsonValue link = o.value(QLatin1String("load_board"));
     if (link.isObject()) {
@@ -103,8 +112,7 @@ QuadroLido leQuadroObf(const QByteArray& json) {
     QJsonParseError erroJson;
     const QJsonDocument doc = QJsonDocument::fromJson(json, &erroJson);
     if (erroJson.error != QJsonParseError::NoError || !doc.isObject()) {
-        r.erro = doc.isNull() ? QStringLiteral("o JSON não pôde ser lido (%1, posição %2)")
-                                    .arg(erroJson.errorString())
+        r.erro = doc.isNull() ? QStringLiteral("o JSON está malformado perto do caractere %1")
                                     .arg(erroJson.offset)
                               : QStringLiteral("o JSON não é um objeto");
         return r;
@@ -118,6 +126,7 @@ QuadroLido leQuadroObf(const QByteArray& json) {
     QuadroObf& q = r.quadro;
     q.id = textoId(o.value(QLatin1String("id")));
     q.nome = o.value(QLatin1String("name")).toString();
+    q.idioma = o.value(QLatin1String("locale")).toString().trimmed();
     q.proprias = chavesProprias(o);
 
     const QJsonValue botoes = o.value(QLatin1String("buttons"));
@@ -166,31 +175,76 @@ QuadroLido leQuadroObf(const QByteArray& json) {
     return r;
 }
 
-std::optional<TColor> leCorObf(const QString& texto) {
-    static const QRegularExpression rgb(
-        QStringLiteral(
-            R"(^\s*rgba?\(\s*([0-9.]+)\s*,\s*([0-9.]+)\s*,\s*([0-9.]+)\s*(?:,\s*([0-9.]+)\s*)?\)\s*$)"),
-        QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch m = rgb.match(texto);
-    if (!m.hasMatch()) return std::nullopt;
-    const bool comAlfa = texto.trimmed().startsWith(QLatin1String("rgba"), Qt::CaseInsensitive);
-    if (comAlfa != m.hasCaptured(4)) return std::nullopt;
-    double canais[3];
-    for (int k = 0; k < 3; ++k) {
-        bool ok = false;
-        canais[k] = m.captured(k + 1).toDouble(&ok);
-        if (!ok || canais[k] > 255) return std::nullopt;
-    }
-    double alfa = 1;
-    if (comAlfa) {
-        bool ok = false;
-        alfa = m.captured(4).toDouble(&ok);
-        if (!ok || alfa > 1) return std::nullopt;
-    }
+namespace {
+
+// The channels, 0 to 255, and the alpha, 0 to 1, blended over white as a board is drawn.
+TColor sobreBranco(const double (&canais)[3], double alfa) {
     int v[3];
     for (int k = 0; k < 3; ++k)
         v[k] = int(std::lround(canais[k] * alfa + 255 * (1 - alfa)));
     return TColor(v[0] | (v[1] << 8) | (v[2] << 16));
+}
+
+// "128" up to `maximo`, or "50%" of it; nothing past either.
+std::optional<double> canal(const QString& texto, double maximo) {
+    const bool porCento = texto.endsWith(u'%');
+    bool ok = false;
+    const double v = (porCento ? texto.chopped(1) : texto).toDouble(&ok);
+    if (!ok || v > (porCento ? 100 : maximo)) return std::nullopt;
+    return porCento ? v * maximo / 100 : v;
+}
+
+std::optional<TColor> corRgb(const QString& texto) {
+    static const QRegularExpression rgb(
+        QStringLiteral(
+            R"(^rgba?\(\s*([0-9.]+%?)\s*,\s*([0-9.]+%?)\s*,\s*([0-9.]+%?)\s*(?:,\s*([0-9.]+%?)\s*)?\)$)"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = rgb.match(texto);
+    if (!m.hasMatch()) return std::nullopt;
+    const bool comAlfa = texto.startsWith(QLatin1String("rgba"), Qt::CaseInsensitive);
+    if (comAlfa != m.hasCaptured(4)) return std::nullopt;
+    double canais[3];
+    for (int k = 0; k < 3; ++k) {
+        const auto v = canal(m.captured(k + 1), 255);
+        if (!v) return std::nullopt;
+        canais[k] = *v;
+    }
+    const auto alfa = comAlfa ? canal(m.captured(4), 1) : std::optional<double>(1);
+    if (!alfa) return std::nullopt;
+    return sobreBranco(canais, *alfa);
+}
+
+// "#rgb", "#rgba", "#rrggbb", "#rrggbbaa", as in CSS (the alpha last).
+std::optional<TColor> corHex(const QString& texto) {
+    const QString d = texto.mid(1);
+    bool ok = false;
+    const uint v = d.toUInt(&ok, 16);
+    if (!ok || d.startsWith(u'+') || d.startsWith(u'-')) return std::nullopt;
+    const int n = int(d.size());
+    if (n != 3 && n != 4 && n != 6 && n != 8) return std::nullopt;
+    const bool curto = n <= 4, comAlfa = n == 4 || n == 8;
+    const int bits = curto ? 4 : 8, partes = comAlfa ? 4 : 3;
+    double c[4];
+    for (int k = 0; k < partes; ++k) {
+        const uint x = (v >> (bits * (partes - 1 - k))) & ((1u << bits) - 1);
+        c[k] = curto ? x * 17 : x;
+    }
+    return sobreBranco({c[0], c[1], c[2]}, comAlfa ? c[3] / 255 : 1);
+}
+
+} // namespace
+
+std::optional<TColor> leCorObf(const QString& texto) {
+    const QString t = texto.trimmed();
+    if (t.startsWith(u'#')) return corHex(t);
+    if (t.startsWith(QLatin1String("rgb"), Qt::CaseInsensitive)) return corRgb(t);
+    // A name ("red", "lightblue", "transparent"): the CSS names Qt knows.
+    for (const QChar c : t)
+        if (!c.isLetter() || c.unicode() > 127) return std::nullopt;
+    const QColor nomeada = QColor::fromString(t);
+    if (t.isEmpty() || !nomeada.isValid()) return std::nullopt;
+    return sobreBranco({double(nomeada.red()), double(nomeada.green()), double(nomeada.blue())},
+                       nomeada.alphaF());
 }
 
 QString textoCorObf(TColor cor) {

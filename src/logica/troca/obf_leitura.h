@@ -9,6 +9,7 @@
 #include <QHash>
 #include <QJsonObject>
 #include <QList>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -21,18 +22,20 @@ struct MidiaObf {
     QByteArray dados; // decoded "data"
     bool temDados = false;
     QString tipo;         // "content_type", or the data URI's type
-    bool externa = false; // only a "url" or a "symbol": not fetched
+    bool externa = false; // has a "url" or a "symbol": elsewhere when not in the package
+    QSize tamanho;        // "width", "height"
     QString arquivo;      // the file name this program gave it (ext_zelvana_arquivo)
 };
 
 struct BotaoObf {
     QString id;
-    QString rotulo;      // "label"
-    QString fala;        // "vocalization"
-    QString figuraId;    // "image_id"
-    QString somId;       // "sound_id"
-    TColor cor = semCor; // "background_color"
-    bool oculto = false; // "hidden"
+    QString rotulo;          // "label"
+    QString fala;            // "vocalization"
+    QString figuraId;        // "image_id"
+    QString somId;           // "sound_id"
+    TColor cor = semCor;     // "background_color"
+    bool corNaoLida = false; // a background colour was given in a form not understood
+    bool oculto = false;     // "hidden"
     bool temLink = false;
     QString linkId, linkCaminho, linkNome; // "load_board"
     QStringList acoes;                     // "action" and "actions"
@@ -42,6 +45,7 @@ struct BotaoObf {
 struct QuadroObf {
     QString id;
     QString nome;
+    QString idioma; // "locale"
     int linhas = 0;
     int colunas = 0;
     // linhas × colunas button ids, row by row; empty for a cell with none.
@@ -60,8 +64,9 @@ struct QuadroLido {
 // A grid larger than the board file takes is cut to it.
 QuadroLido leQuadroObf(const QByteArray& json);
 
-// "rgb(r, g, b)" or "rgba(r, g, b, a)", the alpha blended over white; nothing for anything else
-// (hex colours included).
+// A colour as other programs write it: "rgb(r, g, b)" or "rgba(r, g, b, a)" (channels as
+// numbers or percentages), "#rgb", "#rgba", "#rrggbb", "#rrggbbaa" or a CSS colour name; the
+// alpha blended over white. Nothing for anything else.
 std::optional<TColor> leCorObf(const QString& texto);
 // The colour as "rgb(r, g, b)".
 QString textoCorObf(TColor cor);

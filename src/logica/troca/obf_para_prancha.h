@@ -7,6 +7,7 @@
 #include "nucleo/prvars.h"
 
 #include <QHash>
+#include <QMap>
 #include <QString>
 
 // What a board's references lead to once the whole package is known.
@@ -18,10 +19,29 @@ struct LigacoesObf {
     QHash<QString, QString> arquivoDoSom;      // sound id -> file name in the project folder
 };
 
+// What a board brought in otherwise than its package had it, for the summary.
+struct DiferencasDoQuadro {
+    int linksRemovidos = 0;   // to a board the package does not hold, or to none
+    int coresNaoLidas = 0;    // items left without the colour they were given
+    QMap<QString, int> acoes; // items whose action this program does not do, by kind
+    DiferencasDoQuadro& operator+=(const DiferencasDoQuadro& outra);
+};
+
+// The label a cell keeps, not shown, when its button has none: the board file drops a cell
+// without a label.
+inline constexpr char16_t rotuloOculto[] = u"sem rótulo";
+
 // The board named `nome`. A board of another program speaks like it did there: its
-// vocalization, or its label when it has neither vocalization nor sound; an unlabelled button
-// keeps a label of its own, not shown, so the cell is not lost.
-TPrancha pranchaDoQuadro(const QuadroObf& quadro, const QString& nome, const LigacoesObf& lig);
+// vocalization, or its label when it has neither vocalization nor sound nor an action of its
+// own (spelling speaks its letters; other actions only their vocalization); an unlabelled
+// button keeps an empty label, hidden, so the cell is not lost.
+TPrancha pranchaDoQuadro(const QuadroObf& quadro, const QString& nome, const LigacoesObf& lig,
+                         DiferencasDoQuadro* diferencas = nullptr);
+
+// The name of the kind of an action, as the summary lists it: "+abc" is spelling.
+QString tipoDeAcao(const QString& acao);
+// An action this program does itself: going to the start board, going back.
+bool acaoConhecida(const QString& acao);
 
 // Whether the board carries this program's own keys (it was written by this program).
 bool quadroDoPrograma(const QuadroObf& quadro);

@@ -17,8 +17,34 @@ struct PacoteZip::Estado {
 
 namespace {
 
+// libzip's reason in Portuguese: its own texts are English.
 QString textoZip(zip_error_t* erro) {
-    return QString::fromLocal8Bit(zip_error_strerror(erro));
+    switch (zip_error_code_zip(erro)) {
+    case ZIP_ER_NOZIP:
+        return QStringLiteral("não é um arquivo zip");
+    case ZIP_ER_INCONS:
+    case ZIP_ER_EOF:
+        return QStringLiteral("o arquivo zip está incompleto ou danificado");
+    case ZIP_ER_CRC:
+    case ZIP_ER_ZLIB:
+        return QStringLiteral("os dados comprimidos estão danificados");
+    case ZIP_ER_COMPNOTSUPP:
+        return QStringLiteral("usa um tipo de compressão que o programa não lê");
+    case ZIP_ER_ENCRNOTSUPP:
+    case ZIP_ER_NOPASSWD:
+    case ZIP_ER_WRONGPASSWD:
+        return QStringLiteral("está protegido por senha");
+    case ZIP_ER_MEMORY:
+        return QStringLiteral("falta memória");
+    case ZIP_ER_READ:
+    case ZIP_ER_SEEK:
+        return QStringLiteral("erro de leitura");
+    case ZIP_ER_WRITE:
+    case ZIP_ER_CLOSE:
+        return QStringLiteral("erro de gravação");
+    default:
+        return QStringLiteral("erro %1 da biblioteca zip").arg(zip_error_code_zip(erro));
+    }
 }
 
 QString tamanhoEmMb(qint64 bytes) {
@@ -58,7 +84,10 @@ std::unique_ptr<PacoteZip> PacoteZip::abre(const QByteArray& bytes, QString& err
     if (fonte) e->zip = zip_open_from_source(fonte, ZIP_RDONLY, &ze);
     if (!e->zip) {
         if (fonte) zip_source_free(fonte);
-        erro = QStringLiteral("O arquivo não é um pacote zip (%1).").arg(textoZip(&ze));
+        erro = zip_error_code_zip(&ze) == ZIP_ER_NOZIP
+                   ? QStringLiteral("O arquivo não é um pacote zip.")
+                   : QStringLiteral("O arquivo não é um pacote zip que se possa abrir (%1).")
+                         .arg(textoZip(&ze));
         zip_error_fini(&ze);
         return nullptr;
     }
@@ -130,7 +159,7 @@ std::optional<QByteArray> PacoteZip::le(const QString& nome, QString& erro) {
     zip_file_t* f = zip_fopen_index(e->zip, *i, 0);
     if (!f) {
         erro = QStringLiteral("O arquivo \"%1\" do pacote não pôde ser lido (%2).")
-                   .arg(nome, QString::fromLocal8Bit(zip_strerror(e->zip)));
+                   .arg(nome, textoZip(zip_get_error(e->zip)));
         return std::nullopt;
     }
     QByteArray bytes;
@@ -140,7 +169,7 @@ std::optional<QByteArray> PacoteZip::le(const QString& nome, QString& erro) {
         const zip_int64_t lidos = zip_fread(f, bloco, sizeof bloco);
         if (lidos < 0) {
             erro = QStringLiteral("O arquivo \"%1\" do pacote está danificado (%2).")
-                       .arg(nome, QString::fromLocal8Bit(zip_file_strerror(f)));
+                       .arg(nome, textoZip(zip_file_get_error(f)));
             zip_fclose(f);
             return std::nullopt;
         }
@@ -196,14 +225,14 @@ QByteArray montaZip(const QList<QPair<QString, QByteArray>>& arquivos, QString& 
             fonte ? zip_file_add(zip, nome.toUtf8().constData(), fonte, ZIP_FL_ENC_UTF_8) : -1;
         if (i < 0) {
             if (fonte) zip_source_free(fonte);
-            return falha(QString::fromLocal8Bit(zip_strerror(zip)));
+            return falha(textoZip(zip_get_error(zip)));
         }
         // A fixed time: the same project gives the same package.
         zip_file_set_mtime(zip, zip_uint64_t(i), 1262304000, 0);
         if (jaCompactado(nome)) zip_set_file_compression(zip, zip_uint64_t(i), ZIP_CM_STORE, 0);
     }
     if (zip_close(zip) < 0) {
-        const QString motivo = QString::fromLocal8Bit(zip_strerror(zip));
+        const QString motivo = textoZip(zip_get_error(zip));
         return falha(motivo);
     }
     zip = nullptr;
