@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Takes the help's pictures of the real program under Xvfb and writes them, small, into
-# src/app/ajuda/capturas: the start window, the editor, a run and the sound recorder.
+# src/app/ajuda/capturas: the start window, the editor, a run, the sound recorder and the boards
+# of the starter vocabulary.
 # Run it again when a window changes, look at the pictures, and commit them.
 #   scripts/capturas.sh              (the build folder is $ZELVANA_BUILD or build-test)
 set -euo pipefail
@@ -57,9 +58,22 @@ janela editor 'Programação das pranchas' 7 "$zelvana" "$trabalho/Exemplo"
 janela execucao 'Demonstração' 2 "$zelvana" --executar "$trabalho/Exemplo"
 janela gravador 'Gravador de som' 2 "$build/tests/gravador_avulso" "$trabalho/Exemplo" oi.wav
 
+# The starter vocabulary as a run draws it: the core board, then every other board small, in
+# the order of its board file.
+vocabulario=$build/src/app/vocabulario_inicial
+"$zelvana" --jpg "$vocabulario" PRINCIPAL "$trabalho/principal.jpg" 1024x576
+convert "$trabalho/principal.jpg" "$trabalho/vocabulario-principal.png"
+miniaturas=()
+while read -r prancha; do
+  "$zelvana" --jpg "$vocabulario" "$prancha" "$trabalho/p-$prancha.jpg" 400x225
+  miniaturas+=("$trabalho/p-$prancha.jpg")
+done < <(iconv -f windows-1252 -t utf-8 "$vocabulario/pranchas.pra" | tr -d '\r' |
+  sed -n 's/^\[\(.*\)\]$/\1/p' | grep -vx -e CONFIG -e PRINCIPAL)
+montage "${miniaturas[@]}" -tile 3x -geometry +6+6 "$trabalho/vocabulario-assuntos.png"
+
 # Small enough to commit: the run is halved, every picture reduced to a palette.
 convert "$trabalho/execucao.png" -resize 50% "$trabalho/execucao.png"
-for nome in janela-inicial editor execucao gravador; do
+for nome in janela-inicial editor execucao gravador vocabulario-principal vocabulario-assuntos; do
   pngquant --force --strip --quality 60-90 --output "$destino/$nome.png" "$trabalho/$nome.png"
 done
 ls -l "$destino"

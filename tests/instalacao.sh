@@ -18,6 +18,7 @@ for f in bin/zelvana share/applications/$id.desktop share/metainfo/$id.metainfo.
     share/icons/hicolor/scalable/apps/zelvana.svg share/man/man1/zelvana.1.gz \
     share/doc/zelvana/copyright share/doc/zelvana/changelog.gz \
     share/zelvana/zelvana.html share/zelvana/_figvazia.jpg share/zelvana/exemplo/pranchas.pra \
+    share/zelvana/vocabulario_inicial/pranchas.pra share/zelvana/vocabulario_inicial/banana.jpg \
     share/zelvana/ARASAAC_mini/atribuicao.txt share/zelvana/ARASAAC_mini/manifesto.tsv; do
   [ -s "$prefixo/$f" ] || falha "não instalado: $f"
 done
@@ -42,7 +43,7 @@ fi
 cd "$tmp/fora"
 zelvana=$prefixo/bin/zelvana
 ajuda=$("$zelvana" --help) || falha "--help terminou com erro"
-for caminho in "$dados/zelvana.html" "$dados/exemplo"; do
+for caminho in "$dados/zelvana.html" "$dados/exemplo" "$dados/vocabulario_inicial"; do
   grep -qF "$caminho" <<<"$ajuda" || falha "--help não aponta $caminho:"$'\n'"$ajuda"
 done
 [ "$("$zelvana" --version | head -n1)" = "Zelvana $versao" ] || falha "--version: $("$zelvana" --version)"
@@ -59,9 +60,11 @@ for opcao in $(grep -oE -- '(^| )--?[a-z]+' <<<"$ajuda" | tr -d ' ' | sort -u); 
   grep -qF -- "$opcao" <<<"$manual" || falha "a página de manual não cita $opcao"
 done
 
-# The installed sample has nothing for the project check to report.
-verificacao=$("$zelvana" --verificar "$dados/exemplo")
-[ $? -eq 0 ] && [ -z "$verificacao" ] || falha "--verificar no exemplo instalado: $verificacao"
+# The installed sample and starter vocabulary have nothing for the project check to report.
+for projeto in exemplo vocabulario_inicial; do
+  verificacao=$("$zelvana" --verificar "$dados/$projeto")
+  [ $? -eq 0 ] && [ -z "$verificacao" ] || falha "--verificar em $projeto instalado: $verificacao"
+done
 
 # Given from an unrelated folder, with the output named relative to it, the installed program
 # must draw the installed sample as the build tree's program draws its own from inside the

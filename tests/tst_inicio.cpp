@@ -40,6 +40,10 @@ protected:
     }
 };
 
+const QString comecarPeloVocabulario =
+    "Começar pelo vocabulário inicial?\r\n\r\nSim: pranchas prontas, com figuras e fala, para "
+    "mudar à vontade.\r\nNão: um projeto vazio.";
+
 class TstInicio : public QObject {
     Q_OBJECT
     QTemporaryDir casa;
@@ -140,10 +144,12 @@ private slots:
         projeto.pranchas.append(TPrancha{});
         projeto.nPranchas = 1;
         projeto.falando = projeto.sintetizando = false;
-        dialogos.texto("Escola").ok().pasta(alvo);
+        dialogos.texto("Escola").ok().pasta(alvo).nao(); // empty, not the starter vocabulary
         QTest::mouseClick(w->b_criarProjeto, Qt::LeftButton);
         QCOMPARE(dialogos.perguntas,
-                 (QStringList{"Informe o nome do seu projeto", "Escolha a pasta do projeto"}));
+                 (QStringList{"Informe o nome do seu projeto", "Escolha a pasta do projeto",
+                              comecarPeloVocabulario}));
+        QCOMPARE(QDir(alvo).entryList(QDir::Files), QStringList{});
         QVERIFY(QFileInfo(alvo).isDir());
         QCOMPARE(pastaProjeto, alvo);
         QCOMPARE(QDir::currentPath(), alvo);
@@ -154,6 +160,47 @@ private slots:
         QVERIFY(!projetoSalvo);
         QVERIFY(w->b_editar->isEnabled() && w->b_importar->isEnabled());
         QCOMPARE(dialogos.infos, QStringList{"Dê clique duplo na pasta desejada para confirmar"});
+    }
+
+    void criarProjetoDoVocabularioInicial() {
+        const QString alvo = w->pastaOnde() + "/Ana";
+        QDir(alvo).removeRecursively();
+        {
+            RespostasDeDialogo dialogos;
+            dialogos.texto("Ana").ok().pasta(alvo).sim();
+            QTest::mouseClick(w->b_criarProjeto, Qt::LeftButton);
+            QCOMPARE(dialogos.perguntas.value(2), comecarPeloVocabulario);
+            QCOMPARE(dialogos.pendentes(), 0);
+        }
+        QCOMPARE(pastaProjeto, alvo);
+        // Every file is copied, so the copy is the author's to change; the boards are read.
+        QCOMPARE(QDir(alvo).entryList(QDir::Files),
+                 QDir(pastaDoPrograma() + "/vocabulario_inicial").entryList(QDir::Files));
+        QVERIFY(QFile::exists(alvo + "/banana.jpg"));
+        QCOMPARE(projeto.pranchaInicial, "PRINCIPAL");
+        QCOMPARE(projeto.pranchaSocorro, "SOCORRO");
+        QVERIFY(projeto.falando && projeto.sintetizando);
+        QVERIFY(projeto.nPranchas >= 13);
+        QVERIFY(w->b_editar->isEnabled());
+
+        // Into a folder that already holds boards: they are kept as the backup a save keeps.
+        QFile pra(alvo + "/pranchas.pra");
+        QVERIFY(pra.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        pra.write("[MINHA]\r\nMODELO=1X1\r\nTITULO=minha\r\n1=oi\r\n");
+        pra.close();
+        limpaPranchas(projeto);
+        projeto.pranchaInicial.clear();
+        RespostasDeDialogo dialogos;
+        dialogos.texto("Ana").ok().pasta(alvo).sim();
+        QTest::mouseClick(w->b_criarProjeto, Qt::LeftButton);
+        QCOMPARE(dialogos.erros, QStringList{"O diretório de projeto não pode ser criado, reuse ou "
+                                             "editore o nome"});
+        QCOMPARE(dialogos.pendentes(), 0);
+        QCOMPARE(projeto.pranchaInicial, "PRINCIPAL");
+        QVERIFY(projeto.nPranchas >= 13);
+        QFile bak(alvo + "/pranchas.bak");
+        QVERIFY(bak.open(QIODevice::ReadOnly));
+        QVERIFY(bak.readAll().startsWith("[MINHA]"));
     }
 
     void executarSemPranchasEsqueceAPasta() {

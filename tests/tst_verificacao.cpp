@@ -417,17 +417,34 @@ private slots:
         QCOMPARE(disco.comOutraCaixa("BOLA.JPG"), QString()); // only a list knows
     }
 
-    // The sample project, as the build assembles it, has nothing to mend.
-    void exemploSaiLimpo() {
-        const QString exemplo = ZELVANA_BUILD_DIR "/src/app/exemplo";
-        QVERIFY(QFileInfo::exists(exemplo + "/pranchas.pra"));
-        RespostasDeDialogo avisos;
-        projeto = TProjeto{};
-        carregaPranchas(exemplo);
-        QVERIFY(avisos.erros.isEmpty());
-        QVERIFY(projeto.nPranchas > 0);
-        const QList<Achado> achados = verificaProjeto(projeto, exemplo);
-        QVERIFY2(achados.isEmpty(), qPrintable(lista(achados)));
+    // The projects shipped with the program, as the build assembles them, have nothing to mend.
+    void projetosProntosSaemLimpos() {
+        for (const char* nome : {"exemplo", "vocabulario_inicial"}) {
+            const QString pasta = ZELVANA_BUILD_DIR "/src/app/" + QString(nome);
+            QVERIFY2(QFileInfo::exists(pasta + "/pranchas.pra"), nome);
+            RespostasDeDialogo avisos;
+            projeto = TProjeto{};
+            carregaPranchas(pasta);
+            QVERIFY(avisos.erros.isEmpty());
+            QVERIFY(projeto.nPranchas > 0);
+            const QList<Achado> achados = verificaProjeto(projeto, pasta);
+            QVERIFY2(achados.isEmpty(), qPrintable(lista(achados)));
+        }
+        // The starter vocabulary: every board but the core one leads back to it from the same
+        // first cell, and nearly every item has a picture.
+        int itens = 0, comFigura = 0;
+        for (const TPrancha& p : projeto.pranchas.mid(0, projeto.nPranchas)) {
+            QVERIFY2(p.nome == projeto.pranchaInicial ||
+                         (p.itens.value(0).rotulo == "voltar" &&
+                          p.itens.value(0).link == projeto.pranchaInicial),
+                     qPrintable(p.nome));
+            for (const TItem& i : p.itens) {
+                itens += !i.rotulo.isEmpty();
+                comFigura += !i.rotulo.isEmpty() && !i.figura.isEmpty();
+            }
+        }
+        QVERIFY2(comFigura >= itens * 9 / 10,
+                 qPrintable(QString("%1 de %2").arg(comFigura).arg(itens)));
     }
 
     // zelvana --verificar: the findings of the saved project, one per line, and the exit status.

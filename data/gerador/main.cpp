@@ -2,12 +2,12 @@
 //   zelvana_gerador biblioteca --saida DIR --vocabulario TSV --emoji-test TXT --cldr XML...
 //                              --fonte TTF [--so PALAVRA...] [--processos N]
 //   zelvana_gerador vazia --saida ARQUIVO.jpg
-//   zelvana_gerador exemplo --origem DIR --biblioteca DIR --saida DIR
+//   zelvana_gerador projeto --origem DIR --biblioteca DIR --saida DIR
 // Runs headless (QT_QPA_PLATFORM=offscreen) and never touches the network.
 #include "desenho.h"
-#include "exemplo.h"
 #include "fontes.h"
 #include "nomes.h"
+#include "projeto.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -190,7 +190,7 @@ int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     QCommandLineParser cl;
     cl.addPositionalArgument(QStringLiteral("comando"),
-                             QStringLiteral("biblioteca | vazia | exemplo"));
+                             QStringLiteral("biblioteca | vazia | projeto"));
     const QCommandLineOption saida(QStringLiteral("saida"), {}, QStringLiteral("caminho"));
     const QCommandLineOption vocabulario(QStringLiteral("vocabulario"), {}, QStringLiteral("tsv"));
     const QCommandLineOption emojiTest(QStringLiteral("emoji-test"), {}, QStringLiteral("txt"));
@@ -213,9 +213,9 @@ int main(int argc, char** argv) {
                    ? 0
                    : falha(QStringLiteral("não foi possível gravar %1").arg(cl.value(saida)));
 
-    if (comando == QLatin1String("exemplo")) {
+    if (comando == QLatin1String("projeto")) {
         QString erro;
-        return montaExemplo(cl.value(origem), cl.value(pastaBiblioteca), cl.value(saida), erro)
+        return montaProjeto(cl.value(origem), cl.value(pastaBiblioteca), cl.value(saida), erro)
                    ? 0
                    : falha(erro);
     }

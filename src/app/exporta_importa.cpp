@@ -1,10 +1,12 @@
-// The start window's two commands on whole folders: the export of the project folder and the
-// import of a model folder into the project. The work itself is in logica/acoplamento/.
+// The start window's commands on whole folders: the export of the project folder, the import of
+// a model folder into the project and the starter vocabulary of a new project. The work itself
+// is in logica/acoplamento/.
 #include "app/form_sel_inic.h"
 #include "janelas/comum/janelas.h"
 #include "janelas/editor/form_prog.h"
 #include "logica/acoplamento/acopla_modelo.h"
 #include "logica/acoplamento/copia_pasta.h"
+#include "logica/acoplamento/vocabulario_inicial.h"
 #include "logica/editor/documento_projeto.h"
 #include "nucleo/avisos.h"
 #include "nucleo/pranchas_arquivo.h"
@@ -121,4 +123,25 @@ void TformSelInic::b_importarClick() {
     }
     avisoInfo(textoFimDoAcoplamento(r));
     b_editarClick();
+}
+
+bool TformSelInic::comecaPeloVocabulario() {
+    if (!perguntaSimNao(QStringLiteral(
+            "Começar pelo vocabulário inicial?\r\n\r\nSim: pranchas prontas, com figuras e fala, "
+            "para mudar à vontade.\r\nNão: um projeto vazio.")))
+        return false;
+    ResultadoCopia r;
+    {
+        const Ampulheta espera;
+        r = copiaVocabularioInicial(pastaProjeto);
+    }
+    if (!r.recusa.isEmpty()) {
+        avisoErro(r.recusa);
+        return false;
+    }
+    if (!r.naoCopiados.isEmpty()) avisoInfo(textoFimDaCopia(r));
+    // Without its board file the copy is no project: the new project starts empty instead.
+    if (!r.copiados.contains(QStringLiteral("pranchas.pra"))) return false;
+    carregaPranchas(pastaProjeto);
+    return true;
 }

@@ -290,6 +290,11 @@ void TformSelInic::b_criarProjetoClick() {
         if (!escolhida) QDir(base).rmdir(nome);
     }
     if (!escolhida) return;
+    if (comecaPeloVocabulario()) {
+        habilitaBotoes();
+        b_editarClick();
+        return;
+    }
     iniciaProjetoNovo(projeto);
     habilitaBotoes();
     b_editarClick();

@@ -68,6 +68,9 @@ protected:
 
 private:
     QPushButton* botaoDoPainel(const QString& texto, int ordem);
+    // Criar Projeto's last step: the starter vocabulary copied into the new folder and read, when
+    // the author wants it; false when the project is to start empty (exporta_importa.cpp).
+    bool comecaPeloVocabulario();
     void mostraPasta();
 
     bool primeiraAtivacao = true;

@@ -66,8 +66,9 @@ QString textoDosArquivos(const QString& pasta) {
     const auto linha = [&](const char* rotulo, const QString& caminho) {
         if (QFileInfo::exists(caminho)) texto += QString::fromUtf8(rotulo) + caminho + "\n";
     };
-    linha("Ajuda completa:     ", pasta + "/zelvana.html");
-    linha("Projeto de exemplo: ", pasta + "/exemplo");
+    linha("Ajuda completa:       ", pasta + "/zelvana.html");
+    linha("Projeto de exemplo:   ", pasta + "/exemplo");
+    linha("Vocabulário inicial:  ", pasta + "/vocabulario_inicial");
     return texto;
 }
 

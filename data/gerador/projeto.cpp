@@ -1,4 +1,4 @@
-#include "exemplo.h"
+#include "projeto.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,7 +16,7 @@ bool copia(const QString& de, const QString& para, QString& erro) {
 
 } // namespace
 
-bool montaExemplo(const QString& origem, const QString& biblioteca, const QString& destino,
+bool montaProjeto(const QString& origem, const QString& biblioteca, const QString& destino,
                   QString& erro) {
     QFile pra(origem + QStringLiteral("/pranchas.pra"));
     if (!pra.open(QIODevice::ReadOnly)) {
@@ -44,7 +44,7 @@ bool montaExemplo(const QString& origem, const QString& biblioteca, const QStrin
         if (QFile::exists(origem + QLatin1Char('/') + figura))
             continue; // the project brings its own
         if (!QFile::exists(fonte)) {
-            erro = QStringLiteral("a figura %1 do exemplo não está na biblioteca").arg(figura);
+            erro = QStringLiteral("a figura %1 de %2 não está na biblioteca").arg(figura, origem);
             return false;
         }
         if (!copia(fonte, destino + QLatin1Char('/') + figura, erro)) return false;
