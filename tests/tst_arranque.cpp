@@ -4,6 +4,7 @@
 #include "app/form_sel_inic.h"
 #include "app/inicio.h"
 #include "janelas/comum/janelas.h"
+#include "janelas/configuracao/form_config_acesso.h"
 #include "janelas/configuracao/form_config_exec.h"
 #include "janelas/editor/config_item.h"
 #include "janelas/editor/config_prancha.h"
@@ -98,7 +99,10 @@ private slots:
         QCOMPARE(area.size(), QSize(1280, 720));
         janelas.formProg->show();
         janelas.formProg->Verificarprojeto1Click();
-        for (QWidget* w : todas + QList<QWidget*>{janelas.formSelInic, janelas.aboutBox}) {
+        TFormConfigAcesso maisOpcoes(janelas.formConfigExec); // "Mais opções…", made on demand
+        maisOpcoes.show();
+        for (QWidget* w :
+             todas + QList<QWidget*>{janelas.formSelInic, janelas.aboutBox, &maisOpcoes}) {
             const QSize minimo = w->minimumSizeHint().expandedTo(w->minimumSize());
             const QSize aberta = w->frameGeometry().size().expandedTo(minimo);
             QVERIFY2(aberta.width() <= area.width() && aberta.height() <= area.height(),

@@ -151,7 +151,8 @@ private slots:
                 const QPoint origem = canto - QPoint(texto->horizontalScrollBar()->value(),
                                                      texto->verticalScrollBar()->value());
                 // The picture's frame may shift it a pixel or two: the best placement counts.
-                // The part in view is compared.
+                // The part in view is compared (of a picture much wider than the window, a few
+                // dozen points).
                 int iguais = 0, vistos = 0;
                 for (int dx = -3; dx <= 3; ++dx)
                     for (int dy = -3; dy <= 3; ++dy) {
@@ -174,11 +175,11 @@ private slots:
                         }
                     }
                 QVERIFY2(
-                    iguais > 100 && iguais > vistos * 9 / 10,
+                    iguais >= 40 && iguais > vistos * 9 / 10,
                     qPrintable(img.name() + QStringLiteral(": %1 de %2").arg(iguais).arg(vistos)));
                 ++figuras;
             }
-        QCOMPARE(figuras, 4);
+        QCOMPARE(figuras, 6);
         janela->close();
     }
 

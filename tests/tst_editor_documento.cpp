@@ -322,11 +322,11 @@ private slots:
             h.undo();
         }
         // Nothing changed, nothing recorded.
-        const int passos = h.count();
+        const int nPassos = h.count();
         d.selecionaPrancha(0);
         d.sobePrancha();
         QVERIFY(!d.guardaItem(9, 0, item));
-        QCOMPARE(h.count(), passos);
+        QCOMPARE(h.count(), nPassos);
 
         // A window working on the project itself is one step, however much it changed.
         const TProjeto antes = p;
@@ -356,6 +356,16 @@ private slots:
         h.redo();
         QCOMPARE(leArquivo(pasta.filePath("casa.jpg")), QByteArray("figura"));
         h.undo();
+        // A cancelled dialog takes out what it brought in, and leaves no step.
+        const int passos = h.count();
+        {
+            DocumentoProjeto::Passo passo(d, "Editar item", pasta.path());
+            QVERIFY(escreveArquivo(pasta.filePath("gravado.wav"), "som"));
+            passo.descartaArquivosNovos();
+        }
+        QVERIFY(!QFileInfo::exists(pasta.filePath("gravado.wav")));
+        QVERIFY(QFileInfo::exists(pasta.filePath("velha.jpg")));
+        QCOMPARE(h.count(), passos);
 
         // Saving keeps the history; 150 steps are all kept.
         for (int k = 0; k < 150; ++k)

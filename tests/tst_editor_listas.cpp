@@ -232,11 +232,11 @@ private slots:
         QCOMPARE(f.graf.cor, QColor(255, 0, 0));
         QCOMPARE(f.graf.itensGraf.size(), 3);
 
-        const auto rotula = [&](const QString& rotulo) {
-            return [&, rotulo](QWidget* w) {
+        const auto rotula = [&](const QString& rotulo, bool ok = true) {
+            return [&, rotulo, ok](QWidget* w) {
                 abertas << w->objectName();
                 dItem.e_rotulo->setText(rotulo);
-                w->close();
+                ok ? QTest::mouseClick(dItem.b_ok, Qt::LeftButton) : void(w->close());
             };
         };
         clicaLinha(f.lb_itens, 1);
@@ -251,6 +251,11 @@ private slots:
         clicaLinha(f.lb_itens, 1, true);
         QCOMPARE(f.lb_itens->item(1)->text(), QString("três"));
         QCOMPARE(projeto.pranchas[1].itens[1].rotulo, QString("três"));
+        noProximoModal(rotula("quatro", false)); // the title bar stores nothing
+        clicaLinha(f.lb_itens, 1, true);
+        QCOMPARE(projeto.pranchas[1].itens[1].rotulo, QString("três"));
+        QVERIFY(aciona(f, "Desfazer Editar item"));
+        QCOMPARE(projeto.pranchas[1].itens[1].rotulo, QString("dois"));
 
         // "Nova prancha" and "Novo item" open the dialog on the record just made.
         respostas.texto("C").texto("novo");
@@ -273,10 +278,11 @@ private slots:
         QCOMPARE(projeto.pranchas[2].itens[0].rotulo, QString("novo"));
         QCOMPARE(projeto.pranchas[2].itens[0].dimTexto, 72);
         QCOMPARE(textos(f.lb_itens), QStringList{"novo"});
-        QCOMPARE(abertas, (QStringList{"formConfigPrancha", "formConfigPrancha",
-                                       "formConfigPrancha", "formConfigPrancha",
-                                       "formConfigPrancha", "formConfigItem", "formConfigItem",
-                                       "formConfigItem", "formConfigPrancha", "formConfigItem"}));
+        QCOMPARE(abertas,
+                 (QStringList{"formConfigPrancha", "formConfigPrancha", "formConfigPrancha",
+                              "formConfigPrancha", "formConfigPrancha", "formConfigItem",
+                              "formConfigItem", "formConfigItem", "formConfigItem",
+                              "formConfigPrancha", "formConfigItem"}));
         QCOMPARE(respostas.pendentes(), 0);
         janelas.formConfigPrancha = nullptr;
         janelas.formConfigItem = nullptr;

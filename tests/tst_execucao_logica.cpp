@@ -18,7 +18,7 @@ qint64 relogioFalso() {
 // A board surface of n cells; the test says which are shown and where the pointer is.
 struct Falso {
     int celulas = 4;
-    QList<bool> mostradas{true, true, true, true};
+    QList<bool> mostradas = QList<bool>(4, true);
     int sobCursor = -1;
     bool livre = true;
     bool frente = true;

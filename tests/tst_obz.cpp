@@ -190,6 +190,7 @@ private slots:
         a.passoAPasso = true;
         a.avanca = {Qt::Key_Tab, Qt::MiddleButton};
         a.seleciona = {Qt::Key_F2, Qt::NoButton};
+        a.selecionaVarredura = {Qt::Key_Space, Qt::RightButton};
         a.pausaPrimeiro = 1500;
         a.voltasVarredura = 3;
         a.progressoPermanencia = true;

@@ -107,6 +107,7 @@ TformConfigItem::TformConfigItem(DocumentoProjeto& documento, QWidget* pai)
     r_letras->setItemIndex(entradaDeTamanho(36));
     r_postexto->setItemIndex(int(TPosVertical::cima));
     b_ok = criaBotao(this, "b_ok", QStringLiteral("&Ok"));
+    b_cancela = criaBotao(this, "b_cancela", QStringLiteral("Cancelar"));
 
     auto* campos = new QGridLayout;
     auto linha = [&](int r, const QString& rotulo, QWidget* controle) {
@@ -144,7 +145,11 @@ TformConfigItem::TformConfigItem(DocumentoProjeto& documento, QWidget* pai)
     baixo->addWidget(r_letras);
     baixo->addWidget(r_margem);
     baixo->addStretch();
-    baixo->addWidget(b_ok, 0, Qt::AlignBottom);
+    auto* botoesFim = new QVBoxLayout;
+    botoesFim->addStretch();
+    botoesFim->addWidget(b_ok);
+    botoesFim->addWidget(b_cancela);
+    baixo->addLayout(botoesFim);
     auto* coluna = new QVBoxLayout(this);
     coluna->addLayout(cima);
     coluna->addLayout(baixo);
@@ -172,6 +177,8 @@ TformConfigItem::TformConfigItem(DocumentoProjeto& documento, QWidget* pai)
     connect(b_recFala, &QPushButton::clicked, this, &TformConfigItem::b_recFalaClick);
     connect(b_escolher, &QPushButton::clicked, this, &TformConfigItem::b_escolherClick);
     connect(b_ok, &QPushButton::clicked, this, &TformConfigItem::b_okClick);
+    // Cancelar, Esc and the title bar store nothing.
+    connect(b_cancela, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TformConfigItem::carregaItem(int i, int j) {

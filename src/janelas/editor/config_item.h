@@ -79,6 +79,7 @@ public:
     QLineEdit* e_tamLetras;
     TGrupoOpcoes* r_margem;
     QPushButton* b_ok;
+    QPushButton* b_cancela;
     TItemGraf itemGraf;
 
 public slots:

@@ -429,8 +429,12 @@ void TFormProg::b_detalharClick() {
     TformConfigPrancha* dialogo = janelas.formConfigPrancha;
     if (i < 0 || !dialogo) return;
     dialogo->carregaPrancha(i);
-    // Only OK stores: one step of the history.
-    if (dialogo->exec() == QDialog::Accepted) dialogo->guardaPrancha(i);
+    // Only OK stores: one step of the history, as for an item.
+    DocumentoProjeto::Passo passo(*documento, "Editar prancha", pastaProjeto);
+    if (dialogo->exec() == QDialog::Accepted)
+        dialogo->guardaPrancha(i);
+    else
+        passo.descartaArquivosNovos();
 }
 
 void TFormProg::b_detalharItemClick() {
@@ -438,9 +442,14 @@ void TFormProg::b_detalharItemClick() {
     const int j = documento->itemSelecionado();
     TformConfigItem* dialogo = janelas.formConfigItem;
     if (i < 0 || j < 0 || !dialogo) return;
+    // One step, with the pictures and sounds imported or recorded in the dialog; cancelled,
+    // those files go too.
+    DocumentoProjeto::Passo passo(*documento, "Editar item", pastaProjeto);
     dialogo->carregaItem(i, j);
-    dialogo->exec();
-    dialogo->guardaItem(i, j);
+    if (dialogo->exec() == QDialog::Accepted)
+        dialogo->guardaItem(i, j);
+    else
+        passo.descartaArquivosNovos();
 }
 
 void TFormProg::b_paraCimaClick() {

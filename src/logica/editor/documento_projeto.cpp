@@ -88,6 +88,11 @@ DocumentoProjeto::Passo::Passo(DocumentoProjeto& d, const QString& nome, const Q
     arquivosAntes = arquivosDaPasta(pasta);
 }
 
+void DocumentoProjeto::Passo::descartaArquivosNovos() {
+    for (const QString& n : arquivosDaPasta(pasta))
+        if (!arquivosAntes.contains(n)) QFile::remove(QDir(pasta).filePath(n));
+}
+
 DocumentoProjeto::Passo::~Passo() {
     --d.passosAbertos;
     if (!externo) return;

@@ -91,6 +91,8 @@ public:
         ~Passo();
         Passo(const Passo&) = delete;
         Passo& operator=(const Passo&) = delete;
+        // A cancelled dialog: the files it brought into the folder are taken out again.
+        void descartaArquivosNovos();
 
     private:
         DocumentoProjeto& d;

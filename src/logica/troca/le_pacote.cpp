@@ -36,6 +36,10 @@ void leOpcoesDeAcesso(const QJsonObject& o, TOpcoesAcesso& a) {
     a.passoAPasso = o.value(QLatin1String("passo_a_passo")).toBool();
     leTeclasPasso(palavra("teclas_passo"), a.avanca, a.seleciona);
     leBotoesPasso(palavra("botoes_passo"), a.avanca, a.seleciona);
+    leTeclaVarredura(palavra("tecla_varredura"), a.selecionaVarredura);
+    leBotaoVarredura(palavra("botao_varredura"), a.selecionaVarredura);
+    // As in the board file: neither key nor button would leave no way to select.
+    if (a.selecionaVarredura == TChave{}) a.selecionaVarredura.botao = qualquerBotao;
     a.pausaPrimeiro = leInteiroLimitado(numero("pausa_primeiro"), maxPausaPrimeiro, 0);
     a.voltasVarredura = leInteiroLimitado(numero("voltas_varredura"), maxVoltasVarredura, 0);
     a.progressoPermanencia = o.value(QLatin1String("progresso_permanencia")).toBool();

@@ -206,6 +206,8 @@ QJsonObject opcoesDeAcesso(const TOpcoesAcesso& a) {
         {QStringLiteral("passo_a_passo"), a.passoAPasso},
         {QStringLiteral("teclas_passo"), textoTeclasPasso(a.avanca, a.seleciona)},
         {QStringLiteral("botoes_passo"), textoBotoesPasso(a.avanca, a.seleciona)},
+        {QStringLiteral("tecla_varredura"), textoTeclaVarredura(a.selecionaVarredura)},
+        {QStringLiteral("botao_varredura"), textoBotaoVarredura(a.selecionaVarredura)},
         {QStringLiteral("pausa_primeiro"), a.pausaPrimeiro},
         {QStringLiteral("voltas_varredura"), a.voltasVarredura},
         {QStringLiteral("progresso_permanencia"), a.progressoPermanencia}};
