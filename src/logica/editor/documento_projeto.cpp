@@ -10,18 +10,42 @@
 
 namespace {
 
-// A step kept as the project before and after it: the lists share their unchanged boards with
-// the project, so a step costs little more than what it changed.
+// The boards `sai` at `inicio` of `atual` replaced by `entra`.
+QList<TPrancha> troca(const QList<TPrancha>& atual, qsizetype inicio, qsizetype sai,
+                      const QList<TPrancha>& entra) {
+    QList<TPrancha> r;
+    r.reserve(atual.size() - sai + entra.size());
+    r.append(atual.mid(0, inicio));
+    r.append(entra);
+    r.append(atual.mid(inicio + sai));
+    return r;
+}
+
+// A step kept as the boards it changed (the run between the first and the last board that
+// differ, before and after) and the project's few other fields: a hundred steps on a large
+// project keep little more than what they changed.
 class PassoDoProjeto : public QUndoCommand {
 public:
-    PassoDoProjeto(DocumentoProjeto& d, const QString& nome, DocumentoProjeto::Estado antes,
+    PassoDoProjeto(DocumentoProjeto& d, const QString& nome, DocumentoProjeto::Estado antes_,
                    QList<DocumentoProjeto::ArquivoNovo> arquivos)
-        : QUndoCommand(nome), d(d), antes(std::move(antes)), depois(d.estado()),
-          arquivos(std::move(arquivos)) {}
+        : QUndoCommand(nome), d(d), antes(std::move(antes_)), depois(d.estado()),
+          arquivos(std::move(arquivos)) {
+        const QList<TPrancha>& a = antes.pranchas;
+        const QList<TPrancha>& b = depois.pranchas;
+        qsizetype fimA = a.size(), fimB = b.size();
+        while (inicio < fimA && inicio < fimB && a[inicio] == b[inicio])
+            ++inicio;
+        while (fimA > inicio && fimB > inicio && a[fimA - 1] == b[fimB - 1]) {
+            --fimA;
+            --fimB;
+        }
+        antes.pranchas = a.mid(inicio, fimA - inicio);
+        depois.pranchas = b.mid(inicio, fimB - inicio);
+    }
     void undo() override {
         for (const auto& a : std::as_const(arquivos))
             QFile::remove(a.caminho);
-        d.aplica(antes);
+        aplica(antes, depois);
     }
     void redo() override {
         if (primeira) {
@@ -30,12 +54,20 @@ public:
         }
         for (const auto& a : std::as_const(arquivos))
             if (!QFileInfo::exists(a.caminho)) gravaArquivoSeguro(a.caminho, a.bytes);
-        d.aplica(depois);
+        aplica(depois, antes);
     }
 
 private:
+    // The project now holds `de`'s boards at `inicio`: they become `para`'s.
+    void aplica(const DocumentoProjeto::Estado& para, const DocumentoProjeto::Estado& de) {
+        DocumentoProjeto::Estado e = para;
+        e.pranchas = troca(d.projeto().pranchas, inicio, de.pranchas.size(), para.pranchas);
+        d.aplica(e);
+    }
+
     DocumentoProjeto& d;
     DocumentoProjeto::Estado antes, depois;
+    qsizetype inicio = 0;
     QList<DocumentoProjeto::ArquivoNovo> arquivos;
     bool primeira = true;
 };
