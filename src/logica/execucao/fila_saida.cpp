@@ -92,7 +92,9 @@ void tocaEntrada(const QString& entrada) {
     }
     const ArquivosDaPasta pastaAtual;
     const QString gravacao = gravacaoDaEntrada(entrada, pastaAtual);
-    if (!gravacao.isEmpty()) {
+    // A WAV without one sample (an old recorder's) would play silence: the text is said instead.
+    if (!gravacao.isEmpty() && tocadorMidia::examinaSom(pastaAtual.caminho(gravacao)) !=
+                                   tocadorMidia::EstadoDoSom::semAmostras) {
         paraMidia();
         tocaArquivo(pastaAtual.caminho(gravacao));
     } else if (projeto.sintetizando) {
