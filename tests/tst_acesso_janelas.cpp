@@ -120,6 +120,9 @@ private slots:
         clica(w.b_maisOpcoes);
         QVERIFY(visto);
         QVERIFY(avisos.erros.isEmpty());
+        // Confirmed there, stored by the settings window's own OK.
+        QCOMPARE(projeto.acesso, TOpcoesAcesso());
+        clica(w.b_ok);
         const TOpcoesAcesso& o = projeto.acesso;
         QCOMPARE(o.modoVarredura, TModoVarredura::linhaColuna);
         QCOMPARE(o.pausaPrimeiro, 700);
@@ -133,6 +136,7 @@ private slots:
 
         // A refused OK keeps the window open and stores nothing; Cancelar leaves all as it was.
         const TOpcoesAcesso antes = projeto.acesso;
+        w.show();
         bool aindaAberta = false;
         noProximoModal([&](QWidget* janela) {
             const FechaAoSair fecha{janela};

@@ -99,7 +99,8 @@ private slots:
         QCOMPARE(area.size(), QSize(1280, 720));
         janelas.formProg->show();
         janelas.formProg->Verificarprojeto1Click();
-        TFormConfigAcesso maisOpcoes(janelas.formConfigExec); // "Mais opções…", made on demand
+        TFormConfigAcesso maisOpcoes(projeto,
+                                     janelas.formConfigExec); // "Mais opções…", made on demand
         maisOpcoes.show();
         for (QWidget* w :
              todas + QList<QWidget*>{janelas.formSelInic, janelas.aboutBox, &maisOpcoes}) {

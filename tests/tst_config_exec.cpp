@@ -7,6 +7,7 @@
 #include "janelas/configuracao/form_config_exec.h"
 #include "janelas/configuracao/form_voz.h"
 #include "janelas/editor/form_prog.h"
+#include "logica/editor/documento_projeto.h"
 #include "nucleo/pranchas_arquivo.h"
 #include "nucleo/prvars.h"
 #include "plataforma/sensor_escolha.h"
@@ -18,6 +19,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
@@ -93,7 +95,10 @@ private slots:
         QVERIFY(w);
     }
     void cleanupTestCase() { destroiJanelas(); }
-    void init() { projetoDeTres(); }
+    void init() {
+        projetoDeTres();
+        documentoProjeto().recarrega();
+    }
     void cleanup() {
         w->hide();
         if (janelas.formProg) janelas.formProg->hide();
@@ -299,7 +304,7 @@ private slots:
             QTest::mouseClick(mais->b_ok, Qt::LeftButton);
         });
         clica(w->b_maisOpcoes);
-        QVERIFY(projeto.acesso.passoAPasso);
+        QVERIFY(!projeto.acesso.passoAPasso); // stored only by the window's own OK
         w->close();
         QCOMPARE(projeto.tempoVarredura, 2500);
         QVERIFY(!projeto.acionaTobii);
@@ -369,6 +374,56 @@ private slots:
         janelas.formSelInic->habilitaBotoes();
         janelas.formSelInic->b_configurarClick();
         QVERIFY(modal);
+    }
+
+    // The settings are one step of the project's history, and the editor and this window
+    // follow the document without being activated.
+    void desfazerESinaisDoDocumento() {
+        RespostasDeDialogo avisos;
+        const TProjeto antes = projeto;
+        QVERIFY(abre());
+        escreve(w->e_varredura, "3000");
+        clica(w->cb_falaClicados);
+        noProximoModal([](QWidget* m) {
+            auto* mais = qobject_cast<TFormConfigAcesso*>(m);
+            QVERIFY(mais);
+            mais->cb_passoAPasso->setChecked(true);
+            QTest::mouseClick(mais->b_ok, Qt::LeftButton);
+        });
+        clica(w->b_maisOpcoes);
+        clica(w->b_ok);
+        TProjeto depois = antes;
+        depois.tempoVarredura = 3000;
+        depois.falando = true;
+        depois.acesso.passoAPasso = true;
+        QCOMPARE(projeto, depois);
+
+        // The editor, never shown nor activated since, offers to undo it by name.
+        QUndoStack& historico = documentoProjeto().historico();
+        QCOMPARE(historico.count(), 1);
+        QAction* desfazer = nullptr;
+        for (QAction* a : janelas.formProg->findChildren<QAction*>())
+            if (a->text().startsWith("Desfazer")) desfazer = a;
+        QVERIFY(desfazer);
+        QCOMPARE(desfazer->text(), QString("Desfazer Configurações de execução"));
+        QVERIFY(!historico.isClean());
+        w->mostraNaoModal(); // open beside the editor while it undoes
+        desfazer->trigger();
+        QCOMPARE(projeto, antes);
+        QVERIFY(historico.isClean());
+        QCOMPARE(w->e_varredura->text(), QString("2500"));
+        QVERIFY(!w->cb_falaClicados->isChecked());
+        historico.redo();
+        QCOMPARE(projeto, depois);
+        QCOMPARE(w->e_varredura->text(), QString("3000"));
+
+        // A board renamed in the editor is in the open window's lists at once.
+        TPrancha comer = projeto.pranchas[1];
+        comer.nome = "ALMOCO";
+        QVERIFY(documentoProjeto().guardaPrancha(1, comer));
+        QCOMPARE(itensDe(w->c_pranchaInicial), (QStringList{"INICIO", "ALMOCO", "SOCORRO"}));
+        QCOMPARE(janelas.formProg->lb_pranchas->item(1)->text(), QString("ALMOCO"));
+        QVERIFY(avisos.erros.isEmpty());
     }
 
     void vozAbreAJanelaDeVozes() {

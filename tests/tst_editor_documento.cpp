@@ -303,6 +303,23 @@ private slots:
             {"Editar prancha", [&] { d.guardaPrancha(0, valores); }},
             {"Editar item", [&] { d.guardaItem(0, 0, item); }},
             {"Autoria", [&] { d.guardaAutoria("Ana", "hoje", "info"); }},
+            {"Configurações de execução",
+             [&] {
+                 TProjeto v = p;
+                 v.tempoVarredura = 1234;
+                 v.pranchaSocorro = "C";
+                 v.acesso.passoAPasso = true;
+                 d.guardaConfiguracao(v);
+             }},
+            {"Transcrever rascunho",
+             [&] {
+                 TProjeto t = p;
+                 t.pranchas << t.pranchas[1];
+                 t.pranchas.last().nome = "T";
+                 t.nPranchas += 1;
+                 t.pranchaInicial = "T";
+                 d.substituiPorTranscrito(t);
+             }},
             {"Remover prancha", [&] { d.removePrancha(); }},
             {"Remover todas as pranchas", [&] { d.removeTodasAsPranchas(); }},
         };

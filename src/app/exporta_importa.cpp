@@ -107,11 +107,10 @@ void TformSelInic::b_importarClick() {
     {
         // One step of the editor's history: Desfazer takes the model's boards out again (its
         // files stay: the board file on disk, written by the merge, still names them).
-        std::optional<DocumentoProjeto::Passo> passo;
-        if (janelas.formProg) passo.emplace(*janelas.formProg->documento, "Importar modelo");
+        const DocumentoProjeto::Passo passo(documentoProjeto(), "Importar modelo");
         const Ampulheta espera;
         r = acoplaModelo(*origem, pastaProjeto);
-        if (janelas.formProg) janelas.formProg->documento->recarrega();
+        documentoProjeto().recarrega();
     }
     if (!r.recusa.isEmpty()) {
         avisoErro(r.recusa);
@@ -142,6 +141,6 @@ bool TformSelInic::comecaPeloVocabulario() {
     if (!r.naoCopiados.isEmpty()) avisoInfo(textoFimDaCopia(r));
     // Without its board file the copy is no project: the new project starts empty instead.
     if (!r.copiados.contains(QStringLiteral("pranchas.pra"))) return false;
-    carregaPranchas(pastaProjeto);
+    abreProjeto(pastaProjeto);
     return true;
 }

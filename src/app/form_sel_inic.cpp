@@ -9,6 +9,7 @@
 #include "janelas/editor/form_prog.h"
 #include "janelas/execucao/execucao_quiosque.h"
 #include "janelas/impressao/sel_imprime.h"
+#include "logica/editor/documento_projeto.h"
 #include "nucleo/avisos.h"
 #include "nucleo/pranchas_arquivo.h"
 #include "nucleo/prvars.h"
@@ -251,7 +252,7 @@ bool TformSelInic::abrePastaDaLinhaDeComando(const QString& pasta) {
     definePastaProjeto(pasta);
     mostraPasta();
     habilitaBotoes();
-    carregaPranchas(pastaProjeto);
+    abreProjeto(pastaProjeto);
     b_editarClick();
     return true;
 }
@@ -295,7 +296,7 @@ void TformSelInic::b_criarProjetoClick() {
         b_editarClick();
         return;
     }
-    iniciaProjetoNovo(projeto);
+    abreProjetoNovo();
     habilitaBotoes();
     b_editarClick();
     projetoSalvo = false;
@@ -304,7 +305,7 @@ void TformSelInic::b_criarProjetoClick() {
 void TformSelInic::b_escolherPastaClick() {
     if (!escolhePasta(pastaOnde(), false)) return;
     habilitaBotoes();
-    carregaPranchas(pastaProjeto);
+    abreProjeto(pastaProjeto);
     b_editarClick();
 }
 
@@ -349,7 +350,7 @@ void TformSelInic::b_configurarClick() {
 
 void TformSelInic::b_executarClick() {
     if (pastaProjeto.isEmpty()) {
-        if (escolhePasta(pastaOnde(), false)) carregaPranchas(pastaProjeto);
+        if (escolhePasta(pastaOnde(), false)) abreProjeto(pastaProjeto);
     }
     if (projeto.nPranchas > 0) habilitaBotoes();
     executaProjeto();

@@ -1,10 +1,10 @@
 #include "app/linha_de_comando.h"
 
+#include "logica/editor/documento_projeto.h"
 #include "logica/troca/exporta_obz.h"
 #include "logica/troca/importa_obz.h"
 #include "logica/verificacao/verifica_projeto.h"
 #include "nucleo/avisos.h"
-#include "nucleo/pranchas_arquivo.h"
 #include "nucleo/versao.h"
 #include "plataforma/pastas.h"
 
@@ -126,7 +126,7 @@ QString carregaEmSilencio(const QString& argumento) {
     const auto paraErro = [](const QString& t) { escreve(t + u'\n', stderr); };
     const Avisos anteriores = instalaAvisos(Avisos{paraErro, [](const QString&, int) {},
                                                    [](const QString&) { return false; }, paraErro});
-    carregaPranchas(pasta);
+    abreProjeto(pasta);
     instalaAvisos(anteriores);
     return pasta;
 }

@@ -41,3 +41,17 @@ bool operator==(const TProjeto& a, const TProjeto& b) {
            a.tempoAutoClique == b.tempoAutoClique && a.pranchaInicial == b.pranchaInicial &&
            a.pranchaSocorro == b.pranchaSocorro && a.acesso == b.acesso;
 }
+
+void copiaConfiguracao(TProjeto& destino, const TProjeto& origem) {
+    destino.falando = origem.falando;
+    destino.falaVarredura = origem.falaVarredura;
+    destino.sintetizando = origem.sintetizando;
+    destino.acionaTobii = origem.acionaTobii;
+    destino.tempoVarredura = origem.tempoVarredura;
+    destino.tempoHisterese = origem.tempoHisterese;
+    destino.tempoSocorro = origem.tempoSocorro;
+    destino.tempoAutoClique = origem.tempoAutoClique;
+    destino.pranchaInicial = origem.pranchaInicial;
+    destino.pranchaSocorro = origem.pranchaSocorro;
+    destino.acesso = origem.acesso;
+}

@@ -77,6 +77,10 @@ inline bool autoCliqueLigado(const TProjeto& p) {
     return p.tempoAutoClique > 0 && !p.acesso.passoAPasso;
 }
 
+// The run settings and access options of `origem` (what the settings windows change) into
+// `destino`; its name, authorship and boards stay.
+void copiaConfiguracao(TProjeto& destino, const TProjeto& origem);
+
 // Empties every board's items, then the board list (what a load does).
 void limpaPranchas(TProjeto& p);
 // A project just created: no boards, and it speaks out of the box — an item's recording or

@@ -80,7 +80,8 @@ void linhaDeChave(QWidget* pai, QFormLayout* f, const QString& texto, QComboBox*
 
 } // namespace
 
-TFormConfigAcesso::TFormConfigAcesso(QWidget* pai) : QDialog(pai) {
+TFormConfigAcesso::TFormConfigAcesso(TProjeto& destino, QWidget* pai)
+    : QDialog(pai), destino(destino) {
     setObjectName(QStringLiteral("FormConfigAcesso"));
     setWindowTitle(QStringLiteral("Mais opções de acesso"));
     setModal(true);
@@ -174,7 +175,7 @@ TFormConfigAcesso::TFormConfigAcesso(QWidget* pai) : QDialog(pai) {
 }
 
 void TFormConfigAcesso::carrega() {
-    const TOpcoesAcesso& a = projeto.acesso;
+    const TOpcoesAcesso& a = destino.acesso;
     rg_modoVarredura->setItemIndex(a.modoVarredura == TModoVarredura::linhaColuna ? 1 : 0);
     e_pausaPrimeiro->setText(QString::number(a.pausaPrimeiro));
     e_voltasVarredura->setText(QString::number(a.voltasVarredura));
@@ -198,7 +199,7 @@ void TFormConfigAcesso::habilitaChaves() {
 }
 
 void TFormConfigAcesso::b_okClick() {
-    TOpcoesAcesso a = projeto.acesso;
+    TOpcoesAcesso a = destino.acesso;
     a.modoVarredura =
         rg_modoVarredura->itemIndex() == 1 ? TModoVarredura::linhaColuna : TModoVarredura::linear;
     a.passoAPasso = cb_passoAPasso->isChecked();
@@ -209,7 +210,7 @@ void TFormConfigAcesso::b_okClick() {
                             c_botaoVarredura->currentData().toInt()};
     a.progressoPermanencia = cb_progressoPermanencia->isChecked();
     const QString erro =
-        guardaOpcoesAcesso(projeto, a, e_pausaPrimeiro->text(), e_voltasVarredura->text());
+        guardaOpcoesAcesso(destino, a, e_pausaPrimeiro->text(), e_voltasVarredura->text());
     if (!erro.isEmpty()) {
         avisoErro(erro);
         return;

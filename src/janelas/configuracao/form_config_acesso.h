@@ -1,7 +1,10 @@
 // "Mais opções…" of the execution settings: the ways to select beyond one cell at a time —
 // rows and columns, two switches, a pause on the first item, a limit of passes, the dwell ring.
-// Shown modally; OK stores into `projeto` after checking, Cancelar leaves it as it was.
+// Shown modally; OK stores into the settings it was given after checking, Cancelar leaves them
+// as they were.
 #pragma once
+
+#include "nucleo/prvars.h"
 
 #include <QDialog>
 
@@ -14,9 +17,9 @@ class TGrupoOpcoes;
 class TFormConfigAcesso : public QDialog {
     Q_OBJECT
 public:
-    explicit TFormConfigAcesso(QWidget* pai = nullptr);
+    TFormConfigAcesso(TProjeto& destino, QWidget* pai = nullptr);
 
-    // Fills every control from the project.
+    // Fills every control from the settings.
     void carrega();
     void b_okClick();
 
@@ -37,4 +40,6 @@ public:
 
 private:
     void habilitaChaves();
+
+    TProjeto& destino;
 };

@@ -1,11 +1,11 @@
 #include "janelas/configuracao/form_config_exec.h"
 
 #include "desenho/desenho.h"
-#include "janelas/comum/ativacao.h"
 #include "janelas/comum/controles.h"
 #include "janelas/configuracao/form_config_acesso.h"
 #include "janelas/configuracao/form_voz.h"
 #include "logica/configuracao/config_exec_regras.h"
+#include "logica/editor/documento_projeto.h"
 #include "logica/execucao/voz.h"
 #include "nucleo/avisos.h"
 #include "nucleo/prvars.h"
@@ -146,17 +146,25 @@ TFormConfigExec::TFormConfigExec(QWidget* pai) : QDialog(pai) {
     connect(b_cancela, &QPushButton::clicked, this, &QDialog::reject);
     connect(b_sint, &QPushButton::clicked, this, &TFormConfigExec::b_sintClick);
     connect(b_maisOpcoes, &QPushButton::clicked, this, &TFormConfigExec::b_maisOpcoesClick);
-    origem = new OrigemDaAtivacao(this);
+    // Left open beside the editor, the window follows what the editor changes: an undone
+    // setting, a renamed or removed board in the lists.
+    DocumentoProjeto& documento = documentoProjeto();
+    connect(&documento, &DocumentoProjeto::configuracaoMudou, this, [this] {
+        if (isVisible()) FormActivate();
+    });
+    connect(&documento, &DocumentoProjeto::pranchasMudaram, this, [this] {
+        preenche(c_pranchaInicial, c_pranchaInicial->currentText());
+        preenche(c_pranchaSocorro, c_pranchaSocorro->currentText());
+    });
+    connect(&documento, &DocumentoProjeto::pranchaMudou, this, [this] {
+        preenche(c_pranchaInicial, c_pranchaInicial->currentText());
+        preenche(c_pranchaSocorro, c_pranchaSocorro->currentText());
+    });
 }
 
 bool TFormConfigExec::event(QEvent* e) {
-    // Coming back from a message or the voice window of its own keeps what was typed; coming
-    // back from another window reads the project again. Without a window manager the window
-    // may never be activated: being shown counts too.
-    if ((e->type() == QEvent::WindowActivate && !origem->vemDeDialogoModal()) ||
-        e->type() == QEvent::Show)
-        FormActivate();
-    if (e->type() == QEvent::Show) acessoAoAbrir = projeto.acesso;
+    // Each showing starts from the project; while open, the document's signals keep it true.
+    if (e->type() == QEvent::Show) FormActivate();
     return QDialog::event(e);
 }
 
@@ -169,6 +177,7 @@ void TFormConfigExec::mostraNaoModal() {
 }
 
 void TFormConfigExec::FormActivate() {
+    pendente = projeto;
     cb_sintetNaoGrav->setChecked(projeto.sintetizando);
     cb_falaVarredura->setChecked(projeto.falaVarredura);
     cb_falaClicados->setChecked(projeto.falando);
@@ -187,7 +196,7 @@ void TFormConfigExec::escreveTempos(const TProjeto& p) {
 
 // All or nothing: a refused time leaves the project as it was.
 void TFormConfigExec::b_okClick() {
-    TProjeto novo = projeto; // the boards are shared, not copied
+    TProjeto novo = pendente; // "Mais opções…" as confirmed; the boards are shared, not copied
     novo.falando = cb_falaClicados->isChecked();
     novo.falaVarredura = cb_falaVarredura->isChecked();
     novo.sintetizando = cb_sintetNaoGrav->isChecked();
@@ -210,15 +219,8 @@ void TFormConfigExec::b_okClick() {
     }
     // The eye tracker belongs to this computer: kept for its next starts, never in the project.
     if (novo.acionaTobii != projeto.acionaTobii) guardaSensorDeOlhos(novo.acionaTobii);
-    projeto = std::move(novo);
-    acessoAoAbrir = projeto.acesso;
+    documentoProjeto().guardaConfiguracao(novo);
     accept();
-}
-
-// Cancelar, Esc and the title bar: "Mais opções…" stored nothing either.
-void TFormConfigExec::reject() {
-    projeto.acesso = acessoAoAbrir;
-    QDialog::reject();
 }
 
 void TFormConfigExec::b_sintClick() {
@@ -230,5 +232,5 @@ void TFormConfigExec::b_sintClick() {
 }
 
 void TFormConfigExec::b_maisOpcoesClick() {
-    TFormConfigAcesso(this).exec();
+    TFormConfigAcesso(pendente, this).exec();
 }

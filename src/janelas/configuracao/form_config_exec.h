@@ -1,6 +1,8 @@
 // The execution settings: the start and help boards, the four times of a run, the speech and
-// eye-tracker switches. Reads and writes `projeto` directly; OK brings incoherent times into
-// line and says so. Shown modally by the start window and non-modally by the editor.
+// eye-tracker switches, and "Mais opções…". OK stores everything as one step of the project's
+// history (or nothing, when a time is refused, and brings incoherent times into line); Cancelar,
+// Esc and the title bar store nothing, "Mais opções…" included. Shown modally by the start
+// window and non-modally by the editor.
 #pragma once
 
 #include "nucleo/prvars.h"
@@ -11,7 +13,6 @@ class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
-class OrigemDaAtivacao;
 
 class TFormConfigExec : public QDialog {
     Q_OBJECT
@@ -25,8 +26,6 @@ public:
     void FormActivate();
     // Stores everything at once, or nothing when a time is refused.
     void b_okClick();
-    // Leaves the project as it was when the window opened, "Mais opções…" included.
-    void reject() override;
     // The machine's voice: the engine's Portuguese voices, a variant and a speed.
     void b_sintClick();
     // The ways to select beyond one cell at a time, in a window of their own.
@@ -54,6 +53,6 @@ protected:
 private:
     void escreveTempos(const TProjeto& p);
 
-    OrigemDaAtivacao* origem = nullptr;
-    TOpcoesAcesso acessoAoAbrir;
+    // The settings as this window will store them: "Mais opções…" confirms into it.
+    TProjeto pendente;
 };

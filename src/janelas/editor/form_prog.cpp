@@ -113,8 +113,7 @@ TFormProg::TFormProg(QWidget* pai) : QMainWindow(pai) {
     fonte.setBold(true);
     setFont(fonte);
     setStyleSheet("TFormProg, QWidget#centro { background: #87CEEB; }");
-    origem = new OrigemDaAtivacao(this);
-    documento = new DocumentoProjeto(projeto, this);
+    documento = &documentoProjeto();
     criaControles();
     criaMenu();
     connect(documento, &DocumentoProjeto::pranchasMudaram, this, &TFormProg::listaPranchas);
@@ -131,6 +130,9 @@ TFormProg::TFormProg(QWidget* pai) : QMainWindow(pai) {
     connect(documento, &DocumentoProjeto::pranchasMudaram, this, &TFormProg::agendaVerificacao);
     connect(documento, &DocumentoProjeto::pranchaMudou, this, &TFormProg::agendaVerificacao);
     connect(documento, &DocumentoProjeto::itensMudaram, this, &TFormProg::agendaVerificacao);
+    // The lists follow the document from now on, shown or not.
+    listaPranchas();
+    mostraSelecao(documento->pranchaSelecionada());
 }
 
 void TFormProg::criaControles() {
@@ -366,19 +368,11 @@ void TFormProg::lb_pranchasClick() {
     documento->selecionaPrancha(lb_pranchas->currentRow());
 }
 
-void TFormProg::FormActivate() {
-    documento->recarrega();
-}
-
+// The lists already follow the document; only the preview, let go while the editor was left
+// for another window, is drawn again.
 bool TFormProg::event(QEvent* e) {
-    // Showing counts too: without a window manager a window shown over a dialog that later
-    // closes is never activated, and the author would face empty lists.
-    if (e->type() == QEvent::Show)
-        FormActivate();
-    else if (e->type() == QEvent::WindowActivate && origem->vemDeDialogoModal())
+    if (e->type() == QEvent::Show || e->type() == QEvent::WindowActivate)
         mostraPrancha(documento->pranchaSelecionada());
-    else if (e->type() == QEvent::WindowActivate)
-        FormActivate();
     else if (e->type() == QEvent::WindowDeactivate && !dialogoModalPorCima(this))
         limpaPreview();
     return QMainWindow::event(e);
@@ -535,10 +529,11 @@ void TFormProg::Terminar1Click() {
     // Without a board file there is nothing to read back: the project is left empty and
     // nothing is written.
     if (QFileInfo::exists(pastaProjeto + "/pranchas.pra"))
-        carregaPranchas(pastaProjeto);
+        abreProjeto(pastaProjeto);
     else {
         avisoErro("Arquivo de pranchas não encontrado");
         limpaPranchas(projeto);
+        documento->recarrega();
     }
     close();
 }
@@ -579,8 +574,6 @@ void TFormProg::Rascunhar1Click() {
     // included.
     const DocumentoProjeto::Passo passo(*documento, "Transcrever rascunho", pastaProjeto);
     janelas.formRascunho->exec();
-    // The scratchpad may have added boards and items, or grown a board's grid.
-    FormActivate();
 }
 
 void TFormProg::aJuda1Click() {

@@ -11,7 +11,6 @@ class QListWidget;
 class QPushButton;
 class QToolButton;
 class QAction;
-class OrigemDaAtivacao;
 class DocumentoProjeto;
 class PainelVerificacao;
 class QTimer;
@@ -29,7 +28,6 @@ public:
     bool insereItem();
 
     // Handlers, named as the commands they serve.
-    void FormActivate();
     void lb_pranchasClick();
     void b_insAbaixoClick();
     void b_detalharClick();
@@ -89,7 +87,6 @@ private:
     bool salva();
     void agendaVerificacao();
 
-    OrigemDaAtivacao* origem = nullptr;
     QTimer* verificacaoAgendada = nullptr;
     QString perguntaForaDaGradeAceita;
     bool janelaCresceu = false;

@@ -5,6 +5,7 @@
 #include "janelas/rascunho/form_config_rascunho.h"
 #include "janelas/rascunho/janela_rascunho.h"
 #include "logica/editor/arquivos_do_projeto.h"
+#include "logica/editor/documento_projeto.h"
 #include "logica/rascunho/config_rascunho.h"
 #include "logica/rascunho/transcricao.h"
 #include "nucleo/avisos.h"
@@ -102,7 +103,7 @@ void TFormRascunho::b_transcreverClick() {
     std::optional<Transcricao> t =
         transcreveRascunho(projeto, linhas, configRascunho, figuras, duplicata);
     if (!t) return;
-    projeto = std::move(t->projeto);
+    documentoProjeto().substituiPorTranscrito(t->projeto);
     const QStringList falhas = copiaFigurasDaBiblioteca(t->figuras, pastaProjeto);
     if (!falhas.isEmpty())
         avisoErro("Não foi possível copiar estas figuras para a pasta do projeto:\n" +

@@ -2,6 +2,7 @@
 
 #include "logica/editor/operacoes_projeto.h"
 #include "nucleo/arquivo_seguro.h"
+#include "nucleo/pranchas_arquivo.h"
 #include "nucleo/pranchas_valores.h"
 
 #include <QDir>
@@ -90,23 +91,37 @@ DocumentoProjeto::DocumentoProjeto(TProjeto& projeto, QObject* pai)
     historico_.setUndoLimit(200);
 }
 
+DocumentoProjeto& documentoProjeto() {
+    static DocumentoProjeto documento(projeto);
+    return documento;
+}
+
+void abreProjeto(const QString& pasta) {
+    carregaPranchas(pasta);
+    documentoProjeto().recarrega();
+}
+
+void abreProjetoNovo() {
+    iniciaProjetoNovo(projeto);
+    documentoProjeto().recarrega();
+}
+
 bool DocumentoProjeto::Estado::mesmoProjeto(const Estado& o) const {
-    return nPranchas == o.nPranchas && autor == o.autor && data == o.data && info == o.info &&
-           pranchas == o.pranchas;
+    return resto == o.resto && pranchas == o.pranchas;
 }
 
 DocumentoProjeto::Estado DocumentoProjeto::estado() const {
-    return Estado{p.pranchas, p.nPranchas,          p.autor,          p.data,
-                  p.info,     pranchaSelecionada(), itemSelecionado()};
+    TProjeto resto = p;
+    resto.pranchas.clear();
+    return Estado{p.pranchas, std::move(resto), pranchaSelecionada(), itemSelecionado()};
 }
 
 void DocumentoProjeto::aplica(const Estado& e) {
+    const bool configuracaoIgual = conhecido.resto == e.resto;
+    p = e.resto;
     p.pranchas = e.pranchas;
-    p.nPranchas = e.nPranchas;
-    p.autor = e.autor;
-    p.data = e.data;
-    p.info = e.info;
     conhecido = e;
+    if (!configuracaoIgual) emit configuracaoMudou();
     emit pranchasMudaram();
     escolhePrancha(existePrancha(e.prancha) ? e.prancha : -1);
     item = e.item;
@@ -154,9 +169,10 @@ int DocumentoProjeto::itemSelecionado() const {
 }
 
 void DocumentoProjeto::recarrega() {
-    if (passosAbertos == 0 && !conhecido.mesmoProjeto(estado())) {
+    if (passosAbertos == 0) {
         historico_.clear();
         conhecido = estado();
+        emit configuracaoMudou();
     }
     prancha = p.nPranchas > 0 ? 0 : -1;
     item = -1;
@@ -313,4 +329,20 @@ void DocumentoProjeto::guardaAutoria(const QString& autor, const QString& data,
     p.autor = autor;
     p.data = data;
     p.info = info;
+    emit configuracaoMudou();
+}
+
+void DocumentoProjeto::guardaConfiguracao(const TProjeto& valores) {
+    const Passo passo(*this, QStringLiteral("Configurações de execução"));
+    copiaConfiguracao(p, valores);
+    emit configuracaoMudou();
+}
+
+void DocumentoProjeto::substituiPorTranscrito(const TProjeto& transcrito) {
+    const Passo passo(*this, QStringLiteral("Transcrever rascunho"));
+    p = transcrito;
+    const int i = pranchaSelecionada();
+    emit configuracaoMudou();
+    emit pranchasMudaram();
+    escolhePrancha(i);
 }

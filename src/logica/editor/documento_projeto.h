@@ -1,7 +1,8 @@
-// The project as the editor changes it: every record operation on the boards and items, the
-// board and item being edited, and a signal for each change so the lists and the drawing
-// follow. Each change the author makes is one step of the history, undone and redone whole.
-// No widgets here; the editor asks the questions and calls one operation per command.
+// The project as the windows change it: every record operation on the boards and items, the
+// authorship and the run settings, the board and item being edited, and a signal for each
+// change so the lists, the drawing and the settings follow. Each change the author makes is
+// one step of the history, undone and redone whole. No widgets here; a window asks the
+// questions and calls one operation per command.
 #pragma once
 
 #include "nucleo/prvars.h"
@@ -21,8 +22,8 @@ public:
     int pranchaSelecionada() const;
     int itemSelecionado() const;
 
-    // The project was replaced or filled from outside: the first board, no item. Changed
-    // outside any step (a load), the history is cleared: undoing past it would lose the change.
+    // The project was replaced or filled from outside: the first board, no item. Outside any
+    // step (a load), the history starts over: undoing past a load would mix two projects.
     void recarrega();
     // Board i with no item selected (-1: none).
     void selecionaPrancha(int i);
@@ -57,17 +58,22 @@ public:
     bool guardaItem(int i, int j, const TItem& valores);
     // The authorship dialog's three texts, as typed.
     void guardaAutoria(const QString& autor, const QString& data, const QString& info);
+    // The run settings and access options of `valores` (checked by the settings window); its
+    // boards and authorship are not looked at.
+    void guardaConfiguracao(const TProjeto& valores);
+    // The project the scratchpad transcribed from this one (new boards and items, a start
+    // board for a project that had none) takes its place, as one step.
+    void substituiPorTranscrito(const TProjeto& transcrito);
 
     // Undo and redo, each step named as the menu shows it ("Desfazer Remover prancha"). Clean
     // where the project was last saved or loaded.
     QUndoStack& historico() { return historico_; }
 
-    // What a step keeps: the project's boards and authorship, and the selection. The run
-    // settings are the settings window's, changed outside the history.
+    // What a step keeps: the project's boards, everything else of it (`resto`: authorship,
+    // settings, access options) and the selection.
     struct Estado {
         QList<TPrancha> pranchas;
-        qint32 nPranchas = 0;
-        QString autor, data, info;
+        TProjeto resto;
         int prancha = -1, item = -1;
         bool mesmoProjeto(const Estado& o) const;
     };
@@ -112,6 +118,8 @@ signals:
     void itensMudaram(int i);
     // Board i (or none, -1) is now the one edited, with no item selected.
     void selecaoMudou(int i);
+    // The run settings, access options or authorship changed.
+    void configuracaoMudou();
 
 private:
     bool existePrancha(int i) const;
@@ -128,3 +136,13 @@ private:
     int passosAbertos = 0;
     Estado conhecido; // the project as the history last left it
 };
+
+// The one document of the running program, over `projeto`: every window changes the project
+// through it and follows its signals.
+DocumentoProjeto& documentoProjeto();
+
+// Reads `pasta`'s board file into `projeto` and starts the document over from it, at its first
+// board with an empty history: what opening a project is.
+void abreProjeto(const QString& pasta);
+// The same for a project just created: no boards, and it speaks.
+void abreProjetoNovo();
