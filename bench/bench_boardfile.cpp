@@ -29,7 +29,6 @@ TProjeto geraProjeto() {
     p.nome = "Pranchas";
     p.autor = "Bancada";
     p.data = "01/01/2026 12:00:00";
-    p.nPranchas = 1000;
     p.pranchas.resize(1000);
     for (int i = 0; i < 1000; ++i) {
         TPrancha& pr = p.pranchas[i];
@@ -37,7 +36,6 @@ TProjeto geraProjeto() {
         pr.titulo = QString("Prancha número %1").arg(i);
         pr.nLinhas = 4;
         pr.nColunas = 4;
-        pr.nItens = 16;
         pr.cor = 65535;
         pr.itens.resize(16);
         for (int n = 0; n < 16; ++n) {
@@ -142,7 +140,7 @@ int main(int argc, char** argv) {
     };
     const auto gravadoBruto = [&] { gravaBruto(dir.filePath("bruto.pra"), bytes); };
     par("load in memory", "raw read", vezes, lidoBruto, [&] {
-        volatile qint32 n = lePranchas(bytes, agora).projeto.nPranchas;
+        volatile qint32 n = lePranchas(bytes, agora).projeto.nPranchas();
         (void)n;
     });
     par("load from disk", "raw read", vezes, lidoBruto, [&] { carregaPranchas(dir.path()); });
@@ -157,5 +155,5 @@ int main(int argc, char** argv) {
         [&] { gravaBrutoSincronizado(dir.filePath("bruto.pra"), bytes); },
         [&] { gravaPranchas(dir.path(), "pranchas.pra"); });
     // what was saved must have loaded back (the loaded list keeps a spare entry after [CONFIG])
-    return projeto.pranchas.mid(0, projeto.nPranchas) == original.pranchas ? 0 : 1;
+    return projeto.pranchas.mid(0, projeto.nPranchas()) == original.pranchas ? 0 : 1;
 }

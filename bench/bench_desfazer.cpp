@@ -28,10 +28,8 @@ TProjeto projetoGrande(int nPranchas) {
             it.link = QStringLiteral("PRANCHA %1").arg((i + j) % nPranchas);
             b.itens << it;
         }
-        b.nItens = int(b.itens.size());
         p.pranchas << b;
     }
-    p.nPranchas = nPranchas;
     return p;
 }
 

@@ -53,7 +53,6 @@ TProjeto geraProjeto(int n, const QStringList& figuras) {
     p.nome = QStringLiteral("Escala");
     p.autor = QStringLiteral("Bancada");
     p.data = QStringLiteral("08/12/2026 12:00:00");
-    p.nPranchas = n;
     p.pranchaInicial = nomeDaPrancha(0);
     p.pranchas.resize(n);
     for (int i = 0; i < n; ++i) {
@@ -78,7 +77,6 @@ TProjeto geraProjeto(int n, const QStringList& figuras) {
             if (k == 2) it.link = nomeDaPrancha(int(acaso.bounded(n)));
             pr.itens.append(it);
         }
-        pr.nItens = int(pr.itens.size());
     }
     return p;
 }
@@ -147,7 +145,7 @@ int main(int argc, char** argv) {
         const TProjeto gerado = geraProjeto(nPranchas, usadas);
         qint64 itens = 0;
         for (const TPrancha& pr : gerado.pranchas)
-            itens += pr.nItens;
+            itens += pr.nItens();
         std::printf("%d pranchas, %lld itens, %d figuras da biblioteca\n", nPranchas, itens,
                     int(usadas.size()));
         for (int k = 0; k < 3; ++k) {
@@ -160,8 +158,8 @@ int main(int argc, char** argv) {
     const qint64 bytes = QFileInfo(pasta.filePath(QStringLiteral("pranchas.pra"))).size();
     for (int k = 0; k < 3; ++k)
         cargas.push_back(ms([&] { carregaPranchas(pasta.path()); }));
-    if (projeto.nPranchas != nPranchas) {
-        std::fprintf(stderr, "a carga deu %d pranchas\n", projeto.nPranchas);
+    if (projeto.nPranchas() != nPranchas) {
+        std::fprintf(stderr, "a carga deu %d pranchas\n", projeto.nPranchas());
         return 1;
     }
     std::printf("arquivo de pranchas: %.1f MB\n", double(bytes) / 1e6);

@@ -89,9 +89,7 @@ void montaProjeto() {
     fala.semFigura = true;
     fala.fala = "Bom dia";
     p.itens = {tom, fala};
-    p.nItens = 2;
     projeto.pranchas = {p};
-    projeto.nPranchas = 1;
 }
 
 // From the click on item `item` to its first sample heard.

@@ -69,10 +69,8 @@ bool geraProjeto(const QString& pasta, int nPranchas, int nFiguras) {
             it.fala = it.rotulo;
         }
         b.itens[0].link = QStringLiteral("P%1").arg((i + 1) % nPranchas + 1);
-        b.nItens = int(b.itens.size());
         p.pranchas.append(b);
     }
-    p.nPranchas = nPranchas;
     p.pranchaInicial = QStringLiteral("P1");
     arquivos.append({pasta + QStringLiteral("/pranchas.pra"), textoPranchas(p).bytes});
     return gravaArquivosSeguros(arquivos).isEmpty();

@@ -44,14 +44,12 @@ TProjeto geraProjeto() {
     p.tempoSocorro = 3000;
     p.pranchaInicial = "PRANCHA 0";
     p.pranchaSocorro = "PRANCHA 1";
-    p.nPranchas = nPranchas;
     p.pranchas.resize(nPranchas);
     for (int i = 0; i < nPranchas; ++i) {
         TPrancha& b = p.pranchas[i];
         b.nome = QString("PRANCHA %1").arg(i);
         b.titulo = QString("Prancha número %1").arg(i);
         b.nLinhas = b.nColunas = 4;
-        b.nItens = 16;
         b.fala = b.titulo;
         b.itens.resize(16);
         for (int n = 0; n < 16; ++n) {

@@ -22,7 +22,7 @@ bool pranchaComoNoArquivo(const TPrancha& lida, const TPrancha& relida) {
     if (lida.nome != relida.nome || lida.titulo != relida.titulo ||
         lida.nLinhas != relida.nLinhas || lida.nColunas != relida.nColunas ||
         lida.cor != relida.cor || lida.som != relida.som || lida.link != relida.link ||
-        lida.fala != relida.fala || lida.nItens != relida.nItens ||
+        lida.fala != relida.fala || lida.nItens() != relida.nItens() ||
         lida.itens.size() != relida.itens.size())
         return false;
     for (qsizetype i = 0; i < lida.itens.size(); ++i)
@@ -66,12 +66,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
     const PranchasLidas relidas = lePranchas(escritas.bytes, agora);
     const TProjeto& lido = lidas.projeto;
     const TProjeto& relido = relidas.projeto;
-    if (relido.nPranchas != lido.nPranchas) falha("numero de pranchas difere", lido, relido);
+    if (relido.nPranchas() != lido.nPranchas()) falha("numero de pranchas difere", lido, relido);
     // Characters the file cannot hold come back as "?" (and the user is told): then the texts
     // differ, and only the count of boards above is checked.
     if (escritas.trocados == 0) {
         if (!ajustesIguais(lido, relido)) falha("ida e volta mudou os ajustes", lido, relido);
-        for (qint32 i = 0; i < lido.nPranchas; ++i)
+        for (qint32 i = 0; i < lido.nPranchas(); ++i)
             if (!pranchaComoNoArquivo(lido.pranchas.at(i), relido.pranchas.at(i))) {
                 std::fprintf(stderr, "prancha %d difere\n", i);
                 falha("ida e volta mudou uma prancha", lido, relido);
@@ -82,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
     // corpus so such inputs do not take most of the run. The libFuzzer of clang 14 does not honour
     // the request (it keeps any input that adds coverage), so the seeds hold one such input only,
     // the smallest that reaches a grid folded past the widest the reader takes.
-    for (qint32 i = 0; i < lido.nPranchas; ++i)
-        if (lido.pranchas.at(i).nItens > 400) return -1;
+    for (qint32 i = 0; i < lido.nPranchas(); ++i)
+        if (lido.pranchas.at(i).nItens() > 400) return -1;
     return 0;
 }

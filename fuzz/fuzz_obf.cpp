@@ -35,10 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
     lig.pranchaInicial = QStringLiteral("INICIO");
     TProjeto p;
     p.pranchas.append(pranchaDoQuadro(q, QStringLiteral("OBF"), lig));
-    p.nPranchas = 1;
     const TPrancha& b = p.pranchas.constFirst();
-    if (b.nItens != q.linhas * q.colunas || b.itens.size() != b.nItens)
-        falha("itens nao correspondem a grade");
+    if (b.nItens() != q.linhas * q.colunas) falha("itens nao correspondem a grade");
     // A cell that holds a button keeps a label, so the board file keeps the cell.
     for (qsizetype k = 0; k < b.itens.size(); ++k)
         if (q.botoes.contains(q.celulas.at(k)) &&
@@ -47,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
 
     const PranchasEscritas escritas = textoPranchas(p);
     const PranchasLidas relidas = lePranchas(escritas.bytes, agora);
-    if (relidas.projeto.nPranchas != 1) falha("prancha perdida no arquivo");
+    if (relidas.projeto.nPranchas() != 1) falha("prancha perdida no arquivo");
     const TPrancha& r = relidas.projeto.pranchas.constFirst();
     if (r.nLinhas != b.nLinhas || r.nColunas != b.nColunas) falha("grade mudou no arquivo");
     if (escritas.trocados == 0)

@@ -72,10 +72,8 @@ TProjeto projetoTresPorQuatro() {
         it.som = QStringLiteral("%1.wav").arg(i);
         b.itens << it;
     }
-    b.nItens = 12;
     p.pranchas << b << b;
     p.pranchas[1].nome = QStringLiteral("OUTRA");
-    p.nPranchas = 2;
     p.tempoVarredura = 1000;
     p.tempoHisterese = 0;
     return p;

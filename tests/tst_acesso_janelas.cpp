@@ -57,7 +57,6 @@ void projetoDeDuas() {
     for (TItem& it : projeto.pranchas[0].itens)
         it.link = "DOIS";
     projeto.pranchas[1].itens[1].link = "UM";
-    projeto.nPranchas = 2;
     projeto.falando = false;
     projeto.tempoHisterese = 0;
 }

@@ -32,7 +32,6 @@ void projetoDeBrincar() {
     inicio.nLinhas = 2;
     inicio.itens[2].som = "tom660.wav";
     inicio.itens[2].link = "BRINCAR";
-    projeto.nPranchas = 2;
     projeto.falando = false;
     projeto.tempoHisterese = 0;
 }
@@ -127,7 +126,6 @@ private slots:
         projetoDeBrincar();
         projeto.pranchas << umaLinha("SOCORRO", "Socorro", {"ajuda"});
         projeto.pranchas.last().cor = 0x0000FF;
-        projeto.nPranchas = 3;
         projeto.tempoSocorro = 3000;
         projeto.pranchaSocorro = "SOCORRO";
         projeto.acesso.passoAPasso = true;

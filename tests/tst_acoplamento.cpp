@@ -25,7 +25,6 @@ TProjeto projetoCom(const QStringList& nomes) {
         b.nome = nome;
         p.pranchas << b;
     }
-    p.nPranchas = int(p.pranchas.size());
     return p;
 }
 

@@ -36,14 +36,12 @@ void carregaTexto(const QTemporaryDir& dir, const QString& texto) {
 
 // `projeto` becomes one board of that name and grid, with empty items.
 TPrancha& umaPrancha(const QString& nome, qint32 linhas, qint32 colunas) {
-    projeto.nPranchas = 1;
     projeto.pranchas.resize(1);
     TPrancha& p = projeto.pranchas[0];
     p.nome = nome;
     p.nLinhas = linhas;
     p.nColunas = colunas;
-    p.nItens = linhas * colunas;
-    p.itens.resize(p.nItens);
+    p.itens.resize(linhas * colunas);
     return p;
 }
 
@@ -61,8 +59,7 @@ private slots:
         const QString pasta = copiaDadosDeTeste(dir, "ouro");
         carregaPranchas(pasta);
         QVERIFY(avisos.erros.isEmpty());
-        QCOMPARE(projeto.nPranchas, 3);
-        QCOMPARE(projeto.pranchas.size(), 4); // the spare entry after [CONFIG]
+        QCOMPARE(projeto.nPranchas(), 3);
         QCOMPARE(projeto.autor, QString("Ana Lúcia"));
         QCOMPARE(projeto.info, QString("Feito na escola"));
         QVERIFY(projeto.falando && projeto.falaVarredura && !projeto.sintetizando);
@@ -70,7 +67,7 @@ private slots:
         QCOMPARE(projeto.tempoHisterese, 0);
         QCOMPARE(projeto.tempoAutoClique, 800);
         const TPrancha& cozinha = projeto.pranchas.at(1);
-        QCOMPARE(cozinha.nItens, 4);
+        QCOMPARE(cozinha.nItens(), 4);
         QCOMPARE(cozinha.cor, TColor(-16777201));
         const TItem& agua = cozinha.itens.at(0);
         QCOMPARE(agua.rotulo, QString("água"));
@@ -136,7 +133,7 @@ private slots:
         QCOMPARE(projeto.tempoSocorro, -5);
         QCOMPARE(projeto.tempoAutoClique, 0);
         QCOMPARE(projeto.autor, QString("Com aspas"));
-        QCOMPARE(projeto.nPranchas, 2);
+        QCOMPARE(projeto.nPranchas(), 2);
         for (int i : {0, 1}) { // two sections of one name read the first one's keys
             const TPrancha& p = projeto.pranchas.at(i);
             QCOMPARE(p.nLinhas, 3);
@@ -155,10 +152,10 @@ private slots:
         QCOMPARE(projeto.pranchas.at(1).nome, QString("CASA"));
 
         carregaTexto(dir, "[config]\nMODELO=12X3\nCOR 13=clred\n");
-        QCOMPARE(projeto.nPranchas, 1);
+        QCOMPARE(projeto.nPranchas(), 1);
         const TPrancha& config = projeto.pranchas.at(0);
         QCOMPARE(config.nome, QString("config"));
-        QCOMPARE(config.nItens, 36);
+        QCOMPARE(config.nItens(), 36);
         QCOMPARE(config.itens.at(12).cor, TColor(0x0000FF));
     }
 
@@ -168,7 +165,7 @@ private slots:
         const PranchasLidas lidas =
             lePranchas("[A]\nTITULO=sem modelo\n1=um\n[a]\n1=outro\n[C]\nMODELO=1X1\n[A]\n", agora);
         const TProjeto& p = lidas.projeto;
-        QCOMPARE(p.nPranchas, 4);
+        QCOMPARE(p.nPranchas(), 4);
         QCOMPARE(lidas.consertadas, QStringList({"A", "a", "A"}));
         for (int i : {0, 1, 3}) {
             QCOMPARE(p.pranchas.at(i).titulo, QString("sem modelo"));
@@ -199,7 +196,7 @@ private slots:
         QCOMPARE(projeto.autor, QString("Orvalis"));
         QCOMPARE(projeto.info, QString("Zelvana 1.4a"));
         QVERIFY(!projeto.data.isEmpty());
-        QCOMPARE(projeto.nPranchas, 2);
+        QCOMPARE(projeto.nPranchas(), 2);
         QCOMPARE(projeto.pranchas.at(1).nome, QString("CONFIG"));
     }
 
@@ -338,7 +335,7 @@ private slots:
         TItem cor;
         cor.cor = 255;
         v.pranchas[0].itens = {figura, fala, cor, TItem{}};
-        v.pranchas[0].nItens = v.pranchas[0].nColunas = 4;
+        v.pranchas[0].nColunas = 4;
         const TItemArray voltaram =
             lePranchas(textoPranchas(v).bytes, agora).projeto.pranchas[0].itens;
         QCOMPARE(voltaram.size(), 4);
@@ -410,7 +407,7 @@ private slots:
         projeto.tempoVarredura = 0;
         carregaPranchas(dir.path());
         QVERIFY2(avisos.erros.isEmpty(), qPrintable(avisos.erros.join('\n')));
-        QCOMPARE(projeto.nPranchas, 2);
+        QCOMPARE(projeto.nPranchas(), 2);
         const TPrancha& config = projeto.pranchas.at(1);
         QCOMPARE(config.nome, QString("Config"));
         QCOMPARE(config.nColunas, 2);
@@ -458,7 +455,7 @@ private slots:
         QCOMPARE(avisos.erros.size(), 1); // repaired once, and told
         const TPrancha a = projeto.pranchas.at(0);
         QVERIFY(a.nColunas <= 1000);
-        QVERIFY(a.nItens >= 1500);
+        QVERIFY(a.nItens() >= 1500);
         QCOMPARE(a.itens.at(1499).rotulo, QString("x"));
         QVERIFY(gravaPranchas(dir.path(), "pranchas.pra"));
         carregaPranchas(dir.path());
@@ -473,7 +470,7 @@ private slots:
         carregaTexto(dir, "[A]\nTITULO=sem modelo\n1=um\n5=cinco\n"
                           "[B]\nMODELO=1X2\nCOR=azul\nCOR 2=verde\n2=dois\n"
                           "[C]\nMODELO=2X2\nPOSTEXTO 1=lado\nDIMMOLDURA 1=enorme\n");
-        QCOMPARE(projeto.nPranchas, 3);
+        QCOMPARE(projeto.nPranchas(), 3);
         const TPrancha& a = projeto.pranchas.at(0);
         QCOMPARE(a.nLinhas, 1);
         QCOMPARE(a.nColunas, 5);
@@ -490,12 +487,11 @@ private slots:
         RespostasDeDialogo avisos;
         QTemporaryDir dir;
         projeto.pranchas.resize(2);
-        projeto.nPranchas = 2;
         projeto.autor = "fica";
         avisos.ok();
         carregaPranchas(dir.path());
         QCOMPARE(avisos.erros, QStringList{"Arquivo de pranchas não foi achado"});
-        QCOMPARE(projeto.nPranchas, 0);
+        QCOMPARE(projeto.nPranchas(), 0);
         QVERIFY(projeto.pranchas.isEmpty());
         QCOMPARE(projeto.autor, QString("fica"));
     }
@@ -511,7 +507,7 @@ private slots:
         escreve(dir.filePath("pranchas.pra"), lixo);
         avisos.ok();
         carregaPranchas(dir.path());
-        QCOMPARE(projeto.nPranchas, 0);
+        QCOMPARE(projeto.nPranchas(), 0);
         QCOMPARE(avisos.erros.size(), 1);
         QVERIFY(avisos.erros[0].contains("não é um arquivo de pranchas"));
         // An empty file, or one with only [CONFIG], is a project with no boards: nothing to say.

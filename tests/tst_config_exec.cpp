@@ -35,7 +35,6 @@ TPrancha prancha(const QString& nome) {
     p.nColunas = 1;
     p.nLinhas = 1;
     p.itens << TItem();
-    p.nItens = 1;
     return p;
 }
 
@@ -43,7 +42,6 @@ void projetoDeTres() {
     limpaPranchas(projeto);
     projeto = TProjeto();
     projeto.pranchas << prancha("INICIO") << prancha("COMER") << prancha("SOCORRO");
-    projeto.nPranchas = 3;
     projeto.falando = false;
     projeto.sintetizando = true;
     projeto.falaVarredura = true;
@@ -199,7 +197,7 @@ private slots:
         // keeps it for the next starts.
         QVERIFY(QFile::copy(pasta.filePath("com.pra"), pasta.filePath("pranchas.pra")));
         carregaPranchas(pasta.path());
-        QCOMPARE(projeto.nPranchas, 3);
+        QCOMPARE(projeto.nPranchas(), 3);
         QVERIFY(projeto.acionaTobii);
         QVERIFY(arquivoSensorDeOlhos().startsWith(casa.path()));
         QVERIFY(sensorDeOlhosGuardado());

@@ -141,7 +141,7 @@ private slots:
         d.guardaItem(0, 7); // no such item: nothing
         d.carregaItem(0, 7);
         QCOMPARE(d.e_rotulo->text(), QString("outro "));
-        QCOMPARE(projeto.pranchas[0].nItens, 2);
+        QCOMPARE(projeto.pranchas[0].nItens(), 2);
     }
 
     // The letter-size group and box follow each other; the stored size is always 8..400.

@@ -133,7 +133,7 @@ private slots:
         QCOMPARE(b.nLinhas, 2);
         QCOMPARE(b.titulo, QString("Casa nova"));
         QCOMPARE(b.itens.size(), 9);
-        QCOMPARE(b.nItens, 9);
+        QCOMPARE(b.nItens(), 9);
     }
 
     void corPeloQuadradoRedesenha() {

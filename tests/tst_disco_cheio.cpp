@@ -75,7 +75,7 @@ class TstDiscoCheio : public QObject {
         QVERIFY(escreveArquivo(pasta + "/pranchas.pra", original));
         definePastaProjeto(pasta);
         carregaPranchas(pastaProjeto);
-        QCOMPARE(projeto.nPranchas, 3);
+        QCOMPARE(projeto.nPranchas(), 3);
         projeto.pranchas[0].titulo = QStringLiteral("Mudado e não gravado");
         projetoSalvo = false;
     }
@@ -445,7 +445,7 @@ private slots:
             QCOMPARE(leArquivo(m.pasta() + "/" + f), leArquivo(biblioteca.filePath(f)));
         }
         // The items are there all the same, each naming its picture.
-        QCOMPARE(projeto.pranchas[0].nItens, 40);
+        QCOMPARE(projeto.pranchas[0].nItens(), 40);
         QCOMPARE(projeto.pranchas[0].itens[39].figura, QString("figura39.jpg"));
         QDir::setCurrent(casa.path());
     }

@@ -192,7 +192,7 @@ private slots:
         TFormProg f;
         avisos.ok(); // no board file to read back
         QVERIFY(aciona(f, "Sair sem salvar"));
-        QCOMPARE(projeto.nPranchas, 0);
+        QCOMPARE(projeto.nPranchas(), 0);
         QVERIFY(QDir(vazio.path()).entryList(QDir::Files).isEmpty());
         QVERIFY(!projetoSalvo); // closing clears it
         pastaProjeto = dir.path();
@@ -211,7 +211,7 @@ private slots:
         clica(rapido(f, "b_sair1"));
         QVERIFY(projetoSalvo);
         QVERIFY(!f.isVisible());
-        QCOMPARE(projeto.pranchas[0].nItens, 9);
+        QCOMPARE(projeto.pranchas[0].nItens(), 9);
 
         // A save that fails keeps the edits in memory.
         QTemporaryDir soLeitura;
@@ -223,7 +223,7 @@ private slots:
         clica(rapido(f, "b_sair1"));
         QVERIFY(!projetoSalvo);
         QVERIFY(f.isVisible());
-        QCOMPARE(projeto.pranchas[0].nItens, 10);
+        QCOMPARE(projeto.pranchas[0].nItens(), 10);
         QVERIFY(!avisos.erros.isEmpty());
         pastaProjeto = dir.path();
     }
@@ -273,7 +273,7 @@ private slots:
         projeto = TProjeto{};
         inserePranchaNoProjeto(projeto, -1, "casa");
         TPrancha& b = projeto.pranchas[0];
-        b.nLinhas = b.nColunas = b.nItens = 1;
+        b.nLinhas = b.nColunas = 1;
         b.itens.resize(1);
         b.itens[0].rotulo = "azul";
         QVERIFY(gravaPranchas(proj.path(), "pranchas.pra"));
@@ -325,7 +325,7 @@ private slots:
         clica(rapido(f, "b_sair1"));
         QCOMPARE(avisos.perguntas.size(), 3);
         QVERIFY(avisos.perguntas[2].contains("item 3 (\"i2\")"));
-        QCOMPARE(projeto.pranchas[0].nItens, 1); // read back: the save dropped them
+        QCOMPARE(projeto.pranchas[0].nItens(), 1); // read back: the save dropped them
         pastaProjeto = dir.path();
     }
 };

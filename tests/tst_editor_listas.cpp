@@ -40,7 +40,7 @@ private slots:
         QVERIFY(!f.b_remover->isEnabled());
         clica(f.b_insAbaixo);
         clica(f.b_insAbaixo); // below A
-        QCOMPARE(projeto.nPranchas, 2);
+        QCOMPARE(projeto.nPranchas(), 2);
         QCOMPARE(f.lb_pranchas->count(), 2);
         QCOMPARE(f.lb_pranchas->item(1)->text(), QString("B"));
         QVERIFY(f.b_remover->isEnabled());
@@ -50,7 +50,7 @@ private slots:
         respostas.texto("x").texto("y");
         clica(f.b_insAbaixoItem);
         clica(f.b_insAbaixoItem);
-        QCOMPARE(projeto.pranchas[1].nItens, 2);
+        QCOMPARE(projeto.pranchas[1].nItens(), 2);
         QCOMPARE(f.lb_itens->count(), 2);
         QVERIFY(f.b_removerItem->isEnabled());
         respostas.texto("copia");
@@ -58,7 +58,7 @@ private slots:
         QCOMPARE(projeto.pranchas[1].itens[2].figura, QString("y"));
         respostas.cancela();
         clica(f.b_duplicarItem); // cancelled
-        QCOMPARE(projeto.pranchas[1].nItens, 3);
+        QCOMPARE(projeto.pranchas[1].nItens(), 3);
         QCOMPARE(respostas.pendentes(), 0);
 
         clica(f.b_paraCima);
@@ -70,7 +70,7 @@ private slots:
         QCOMPARE(f.lb_pranchas->currentRow(), 1);
         respostas.sim();
         clica(f.b_remover); // the last of the list
-        QCOMPARE(projeto.nPranchas, 1);
+        QCOMPARE(projeto.nPranchas(), 1);
         QCOMPARE(f.lb_pranchas->currentRow(), -1);
         QCOMPARE(f.lb_itens->count(), 0);
         QVERIFY(!f.graf.criada);
@@ -78,10 +78,10 @@ private slots:
         respostas.nao();
         QVERIFY(aciona(f, "Remover todas as pranchas"));
         QCOMPARE(respostas.rapidas, QStringList{"Ufa! Ainda bem..."});
-        QCOMPARE(projeto.nPranchas, 1);
+        QCOMPARE(projeto.nPranchas(), 1);
         respostas.sim();
         QVERIFY(aciona(f, "Remover todas as pranchas"));
-        QCOMPARE(projeto.nPranchas, 0);
+        QCOMPARE(projeto.nPranchas(), 0);
         QCOMPARE(f.lb_pranchas->count(), 0);
         f.close();
     }
@@ -91,7 +91,7 @@ private slots:
         RespostasDeDialogo respostas;
         projeto = TProjeto{};
         for (const char* nome : {"A", "B", "C"}) {
-            const int i = inserePranchaNoProjeto(projeto, projeto.nPranchas - 1, nome);
+            const int i = inserePranchaNoProjeto(projeto, projeto.nPranchas() - 1, nome);
             for (int j = 0; j < 3; ++j)
                 insereItemNaPrancha(projeto.pranchas[i], j - 1, nome + QString::number(j));
         }
@@ -111,7 +111,7 @@ private slots:
         respostas.nao();
         clica(f.b_removerItem);
         QCOMPARE(respostas.perguntas, QStringList{"Quer mesmo remover?"});
-        QCOMPARE(projeto.pranchas[0].nItens, 3);
+        QCOMPARE(projeto.pranchas[0].nItens(), 3);
         respostas.sim();
         clica(f.b_removerItem);
         QCOMPARE(textos(f.lb_itens), (QStringList{"A0", "A2"}));
@@ -146,7 +146,7 @@ private slots:
         respostas.texto("A [x]").ok().cancela();
         clica(f.b_insAbaixo);
         QCOMPARE(respostas.erros.size(), 1);
-        QCOMPARE(projeto.nPranchas, 4);
+        QCOMPARE(projeto.nPranchas(), 4);
         // Board and item buttons of one caption tell a screen reader which list they act on.
         QCOMPARE(f.b_remover->accessibleName(), QString("Remover prancha"));
         QCOMPARE(f.b_removerItem->accessibleName(), QString("Remover item"));
@@ -181,7 +181,7 @@ private slots:
         RespostasDeDialogo respostas;
         projeto = TProjeto{};
         for (const char* nome : {"A", "B"}) {
-            const int i = inserePranchaNoProjeto(projeto, projeto.nPranchas - 1, nome);
+            const int i = inserePranchaNoProjeto(projeto, projeto.nPranchas() - 1, nome);
             for (int j = 0; j < 3; ++j)
                 insereItemNaPrancha(projeto.pranchas[i], j - 1, nome + QString::number(j));
         }
@@ -294,7 +294,7 @@ private slots:
         RespostasDeDialogo avisos;
         projeto = TProjeto{};
         for (const char* nome : {"A", "B"})
-            inserePranchaNoProjeto(projeto, projeto.nPranchas - 1, nome);
+            inserePranchaNoProjeto(projeto, projeto.nPranchas() - 1, nome);
         insereItemNaPrancha(projeto.pranchas[1], -1, "x");
         TFormProg f;
         QVERIFY(abre(f));
@@ -326,13 +326,13 @@ private slots:
         pastaProjeto = exemplo.path();
         QDir::setCurrent(pastaProjeto);
         carregaPranchas(pastaProjeto);
-        QVERIFY(projeto.nPranchas > 0);
+        QVERIFY(projeto.nPranchas() > 0);
         TFormProg f;
         f.show();
         f.activateWindow();
         QVERIFY(QTest::qWaitForWindowExposed(&f));
-        QTRY_COMPARE(f.lb_pranchas->count(), projeto.nPranchas);
-        QCOMPARE(f.lb_itens->count(), projeto.pranchas[0].nItens);
+        QTRY_COMPARE(f.lb_pranchas->count(), projeto.nPranchas());
+        QCOMPARE(f.lb_itens->count(), projeto.pranchas[0].nItens());
         QTRY_VERIFY(f.graf.criada);
         const QString captura = qEnvironmentVariable("ZELVANA_CAPTURA");
         if (!captura.isEmpty()) f.grab().save(captura + "/editor.png");
@@ -349,7 +349,7 @@ private slots:
         pastaProjeto = pasta.path();
         projeto = TProjeto{};
         for (const char* nome : {"A", "B"}) {
-            const int i = inserePranchaNoProjeto(projeto, projeto.nPranchas - 1, nome);
+            const int i = inserePranchaNoProjeto(projeto, projeto.nPranchas() - 1, nome);
             for (int j = 0; j < 3; ++j)
                 insereItemNaPrancha(projeto.pranchas[i], j - 1, nome + QString::number(j));
         }

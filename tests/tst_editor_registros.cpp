@@ -24,14 +24,14 @@ private slots:
     void novaPranchaNoProjetoVazio() {
         TProjeto p;
         QCOMPARE(inserePranchaNoProjeto(p, -1, "Casa"), 0);
-        QCOMPARE(p.nPranchas, 1);
+        QCOMPARE(p.nPranchas(), 1);
         const TPrancha& b = p.pranchas[0];
         QCOMPARE(b.nome, QString("Casa"));
         QCOMPARE(b.titulo, QString("Casa"));
         QCOMPARE(b.nColunas, 3);
         QCOMPARE(b.nLinhas, 3);
         QCOMPARE(b.cor, semCor);
-        QCOMPARE(b.nItens, 0);
+        QCOMPARE(b.nItens(), 0);
         QVERIFY(b.itens.isEmpty());
     }
     void posicaoDeInsercaoDaPrancha() {
@@ -41,7 +41,7 @@ private slots:
         QCOMPARE(p.pranchas[4].nome, QString("P3"));
         QCOMPARE(inserePranchaNoProjeto(p, -1, "topo"), 0);
         QCOMPARE(p.pranchas[1].nome, QString("P0"));
-        QCOMPARE(p.nPranchas, 7);
+        QCOMPARE(p.nPranchas(), 7);
         QCOMPARE(p.pranchas.size(), 7);
     }
     void posicaoECamposDoNovoItem() {
@@ -52,7 +52,7 @@ private slots:
         b.itens[1].dimMoldura = TDimMoldura::grossa;
         QCOMPARE(insereItemNaPrancha(b, 0, "b"), 1); // between a and c
         QCOMPARE(insereItemNaPrancha(b, 2, "d"), 3); // last selected: appended
-        QCOMPARE(b.nItens, 4);
+        QCOMPARE(b.nItens(), 4);
         const TItem& n = b.itens[1];
         QCOMPARE(n.rotulo, QString("b"));
         QVERIFY(!n.semRotulo && !n.semFigura && !n.deslocHoriz);
@@ -91,7 +91,7 @@ private slots:
         QCOMPARE(p.pranchas[1].titulo, QString("Dup"));
         QCOMPARE(p.pranchas[1].nColunas, 4);
         QCOMPARE(p.pranchas[1].som, QString("s.wav"));
-        QCOMPARE(p.pranchas[1].nItens, 1);
+        QCOMPARE(p.pranchas[1].nItens(), 1);
         p.pranchas[1].itens[0].rotulo = "mudou";
         QCOMPARE(p.pranchas[0].itens[0].rotulo, QString("x")); // a copy, not shared
     }
@@ -102,11 +102,11 @@ private slots:
         QVERIFY(trocaPranchas(p, 1, 2));
         QCOMPARE(p.pranchas[2].nome, QString("P1"));
         QVERIFY(removePranchaDoProjeto(p, 2)); // the last board
-        QCOMPARE(p.nPranchas, 2);
+        QCOMPARE(p.nPranchas(), 2);
         QVERIFY(!removePranchaDoProjeto(p, 2));
         p.pranchaInicial = "P0";
         removeTodasAsPranchas(p);
-        QCOMPARE(p.nPranchas, 0);
+        QCOMPARE(p.nPranchas(), 0);
         QVERIFY(p.pranchas.isEmpty());
         QCOMPARE(p.pranchaInicial, QString("P0"));
     }
@@ -128,7 +128,7 @@ private slots:
         inserePranchaNoProjeto(projeto, -1, "Grande");
         for (int j = 0; j < 12; ++j)
             insereItemNaPrancha(projeto.pranchas[0], j - 1, QString("i%1").arg(j));
-        QCOMPARE(projeto.pranchas[0].nItens, 12);
+        QCOMPARE(projeto.pranchas[0].nItens(), 12);
         QWidget sup;
         sup.resize(600, 400);
         TPranchaGraf graf;
@@ -151,8 +151,8 @@ private slots:
         QVERIFY(bak.open(QIODevice::ReadOnly));
         QVERIFY(bak.readAll().contains("antigo"));
         carregaPranchas(pastaProjeto);
-        QCOMPARE(projeto.nPranchas, 1);
-        QCOMPARE(projeto.pranchas[0].nItens, 9);
+        QCOMPARE(projeto.nPranchas(), 1);
+        QCOMPARE(projeto.pranchas[0].nItens(), 9);
     }
 
     // The library is listed once: ".jpg" in any case, names kept as written, upper-cased with

@@ -51,7 +51,7 @@ private slots:
         RespostasDeDialogo avisos;
         projeto = TProjeto{};
         for (const char* nome : {"A", "B", "C"})
-            inserePranchaNoProjeto(projeto, projeto.nPranchas - 1, nome);
+            inserePranchaNoProjeto(projeto, projeto.nPranchas() - 1, nome);
         TFormProg f;
         f.show();
         f.activateWindow();

@@ -34,7 +34,6 @@ TPrancha prancha(const QString& nome, const QString& link) {
         it.link = link;
         p.itens << it;
     }
-    p.nItens = 4;
     return p;
 }
 
@@ -42,7 +41,6 @@ void projetoDeDuasPranchas() {
     limpaPranchas(projeto);
     projeto = TProjeto();
     projeto.pranchas << prancha("UM", "DOIS") << prancha("DOIS", "#ANTERIOR");
-    projeto.nPranchas = 2;
 }
 
 } // namespace

@@ -78,7 +78,6 @@ TPrancha prancha(const QString& nome, TItemArray itens) {
     p.nColunas = 2;
     p.nLinhas = 2;
     p.itens = std::move(itens);
-    p.nItens = int(p.itens.size());
     p.som = nome + QStringLiteral(".wav");
     return p;
 }
@@ -93,7 +92,6 @@ TProjeto projetoDeTeste() {
                            item("som", {}, "sino.wav"), item("x")});
     p.pranchas << prancha(QStringLiteral("COMIDA"), {item("a"), item("b"), item("c"), item("d")});
     p.pranchas << prancha(QStringLiteral("SOCORRO"), {item("s")});
-    p.nPranchas = int(p.pranchas.size());
     p.pranchaSocorro = QStringLiteral("SOCORRO");
     return p;
 }
@@ -186,7 +184,7 @@ private slots:
         QCOMPARE(avisos.erros, QStringList{"Prancha NADA não foi encontrada"});
         QCOMPARE(m.intervaloVarreduraAtual(), 0);
         QCOMPARE(m.intervaloHisterese(), 0);
-        p.nPranchas = 0;
+        p.pranchas.clear();
         m.mostraPranchaExec(0); // no board to draw: nothing happens
         QVERIFY(f.desenhadas.isEmpty());
     }

@@ -22,7 +22,6 @@ private slots:
         projeto = TProjeto();
         projeto.pranchas << umaLinha("UM", "", {"0", "1", "2"});
         projeto.pranchas[0].itens[1].semRotulo = true; // no label, no picture: never highlighted
-        projeto.nPranchas = 1;
         projeto.tempoVarredura = 300;
 
         TFormExecuta runner;
@@ -59,7 +58,6 @@ private slots:
                          << umaLinha("DOIS", "Segunda", {"um", "dois"});
         projeto.pranchas[0].itens[0].som = "tom660.wav";
         projeto.pranchas[0].itens[0].link = "DOIS";
-        projeto.nPranchas = 2;
 
         TFormExecuta runner;
         QVERIFY(abreExecucao(runner, "UM"));

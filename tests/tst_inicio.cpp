@@ -120,7 +120,6 @@ private slots:
         RespostasDeDialogo dialogos;
         pastaProjeto.clear();
         projeto.pranchas = {TPrancha{}};
-        projeto.nPranchas = 1;
         const QString alvo = w->pastaOnde() + "/Cancelado";
         QDir(alvo).removeRecursively();
         dialogos.texto("../fora").ok().texto("  ").ok().texto("Cancelado").ok().cancela();
@@ -131,7 +130,7 @@ private slots:
         QVERIFY(!QFileInfo(QFileInfo(w->pastaOnde()).path() + "/fora").exists());
         QVERIFY(!QFileInfo::exists(alvo)); // the folder made for it is taken back
         QVERIFY(pastaProjeto.isEmpty());
-        QCOMPARE(projeto.nPranchas, 1);
+        QCOMPARE(projeto.nPranchas(), 1);
         for (QPushButton* b : {w->b_editar, w->b_salvar, w->b_imprimir, w->b_configurar,
                                w->b_exportar, w->b_importar})
             QVERIFY2(!b->isEnabled(), qPrintable(b->text()));
@@ -142,7 +141,6 @@ private slots:
         const QString alvo = w->pastaOnde() + "/Escola";
         QDir(alvo).removeRecursively();
         projeto.pranchas.append(TPrancha{});
-        projeto.nPranchas = 1;
         projeto.falando = projeto.sintetizando = false;
         dialogos.texto("Escola").ok().pasta(alvo).nao(); // empty, not the starter vocabulary
         QTest::mouseClick(w->b_criarProjeto, Qt::LeftButton);
@@ -155,7 +153,7 @@ private slots:
         QCOMPARE(QDir::currentPath(), alvo);
         QCOMPARE(w->l_pasta->text(), alvo);
         QVERIFY(w->l_pasta->textInteractionFlags() & Qt::TextSelectableByMouse); // to be copied
-        QCOMPARE(projeto.nPranchas, 0);
+        QCOMPARE(projeto.nPranchas(), 0);
         QVERIFY(projeto.falando && projeto.sintetizando); // a new project speaks
         QVERIFY(!projetoSalvo);
         QVERIFY(w->b_editar->isEnabled() && w->b_importar->isEnabled());
@@ -180,7 +178,7 @@ private slots:
         QCOMPARE(projeto.pranchaInicial, "PRINCIPAL");
         QCOMPARE(projeto.pranchaSocorro, "SOCORRO");
         QVERIFY(projeto.falando && projeto.sintetizando);
-        QVERIFY(projeto.nPranchas >= 13);
+        QVERIFY(projeto.nPranchas() >= 13);
         QVERIFY(w->b_editar->isEnabled());
 
         // Into a folder that already holds boards: they are kept as the backup a save keeps.
@@ -197,7 +195,7 @@ private slots:
                                              "editore o nome"});
         QCOMPARE(dialogos.pendentes(), 0);
         QCOMPARE(projeto.pranchaInicial, "PRINCIPAL");
-        QVERIFY(projeto.nPranchas >= 13);
+        QVERIFY(projeto.nPranchas() >= 13);
         QFile bak(alvo + "/pranchas.bak");
         QVERIFY(bak.open(QIODevice::ReadOnly));
         QVERIFY(bak.readAll().startsWith("[MINHA]"));

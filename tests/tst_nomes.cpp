@@ -15,7 +15,6 @@ class TstNomes : public QObject {
             b.nome = n;
             p.pranchas.append(b);
         }
-        p.nPranchas = int(p.pranchas.size());
         return p;
     }
 
@@ -37,7 +36,7 @@ private slots:
         QVERIFY(linkParaAnterior(" #Anterior-1 "));
         QVERIFY(!linkParaAnterior("ANTERIOR"));
         TProjeto menos = p;
-        menos.nPranchas = 2; // the spare entry past nPranchas is never a board
+        menos.pranchas.resize(2); // a board no longer there is never a link's target
         QCOMPARE(destinoDoLink(menos, "COMIDA", 0), -1);
     }
 

@@ -119,11 +119,11 @@ private slots:
         QTemporaryDir dir;
         const QString obz = dir.filePath("exemplo.obz");
         const TProjeto original = projetoDaPasta(exemplo);
-        QVERIFY(original.nPranchas >= 5);
+        QVERIFY(original.nPranchas() >= 5);
 
         const ResultadoExportacao e = exportaObz(original, exemplo, obz);
         QVERIFY2(e.ok, qPrintable(e.erro));
-        QCOMPARE(e.pranchas, original.nPranchas);
+        QCOMPARE(e.pranchas, original.nPranchas());
         QCOMPARE(e.figurasFaltando, 0);
         QCOMPARE(e.sons, 1);
         QVERIFY(e.resumo().startsWith("Exportação concluída: 5 pranchas"));
@@ -131,13 +131,13 @@ private slots:
         const QString volta = dir.filePath("volta");
         const ResultadoImportacao i = importaPacoteObz(obz, volta);
         QVERIFY2(i.ok, qPrintable(i.erro));
-        QCOMPARE(i.pranchas, original.nPranchas);
+        QCOMPARE(i.pranchas, original.nPranchas());
         QCOMPARE(i.figuras, e.figuras);
         QCOMPARE(i.sons, 1);
 
         const TProjeto importado = projetoDaPasta(volta);
-        QCOMPARE(importado.nPranchas, original.nPranchas);
-        for (int b = 0; b < original.nPranchas; ++b) {
+        QCOMPARE(importado.nPranchas(), original.nPranchas());
+        for (int b = 0; b < original.nPranchas(); ++b) {
             const TPrancha& o = original.pranchas[b];
             const TPrancha& v = importado.pranchas[b];
             QCOMPARE(v.nome, o.nome);
@@ -297,9 +297,7 @@ private slots:
         b.itens[0].fala = "O gato faz miau";
         b.itens[2].rotulo = "sumida";
         b.itens[2].figura = "nao_existe.jpg";
-        b.nItens = 3;
         p.pranchas = {b};
-        p.nPranchas = 1;
         ResultadoExportacao r;
         const QByteArray obf = quadroObfSozinho(p, 0, pasta, r);
         QCOMPARE(r.figurasFaltando, 1);
@@ -388,7 +386,7 @@ private slots:
         QVERIFY(r.resumo().contains("\n1 figura não veio: só tem um endereço na internet"));
 
         const TProjeto v = projetoDaPasta(dir.filePath("novo"));
-        QCOMPARE(v.nPranchas, 2);
+        QCOMPARE(v.nPranchas(), 2);
         QCOMPARE(v.pranchaInicial, QString("Home"));
         QVERIFY(v.sintetizando);
         const TPrancha& home = v.pranchas[0];
@@ -555,7 +553,7 @@ private slots:
         QCOMPARE(botoes[1].toObject().value("label").toString(), QString("lua"));
         const ProjetoDoPacote volta = lePacote(obz, agora);
         QVERIFY2(volta.erro.isEmpty(), qPrintable(volta.erro));
-        QCOMPARE(volta.projeto.nPranchas, 2);
+        QCOMPARE(volta.projeto.nPranchas(), 2);
         QVERIFY(volta.projeto.pranchas.mid(0, 2) == ida.pranchas.mid(0, 2));
         QCOMPARE(volta.projeto.tempoVarredura, 0);
 
@@ -607,7 +605,7 @@ private slots:
         QVERIFY(arquivos.removeOne("pranchas.pra"));
         QCOMPARE(arquivos.size(), r.figuras + r.sons);
         const TProjeto v = projetoDaPasta(dir.filePath("p"));
-        QCOMPARE(v.nPranchas, r.pranchas);
+        QCOMPARE(v.nPranchas(), r.pranchas);
         QCOMPARE(v.tempoVarredura, 0);
         for (const TPrancha& b : v.pranchas)
             for (const TItem& it : b.itens) {

@@ -321,7 +321,7 @@ private slots:
         QVERIFY(r.MemoRascunho->toPlainText().isEmpty());
         clica(r.b_fechar);
         QVERIFY(!r.isVisible());
-        QCOMPARE(projeto.nPranchas, 0);
+        QCOMPARE(projeto.nPranchas(), 0);
     }
 
     // One line of the text is one item, however the memo wraps it on screen.

@@ -30,7 +30,6 @@ void projetoComSons() {
     TPrancha dois = umaLinha("DOIS", "DOIS", {"c"});
     dois.som = "chegada";
     projeto.pranchas << um << dois;
-    projeto.nPranchas = 2;
 }
 
 // The queue's players replaced by a record of what was started and stopped; a recording plays

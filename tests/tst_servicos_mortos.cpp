@@ -126,7 +126,6 @@ private slots:
             p.itens[1].som = "tom.wav"; // its label, said after it, differs from it
             p.link = p.nome == "UM" ? "DOIS" : "UM";
         }
-        projeto.nPranchas = 2;
         projeto.sintetizando = true;
         projeto.falando = true; // the label is said after what the item plays
         projeto.tempoVarredura = 0;

@@ -61,7 +61,6 @@ private slots:
                          << umaLinha("DOIS", "Segunda", {"um", "dois"});
         projeto.pranchas[0].itens[2].som = "tom660.wav";
         projeto.pranchas[0].itens[2].link = "DOIS";
-        projeto.nPranchas = 2;
         projeto.tempoVarredura = 0;
         projeto.tempoHisterese = 0; // the red frame follows the pointer
         projeto.acionaTobii = true;

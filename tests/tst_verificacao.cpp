@@ -32,7 +32,6 @@ TPrancha prancha(const QString& nome, int linhas, int colunas, const TItemArray&
     b.nLinhas = linhas;
     b.nColunas = colunas;
     b.itens = itens;
-    b.nItens = int(itens.size());
     return b;
 }
 
@@ -88,7 +87,6 @@ struct Fixture {
                                item("casa", "casa.jpg"), escondido, TItem{}}),
                       prancha("OUTRA", 1, 1, {item("voltar", "ir.jpg", "#ANTERIOR")}),
                       prancha("SOCORRO", 1, 1, {item("início", "volta", "INICIO")})};
-        p.nPranchas = 3;
         for (const char* f : {"ir.jpg", "casa.jpg", "oi.jpg", "socorro.jpg", "volta.jpg"})
             grava(dir.filePath(f), jpeg());
         grava(dir.filePath("oi.wav"), wav());
@@ -209,31 +207,23 @@ private slots:
              [](Fixture& f) { f.it(0, 3).executar = "\"jogo-que-nao-ha\" --tela-cheia"; },
              TipoAchado::programaAusente, 0, 3, "o programa \"jogo-que-nao-ha\" não foi achado"},
             {"prancha solta",
-             [](Fixture& f) {
-                 f.p.pranchas.append(prancha("SOLTA", 1, 1, {item("x")}));
-                 f.p.nPranchas = 4;
-             },
+             [](Fixture& f) { f.p.pranchas.append(prancha("SOLTA", 1, 1, {item("x")})); },
              TipoAchado::pranchaInalcancavel, 3, -1,
              "nenhum caminho de links leva a ela a partir da prancha inicial \"INICIO\""},
             {"nome igual a não ser pela caixa",
              [](Fixture& f) {
                  f.p.pranchas.append(prancha(" Outra", 1, 1, {item("x", {}, "INICIO")}));
-                 f.p.nPranchas = 4;
                  f.p.pranchaInicial.clear(); // any board may start: none is out of reach
              },
              TipoAchado::nomesParecidos, 3, -1, "sempre levam àquela, nunca a esta"},
             {"nome com espaço no meio",
              [](Fixture& f) {
                  f.p.pranchas.append(prancha("OU TRA", 1, 1, {item("x", {}, "INICIO")}));
-                 f.p.nPranchas = 4;
                  f.p.pranchaInicial.clear();
              },
              TipoAchado::nomesParecidos, 3, -1, "é fácil um link citar a prancha errada"},
             {"item fora da grade",
-             [](Fixture& f) {
-                 f.p.pranchas[1].itens.append(item("perdido"));
-                 f.p.pranchas[1].nItens = 2;
-             },
+             [](Fixture& f) { f.p.pranchas[1].itens.append(item("perdido")); },
              TipoAchado::itemForaDaGrade, 1, 1, "fica fora da grade de 1 × 1"},
             {"item sem rótulo nem figura",
              [](Fixture& f) {
@@ -317,13 +307,11 @@ private slots:
             [](Fixture& f) {
                 f.p.pranchaInicial.clear();
                 f.p.pranchas.append(prancha("SOLTA", 1, 1, {item("x")}));
-                f.p.nPranchas = 4;
             },
             // the help board counts as reached, and leads on
             [](Fixture& f) {
                 f.it(0, 1).link = "INICIO";
                 f.p.pranchas[2].itens.append(item("outra", "ir.jpg", "OUTRA"));
-                f.p.pranchas[2].nItens = 2;
                 f.p.pranchas[2].nColunas = 2;
                 f.it(0, 0).link.clear();
             },
@@ -370,8 +358,6 @@ private slots:
         f.p.pranchas[2].som = "tchau";
         f.it(0, 3).executar = "nao-ha-programa";
         f.p.pranchas.append(prancha("Outra ", 1, 1, {item("x😀"), item("a mais")}));
-        f.p.pranchas[3].nItens = 2;
-        f.p.nPranchas = 4;
         f.it(0, 5).link = "OUTRA";
         f.it(1, 0).rotulo.clear();
         f.p.tempoSocorro = 200;
@@ -426,14 +412,14 @@ private slots:
             projeto = TProjeto{};
             carregaPranchas(pasta);
             QVERIFY(avisos.erros.isEmpty());
-            QVERIFY(projeto.nPranchas > 0);
+            QVERIFY(projeto.nPranchas() > 0);
             const QList<Achado> achados = verificaProjeto(projeto, pasta);
             QVERIFY2(achados.isEmpty(), qPrintable(lista(achados)));
         }
         // The starter vocabulary: every board but the core one leads back to it from the same
         // first cell, and nearly every item has a picture.
         int itens = 0, comFigura = 0;
-        for (const TPrancha& p : projeto.pranchas.mid(0, projeto.nPranchas)) {
+        for (const TPrancha& p : projeto.pranchas.mid(0, projeto.nPranchas())) {
             QVERIFY2(p.nome == projeto.pranchaInicial ||
                          (p.itens.value(0).rotulo == "voltar" &&
                           p.itens.value(0).link == projeto.pranchaInicial),
@@ -466,7 +452,6 @@ private slots:
         f.it(0, 3).link = "COZINHA";
         QFile::remove(f.arquivo("oi.wav"));
         f.p.pranchas.append(prancha("SOLTA", 1, 1, {item("x😀")}));
-        f.p.nPranchas = 4;
         RespostasDeDialogo avisos;
         avisos.ok(); // the emoji written as "?"
         projeto = f.p;
@@ -501,7 +486,6 @@ private slots:
         Fixture f;
         QVERIFY(itensForaDaGrade(f.p).isEmpty());
         f.p.pranchas[2].itens << item("a") << item("b");
-        f.p.pranchas[2].nItens = 3;
         const QList<Achado> fora = itensForaDaGrade(f.p);
         QCOMPARE(fora.size(), 2);
         QCOMPARE(fora[0].texto, QString("Prancha \"SOCORRO\", item 2 (\"a\"): fica fora da grade "

@@ -352,7 +352,7 @@ void TformSelInic::b_executarClick() {
     if (pastaProjeto.isEmpty()) {
         if (escolhePasta(pastaOnde(), false)) abreProjeto(pastaProjeto);
     }
-    if (projeto.nPranchas > 0) habilitaBotoes();
+    if (projeto.nPranchas() > 0) habilitaBotoes();
     executaProjeto();
 }
 

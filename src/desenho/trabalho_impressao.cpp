@@ -9,7 +9,7 @@
 TrabalhoDeImpressao::TrabalhoDeImpressao(QPrinter& impressora, QList<int> escolhidas, QSize tamanho,
                                          QDate dia)
     : saida(impressora), pranchas(std::move(escolhidas)), tamanho(tamanho), dia(dia) {
-    const int n = std::min(projeto.nPranchas, int(projeto.pranchas.size()));
+    const int n = projeto.nPranchas();
     pranchas.removeIf([n](int i) { return i < 0 || i >= n; });
     std::sort(pranchas.begin(), pranchas.end());
     pranchas.erase(std::unique(pranchas.begin(), pranchas.end()), pranchas.end());

@@ -14,7 +14,7 @@ bool ehNumeroInteiro(const QString& s) {
 }
 
 int contaPranchas(const TProjeto& p) {
-    return qMin(p.nPranchas, int(p.pranchas.size()));
+    return p.nPranchas();
 }
 
 // Two names are the same board name when their keys are equal: letter case does not count.
@@ -91,7 +91,7 @@ DestinoDoLink PranchasPorNome::destino(const QString& link, int pranchaAnterior)
 
 QStringList nomesDasPranchas(const TProjeto& p) {
     QStringList nomes;
-    for (int i = 0; i < p.nPranchas && i < p.pranchas.size(); ++i)
+    for (int i = 0; i < p.nPranchas(); ++i)
         nomes << p.pranchas[i].nome;
     return nomes;
 }

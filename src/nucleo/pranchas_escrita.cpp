@@ -107,8 +107,7 @@ void escrevePrancha(Escritor& e, const TPrancha& p) {
     if (!p.fala.isEmpty()) e.linha("FALA=", Valor{p.fala});
     if (!p.idioma.isEmpty()) e.linha("IDIOMA=", Valor{p.idioma});
     e.linha();
-    const qint32 nItens = qMin<qint32>(p.nItens, qint32(p.itens.size()));
-    for (qint32 n = 1; n <= nItens; ++n) {
+    for (qint32 n = 1; n <= p.nItens(); ++n) {
         const TItem& lido = p.itens.at(n - 1);
         const bool semRotulo = semBrancosNasPontas(lido.rotulo).isEmpty();
         const TItem oculto = semRotulo ? comRotuloOculto(lido) : TItem{};
@@ -188,8 +187,7 @@ PranchasEscritas textoPranchas(const TProjeto& p) {
     e.linha(QStringView(u"; HISTERESE=0 indica que a pessoa pode dar vários cliques em sequência"));
     e.linha(
         QStringView(u"; SOCORRO=0 indica que o tempo de desvio para a prancha ESCAPE não é usado"));
-    const qint32 nPranchas = qMin<qint32>(p.nPranchas, qint32(p.pranchas.size()));
-    for (qint32 i = 0; i < nPranchas; ++i)
+    for (qint32 i = 0; i < p.nPranchas(); ++i)
         escrevePrancha(e, p.pranchas.at(i));
     return e.termina();
 }

@@ -213,7 +213,7 @@ public:
             modeloPadrao(ini.pares(secao), p);
             inteira = false;
         }
-        p.nItens = p.nLinhas * p.nColunas;
+        const qint32 nItens = p.nLinhas * p.nColunas;
         p.titulo = texto(Campo::titulo);
         p.link = texto(Campo::linkPrancha);
         if (!leCor(semBrancosNasPontas(daPrancha[int(Campo::corPrancha)]), p.cor)) {
@@ -223,10 +223,10 @@ public:
         p.som = texto(Campo::somPrancha);
         p.fala = texto(Campo::falaPrancha);
         p.idioma = texto(Campo::idiomaPrancha);
-        p.itens.resize(p.nItens);
-        lidos.assign(size_t(p.nItens), 0);
+        p.itens.resize(nItens);
+        lidos.assign(size_t(nItens), 0);
         for (const ChaveDeItem& k : doItem) {
-            if (k.item > p.nItens) continue; // beyond rows × columns: never read
+            if (k.item > nItens) continue; // beyond rows × columns: never read
             const quint16 bit = quint16(1u << (int(k.campo) - int(Campo::rotulo)));
             quint16& jaLidos = lidos[size_t(k.item - 1)];
             if (jaLidos & bit) continue;
@@ -304,15 +304,13 @@ PranchasLidas lePranchas(const QByteArray& bytes, const QDateTime& agora) {
     lidas.semSecoes = nomes.isEmpty() && !bytes.trimmed().isEmpty();
     TProjeto& p = lidas.projeto;
     p.pranchas.resize(nomes.size());
-    p.nPranchas = qint32(nomes.size());
     p.nome = QStringLiteral("Pranchas");
     p.autor = QStringLiteral("Orvalis");
     p.info = QStringLiteral("Zelvana " ZELVANA_VERSAO);
     qsizetype primeira = 0;
-    // [CONFIG] counts only as the first section and spelled exactly so; the board list keeps
-    // its spare entry.
+    // [CONFIG] counts only as the first section and spelled exactly so.
     if (!nomes.isEmpty() && nomes.first() == u"CONFIG") {
-        --p.nPranchas;
+        p.pranchas.removeLast();
         primeira = 1;
         lidas.comConfig = true;
         leConfig(ini, 0, p);

@@ -9,7 +9,6 @@ void limpaPranchas(TProjeto& p) {
     for (TPrancha& pr : p.pranchas)
         pr.itens.clear();
     p.pranchas.clear();
-    p.nPranchas = 0;
 }
 
 void iniciaProjetoNovo(TProjeto& p) {
@@ -29,12 +28,12 @@ bool operator==(const TItem& a, const TItem& b) {
 bool operator==(const TPrancha& a, const TPrancha& b) {
     return a.nome == b.nome && a.titulo == b.titulo && a.nColunas == b.nColunas &&
            a.nLinhas == b.nLinhas && a.cor == b.cor && a.som == b.som && a.link == b.link &&
-           a.fala == b.fala && a.idioma == b.idioma && a.nItens == b.nItens && a.itens == b.itens;
+           a.fala == b.fala && a.idioma == b.idioma && a.itens == b.itens;
 }
 
 bool operator==(const TProjeto& a, const TProjeto& b) {
     return a.nome == b.nome && a.autor == b.autor && a.data == b.data && a.info == b.info &&
-           a.nPranchas == b.nPranchas && a.pranchas == b.pranchas && a.falando == b.falando &&
+           a.pranchas == b.pranchas && a.falando == b.falando &&
            a.falaVarredura == b.falaVarredura && a.sintetizando == b.sintetizando &&
            a.acionaTobii == b.acionaTobii && a.tempoVarredura == b.tempoVarredura &&
            a.tempoHisterese == b.tempoHisterese && a.tempoSocorro == b.tempoSocorro &&

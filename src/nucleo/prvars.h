@@ -41,9 +41,9 @@ struct TPrancha {
     QString som;
     QString link;
     QString fala;
-    QString idioma;    // language of the board's words when not Brazilian Portuguese ("en")
-    qint32 nItens = 0; // always itens.size(); kept because the editors count on it
+    QString idioma; // language of the board's words when not Brazilian Portuguese ("en")
     TItemArray itens;
+    int nItens() const { return int(itens.size()); }
 };
 
 struct TProjeto {
@@ -51,8 +51,8 @@ struct TProjeto {
     QString autor;
     QString data;
     QString info;
-    qint32 nPranchas = 0; // boards in use: the first nPranchas entries of pranchas
     QList<TPrancha> pranchas;
+    int nPranchas() const { return int(pranchas.size()); }
     bool falando = false;
     bool falaVarredura = false;
     bool sintetizando = false;
@@ -87,7 +87,7 @@ void limpaPranchas(TProjeto& p);
 // speech text, else its label, with the voice where nothing is recorded.
 void iniciaProjetoNovo(TProjeto& p);
 
-// Field by field. Projects compare every entry of pranchas, the spare ones too.
+// Field by field.
 bool operator==(const TItem& a, const TItem& b);
 bool operator==(const TPrancha& a, const TPrancha& b);
 bool operator==(const TProjeto& a, const TProjeto& b);

@@ -33,6 +33,5 @@ inline TPrancha umaLinha(const QString& nome, const QString& titulo, const QStri
         it.semFigura = true;
         p.itens << it;
     }
-    p.nItens = int(p.itens.size());
     return p;
 }

@@ -34,8 +34,6 @@ inline void montaPranchasComFiguras(const QString& pasta, int n) {
             it.figura = QStringLiteral("fig%1.jpg").arg(j);
             b.itens.append(it);
         }
-        b.nItens = int(b.itens.size());
         projeto.pranchas.append(b);
     }
-    projeto.nPranchas = n;
 }

@@ -94,7 +94,7 @@ QPushButton* botao(QWidget* pai, const char* nome, const QString& texto, const Q
 // The boards of the project in a combo box, with the stored name as its text.
 void preenche(QComboBox* c, const QString& texto) {
     c->clear();
-    for (int i = 0; i < projeto.nPranchas && i < projeto.pranchas.size(); ++i)
+    for (int i = 0; i < projeto.nPranchas(); ++i)
         c->addItem(projeto.pranchas[i].nome);
     c->setEditText(texto);
 }

@@ -183,7 +183,7 @@ TformConfigItem::TformConfigItem(DocumentoProjeto& documento, QWidget* pai)
 
 void TformConfigItem::carregaItem(int i, int j) {
     const TProjeto& p = documento.projeto();
-    if (i < 0 || i >= p.nPranchas || j < 0 || j >= p.pranchas[i].itens.size()) return;
+    if (i < 0 || i >= p.nPranchas() || j < 0 || j >= p.pranchas[i].itens.size()) return;
     const TItem& it = p.pranchas[i].itens[j];
     carregandoItem = true;
     e_rotulo->setText(it.rotulo);
@@ -206,7 +206,7 @@ void TformConfigItem::carregaItem(int i, int j) {
 
 void TformConfigItem::guardaItem(int i, int j) {
     const TProjeto& p = documento.projeto();
-    if (i < 0 || i >= p.nPranchas || j < 0 || j >= p.pranchas[i].itens.size()) return;
+    if (i < 0 || i >= p.nPranchas() || j < 0 || j >= p.pranchas[i].itens.size()) return;
     TItem it;
     it.rotulo = e_rotulo->text();
     it.figura = combo_figura->currentText();

@@ -158,7 +158,7 @@ TformConfigPrancha::TformConfigPrancha(DocumentoProjeto& documento, QWidget* pai
 
 void TformConfigPrancha::carregaPrancha(int i) {
     const TProjeto& p = documento.projeto();
-    if (i < 0 || i >= p.nPranchas) return;
+    if (i < 0 || i >= p.nPranchas()) return;
     indPranchaEditada = -1;
     const TPrancha& b = p.pranchas[i];
     e_nome->setText(b.nome);
@@ -176,7 +176,7 @@ void TformConfigPrancha::carregaPrancha(int i) {
 
 void TformConfigPrancha::guardaPrancha(int i) {
     const TProjeto& p = documento.projeto();
-    if (i < 0 || i >= p.nPranchas) return;
+    if (i < 0 || i >= p.nPranchas()) return;
     TPrancha b = p.pranchas[i];
     b.nome = e_nome->text();
     b.titulo = e_titulo->text();
@@ -201,7 +201,7 @@ void TformConfigPrancha::FormActivate() {
 
 void TformConfigPrancha::redesenhaPrancha(int i) {
     const TProjeto& p = documento.projeto();
-    if (i < 0 || i >= p.nPranchas) return;
+    if (i < 0 || i >= p.nPranchas()) return;
     bool okX = false, okY = false;
     const int nx = e_nx->text().trimmed().toInt(&okX, 10);
     const int ny = e_ny->text().trimmed().toInt(&okY, 10);

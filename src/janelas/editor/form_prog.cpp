@@ -316,7 +316,7 @@ void TFormProg::atualizaBotoes() {
 
 void TFormProg::mostraPrancha(int i) {
     const TProjeto& p = documento->projeto();
-    if (i >= 0 && i < p.nPranchas) {
+    if (i >= 0 && i < p.nPranchas()) {
         const TPrancha& b = p.pranchas[i];
         desenhaPranchaGraf(graf, b.titulo, b.nColunas, b.nLinhas, b.cor, b.itens, p_previewPrancha);
     }
@@ -385,7 +385,7 @@ void TFormProg::closeEvent(QCloseEvent* e) {
 
 bool TFormProg::eventFilter(QObject* alvo, QEvent* e) {
     if (alvo == p_previewPrancha && e->type() == QEvent::MouseButtonRelease &&
-        projeto.nPranchas > 0)
+        projeto.nPranchas() > 0)
         Visualizar1Click();
     if (alvo == lb_itens && e->type() == QEvent::KeyPress) {
         const int tecla = static_cast<QKeyEvent*>(e)->key();
@@ -404,7 +404,7 @@ bool TFormProg::inserePrancha() {
 
 bool TFormProg::insereItem() {
     if (documento->pranchaSelecionada() < 0) {
-        avisoInfo(documento->projeto().nPranchas == 0
+        avisoInfo(documento->projeto().nPranchas() == 0
                       ? "Este projeto ainda não tem pranchas. Crie uma com \"Nova prancha\" e "
                         "depois insira os itens nela."
                       : "Selecione na lista a prancha que vai receber o item.");
@@ -610,7 +610,7 @@ void TFormProg::agendaVerificacao() {
 }
 
 void TFormProg::mostraAchado(int prancha, int item) {
-    if (prancha < 0 || prancha >= documento->projeto().nPranchas) return;
+    if (prancha < 0 || prancha >= documento->projeto().nPranchas()) return;
     documento->selecionaPrancha(prancha);
     if (item >= 0 && item < lb_itens->count()) {
         lb_itens->setCurrentRow(item);

@@ -19,7 +19,7 @@
 namespace {
 
 bool pranchaValida(int indice) {
-    return indice >= 0 && indice < projeto.nPranchas && indice < projeto.pranchas.size();
+    return indice >= 0 && indice < projeto.nPranchas();
 }
 
 QImage imagemDaPrancha(int indice, QSize tamanho) {

@@ -57,7 +57,7 @@ void TformVisualiza::mostraModal() {
 }
 
 void TformVisualiza::desenhaVisualizacao(int indice) {
-    if (indice < 0 || indice >= projeto.nPranchas) return;
+    if (indice < 0 || indice >= projeto.nPranchas()) return;
     pranchaVisualizada = indice;
     const TPrancha& b = projeto.pranchas[indice];
     desenhaPranchaGraf(graf, b.titulo, b.nColunas, b.nLinhas, b.cor, b.itens, Panel1);
@@ -117,7 +117,7 @@ void TformVisualiza::closeEvent(QCloseEvent* e) {
 
 void TformVisualiza::Panel1MouseUp(QWidget* elemento) {
     const int n = indiceDoControle(elemento);
-    if (n < 0 || pranchaVisualizada < 0 || pranchaVisualizada >= projeto.nPranchas) return;
+    if (n < 0 || pranchaVisualizada < 0 || pranchaVisualizada >= projeto.nPranchas()) return;
     const TPrancha& b = projeto.pranchas[pranchaVisualizada];
     if (n >= b.itens.size()) return;
     const TItem it = b.itens[n];

@@ -29,7 +29,7 @@ bool executa(const QString& nome) {
 } // namespace
 
 bool executaProjeto() {
-    if (projeto.nPranchas <= 0) {
+    if (projeto.nPranchas() <= 0) {
         mensagemRapida(QStringLiteral("Não existem pranchas neste projeto"), 2000);
         pastaProjeto.clear();
         return false;
@@ -61,7 +61,7 @@ int executaQuiosque(const QString& pasta, const QString& prancha) {
     }
     definePastaProjeto(pasta);
     carregaPranchas(pastaProjeto);
-    if (projeto.nPranchas <= 0) {
+    if (projeto.nPranchas() <= 0) {
         avisoErro(QStringLiteral("Não existem pranchas neste projeto"));
         return 1;
     }

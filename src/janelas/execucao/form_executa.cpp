@@ -176,7 +176,7 @@ PortasExecucao TFormExecuta::portas() {
         const TPrancha& pr = projeto.pranchas[k];
         liberaPranchaGraf(graf_);
         desenhaPranchaGraf(graf_, pr.titulo, pr.nColunas, pr.nLinhas, pr.cor, pr.itens, Panel1);
-        const int n = qMin(pr.nItens, int(graf_.itensGraf.size()));
+        const int n = qMin(pr.nItens(), int(graf_.itensGraf.size()));
         for (int i = 0; i < n; ++i)
             ligaEventosItem(
                 graf_.itensGraf[i], i,

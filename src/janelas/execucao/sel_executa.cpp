@@ -53,7 +53,7 @@ void TFormSelExecuta::showEvent(QShowEvent* e) {
 
 void TFormSelExecuta::FormActivate() {
     combo_pranchaInicial->clear();
-    const int n = qMin(projeto.nPranchas, int(projeto.pranchas.size()));
+    const int n = projeto.nPranchas();
     for (int k = 0; k < n; ++k)
         combo_pranchaInicial->addItem(projeto.pranchas[k].nome);
     combo_pranchaInicial->setEditText(n > 0 ? projeto.pranchas[0].nome : QString());

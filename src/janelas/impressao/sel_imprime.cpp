@@ -76,7 +76,7 @@ void TFormSelImprime::showEvent(QShowEvent* e) {
 
 void TFormSelImprime::FormActivate() {
     lb_pranchas->clear();
-    const int n = std::min(projeto.nPranchas, int(projeto.pranchas.size()));
+    const int n = projeto.nPranchas();
     for (int k = 0; k < n; ++k)
         lb_pranchas->addItem(projeto.pranchas[k].nome);
     if (n > 0) lb_pranchas->setCurrentRow(0, QItemSelectionModel::NoUpdate);

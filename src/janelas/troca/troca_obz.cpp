@@ -43,7 +43,7 @@ void conta(const ResultadoExportacao& r) {
 } // namespace
 
 void exportaProjetoParaObz(const TProjeto& projeto, const QString& pasta) {
-    if (projeto.nPranchas <= 0) {
+    if (projeto.nPranchas() <= 0) {
         avisoErro(QStringLiteral("O projeto não tem pranchas para exportar."));
         return;
     }
@@ -62,7 +62,7 @@ void exportaProjetoParaObz(const TProjeto& projeto, const QString& pasta) {
 }
 
 void exportaPranchaParaObf(const TProjeto& projeto, int prancha, const QString& pasta) {
-    if (prancha < 0 || prancha >= projeto.nPranchas) {
+    if (prancha < 0 || prancha >= projeto.nPranchas()) {
         avisoInfo(QStringLiteral("Não há nenhuma prancha selecionada"));
         return;
     }

@@ -71,7 +71,7 @@ QString chave(QStringView nome) {
 
 QSet<QString> chavesDasPranchas(const TProjeto& p) {
     QSet<QString> r;
-    const int n = qMin(p.nPranchas, int(p.pranchas.size()));
+    const int n = p.nPranchas();
     for (int k = 0; k < n; ++k)
         r.insert(chave(p.pranchas[k].nome));
     return r;
@@ -385,7 +385,7 @@ QString textoFimDoAcoplamento(const ResultadoAcoplamento& r) {
 
 bool projetoDifereDoArquivo(const TProjeto& p, const QString& pasta) {
     QFile f(QDir(pasta).filePath(arquivoPranchas));
-    if (!f.exists()) return p.nPranchas > 0;
+    if (!f.exists()) return p.nPranchas() > 0;
     if (!f.open(QIODevice::ReadOnly)) return true;
     const QByteArray bytes = f.readAll();
     // A file without a date is dated when read: read at two moments, such a file gives two

@@ -16,7 +16,7 @@
 #include <QStringList>
 
 // Whether a section line ("[CASA]", blanks around it allowed) names a board of the first
-// p.nPranchas boards, letter case ignored (accented letters too).
+// p.nPranchas() boards, letter case ignored (accented letters too).
 bool nomeExiste(const QString& linha, const TProjeto& p);
 
 struct Renomeacao {

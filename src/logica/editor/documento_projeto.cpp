@@ -154,9 +154,8 @@ DocumentoProjeto::Passo::~Passo() {
     d.historico_.push(new PassoDoProjeto(d, nome, std::move(antes), std::move(novos)));
 }
 
-// Only the first nPranchas entries are boards in use.
 bool DocumentoProjeto::existePrancha(int i) const {
-    return i >= 0 && i < p.nPranchas && i < p.pranchas.size();
+    return i >= 0 && i < p.nPranchas();
 }
 
 int DocumentoProjeto::pranchaSelecionada() const {
@@ -174,7 +173,7 @@ void DocumentoProjeto::recarrega() {
         conhecido = estado();
         emit configuracaoMudou();
     }
-    prancha = p.nPranchas > 0 ? 0 : -1;
+    prancha = p.nPranchas() > 0 ? 0 : -1;
     item = -1;
     emit pranchasMudaram();
     emit selecaoMudou(prancha);
@@ -240,7 +239,7 @@ bool DocumentoProjeto::removePrancha() {
     const Passo passo(*this, QStringLiteral("Remover prancha"));
     const int i = pranchaSelecionada();
     if (!removePranchaDoProjeto(p, i)) return false;
-    prancha = i < p.nPranchas ? i : -1;
+    prancha = i < p.nPranchas() ? i : -1;
     emit pranchasMudaram();
     escolhePrancha(prancha);
     return true;
@@ -309,7 +308,6 @@ bool DocumentoProjeto::guardaPrancha(int i, const TPrancha& valores) {
     TItemArray itens = std::move(b.itens);
     b = valores;
     b.itens = std::move(itens);
-    b.nItens = int(b.itens.size());
     emit pranchaMudou(i);
     return true;
 }

@@ -21,12 +21,8 @@ void iniciaItem(TPrancha& prancha, int j, const QString& nome) {
 }
 
 int inserePranchaNoProjeto(TProjeto& p, int selecionada, const QString& nome) {
-    // Boards past nPranchas are not in use; drop them so the list and the count agree.
-    while (p.pranchas.size() > p.nPranchas)
-        p.pranchas.removeLast();
-    const int pos = (selecionada >= 0 && selecionada < p.nPranchas) ? selecionada + 1 : 0;
+    const int pos = (selecionada >= 0 && selecionada < p.nPranchas()) ? selecionada + 1 : 0;
     p.pranchas.insert(pos, TPrancha{});
-    p.nPranchas = int(p.pranchas.size());
     iniciaPrancha(p, pos, nome);
     return pos;
 }
@@ -34,13 +30,12 @@ int inserePranchaNoProjeto(TProjeto& p, int selecionada, const QString& nome) {
 int insereItemNaPrancha(TPrancha& prancha, int selecionado, const QString& nome) {
     const int pos = (selecionado >= 0 && selecionado < prancha.itens.size()) ? selecionado + 1 : 0;
     prancha.itens.insert(pos, TItem{});
-    prancha.nItens = int(prancha.itens.size());
     iniciaItem(prancha, pos, nome);
     return pos;
 }
 
 void copiaPranchaAnterior(TProjeto& p, int destino) {
-    if (destino < 1 || destino >= p.nPranchas) return;
+    if (destino < 1 || destino >= p.nPranchas()) return;
     const TPrancha& origem = p.pranchas[destino - 1];
     TPrancha& b = p.pranchas[destino];
     b.nColunas = origem.nColunas;
@@ -50,7 +45,6 @@ void copiaPranchaAnterior(TProjeto& p, int destino) {
     b.link = origem.link;
     b.fala = origem.fala;
     b.itens = origem.itens;
-    b.nItens = int(b.itens.size());
 }
 
 void copiaItemAnterior(TPrancha& prancha, int destino) {
@@ -64,7 +58,7 @@ void copiaItemAnterior(TPrancha& prancha, int destino) {
 }
 
 bool trocaPranchas(TProjeto& p, int i, int k) {
-    if (i < 0 || k < 0 || i >= p.nPranchas || k >= p.nPranchas) return false;
+    if (i < 0 || k < 0 || i >= p.nPranchas() || k >= p.nPranchas()) return false;
     p.pranchas.swapItemsAt(i, k);
     return true;
 }
@@ -77,22 +71,19 @@ bool trocaItens(TPrancha& prancha, int i, int k) {
 }
 
 bool removePranchaDoProjeto(TProjeto& p, int i) {
-    if (i < 0 || i >= p.nPranchas) return false;
+    if (i < 0 || i >= p.nPranchas()) return false;
     p.pranchas.removeAt(i);
-    p.nPranchas -= 1;
     return true;
 }
 
 bool removeItemDaPrancha(TPrancha& prancha, int j) {
     if (j < 0 || j >= prancha.itens.size()) return false;
     prancha.itens.removeAt(j);
-    prancha.nItens = int(prancha.itens.size());
     return true;
 }
 
 void removeTodasAsPranchas(TProjeto& p) {
     limpaPranchas(p);
-    p.nPranchas = 0;
 }
 
 EstadoBotoes estadoBotoes(int nPranchasNaLista, int nItensNaLista, bool pranchaSelecionada) {

@@ -68,7 +68,7 @@ bool MotorExecucao::preparaExecucao(const QString& nome) {
 }
 
 void MotorExecucao::mostraPranchaExec(int k) {
-    if (k < 0 || k >= qMin(projeto_.nPranchas, int(projeto_.pranchas.size()))) return;
+    if (k < 0 || k >= projeto_.nPranchas()) return;
     p_.desenha(k);
     pranchaAtual = k;
     posVarredura = 0;

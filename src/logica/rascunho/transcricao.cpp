@@ -65,13 +65,12 @@ TItem novoItem(const QString& rotulo, const ConfigRascunho& c, const FigurasDaBi
 
 void acrescentaPrancha(TProjeto& p, const QString& nome, const ConfigRascunho& c) {
     p.pranchas.append(novaPrancha(nome, c));
-    p.nPranchas = qint32(p.pranchas.size());
 }
 
 // Items lead to the board their label names, as a run finds it; "voltar" goes back.
 void ligaItens(TProjeto& p, bool descobreLigacoes) {
     const QString voltar = QStringLiteral("VOLTAR");
-    for (int i = 0; i < p.nPranchas; ++i)
+    for (int i = 0; i < p.nPranchas(); ++i)
         for (TItem& it : p.pranchas[i].itens) {
             // An empty cell is no item: it would link to a board with no name.
             if (it.rotulo.isEmpty()) continue;
@@ -88,7 +87,7 @@ void ligaItens(TProjeto& p, bool descobreLigacoes) {
 // lacks (by label, in any case) and leaves the project.
 void dobraDuplicatas(TProjeto& p, int inicio) {
     int i = inicio;
-    while (i < p.nPranchas) {
+    while (i < p.nPranchas()) {
         const int alvo = indiceDaPrancha(p, p.pranchas[i].nome);
         if (alvo < 0 || alvo >= i) {
             ++i;
@@ -105,7 +104,6 @@ void dobraDuplicatas(TProjeto& p, int inicio) {
             rotulos.insert(chave);
             destino.itens.append(it);
         }
-        destino.nItens = qint32(destino.itens.size());
         removePranchaDoProjeto(p, i);
         ajustaModelo(p.pranchas[alvo]);
     }
@@ -131,8 +129,7 @@ QString achaFiguraParaRotulo(const QString& rotulo, const FigurasDaBiblioteca& f
 }
 
 void ajustaModelo(TPrancha& prancha) {
-    prancha.nItens = qint32(prancha.itens.size());
-    const qint64 n = prancha.nItens;
+    const qint64 n = prancha.nItens();
     if (qint64(qMax(0, prancha.nLinhas)) * qMax(0, prancha.nColunas) >= n) return;
     if (n <= 16) {
         // Rows and columns for 1 to 16 items.
@@ -199,10 +196,7 @@ std::optional<Transcricao> transcreveRascunho(TProjeto projeto, const QStringLis
     Transcricao t;
     TProjeto& p = t.projeto;
     p = std::move(projeto);
-    // Entries past nPranchas are no boards: the new ones follow the boards in use.
-    p.nPranchas = qBound(0, p.nPranchas, qint32(p.pranchas.size()));
-    p.pranchas.resize(p.nPranchas);
-    const int inicio = p.nPranchas;
+    const int inicio = p.nPranchas();
     bool antigaRecebeuItens = false;
     QSet<QString> figurasVistas;
     bool viuPrancha = false;
@@ -216,12 +210,11 @@ std::optional<Transcricao> transcreveRascunho(TProjeto projeto, const QStringLis
             viuPrancha = viuPrancha || !nome.isEmpty();
             continue;
         }
-        if (p.nPranchas == 0) acrescentaPrancha(p, semNome, config);
-        TPrancha& prancha = p.pranchas[p.nPranchas - 1];
+        if (p.nPranchas() == 0) acrescentaPrancha(p, semNome, config);
+        TPrancha& prancha = p.pranchas[p.nPranchas() - 1];
         if (!viuPrancha) t.recebeuItensSoltos = prancha.nome;
         prancha.itens.append(novoItem(texto, config, figuras));
-        prancha.nItens = qint32(prancha.itens.size());
-        if (p.nPranchas - 1 < inicio) antigaRecebeuItens = true;
+        if (p.nPranchas() - 1 < inicio) antigaRecebeuItens = true;
         const QString& figura = prancha.itens.constLast().figura;
         if (!figura.isEmpty() && !figurasVistas.contains(figura)) {
             figurasVistas.insert(figura);
@@ -231,10 +224,10 @@ std::optional<Transcricao> transcreveRascunho(TProjeto projeto, const QStringLis
 
     // The old board that took items gets a grid for them too, or they would be lost on save.
     if (antigaRecebeuItens) ajustaModelo(p.pranchas[inicio - 1]);
-    for (int i = inicio; i < p.nPranchas; ++i)
+    for (int i = inicio; i < p.nPranchas(); ++i)
         ajustaModelo(p.pranchas[i]);
     ligaItens(p, config.geraLinkItemAuto);
-    if (p.nPranchas > inicio) {
+    if (p.nPranchas() > inicio) {
         if (p.pranchaInicial.isEmpty()) p.pranchaInicial = p.pranchas[inicio].nome;
         if (p.pranchaSocorro.isEmpty()) p.pranchaSocorro = p.pranchas[inicio].nome;
     }

@@ -47,13 +47,13 @@ QString ResultadoExportacao::resumo() const {
 }
 
 QByteArray pacoteObz(const TProjeto& p, const QString& pasta, ResultadoExportacao& r) {
-    if (p.nPranchas <= 0) {
+    if (p.nPranchas() <= 0) {
         r.erro = QStringLiteral("O projeto não tem pranchas para exportar.");
         return {};
     }
     MidiasDoProjeto midias(pasta);
     QList<QPair<QString, QByteArray>> arquivos;
-    for (int i = 0; i < p.nPranchas; ++i)
+    for (int i = 0; i < p.nPranchas(); ++i)
         arquivos.append(
             {caminhoDaPrancha(i),
              QJsonDocument(quadroObf(p, i, midias, true)).toJson(QJsonDocument::Indented)});
@@ -64,14 +64,14 @@ QByteArray pacoteObz(const TProjeto& p, const QString& pasta, ResultadoExportaca
         arquivos.append({m.caminho, m.bytes});
     for (const MidiaExportada& m : midias.sons())
         arquivos.append({m.caminho, m.bytes});
-    r.pranchas = p.nPranchas;
+    r.pranchas = p.nPranchas();
     contaMidias(midias, r);
     return montaZip(arquivos, r.erro);
 }
 
 QByteArray quadroObfSozinho(const TProjeto& p, int i, const QString& pasta,
                             ResultadoExportacao& r) {
-    if (i < 0 || i >= p.nPranchas) {
+    if (i < 0 || i >= p.nPranchas()) {
         r.erro = QStringLiteral("Não há nenhuma prancha selecionada");
         return {};
     }

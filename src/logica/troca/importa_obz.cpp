@@ -127,7 +127,7 @@ ResultadoImportacao importaPacoteObz(const QString& arquivo, const QString& past
     sincronizaPasta(pai);
     static_cast<ContasDoPacote&>(r) = lido;
     r.ok = true;
-    r.pranchas = lido.projeto.nPranchas;
+    r.pranchas = lido.projeto.nPranchas();
     r.caracteresTrocados = escritas.trocados;
     return r;
 }

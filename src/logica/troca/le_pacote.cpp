@@ -333,7 +333,6 @@ void Leitor::montaProjeto(const QList<QuadroDoPacote>& quadros, LigacoesObf& lig
             if (!it.executar.trimmed().isEmpty()) ++r.itensQueExecutam;
         r.projeto.pranchas.append(std::move(p));
     }
-    r.projeto.nPranchas = int(r.projeto.pranchas.size());
 }
 
 bool pareceZip(const QByteArray& bytes) {

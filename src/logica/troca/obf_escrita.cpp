@@ -216,7 +216,7 @@ QJsonObject opcoesDeAcesso(const TOpcoesAcesso& a) {
 QJsonObject manifestoObz(const TProjeto& p, const MidiasDoProjeto& midias) {
     QJsonObject pranchas, figuras, sons;
     QJsonArray ordem;
-    for (int i = 0; i < p.nPranchas; ++i) {
+    for (int i = 0; i < p.nPranchas(); ++i) {
         pranchas.insert(idDaPrancha(i), caminhoDaPrancha(i));
         ordem.append(idDaPrancha(i));
     }

@@ -169,7 +169,6 @@ TPrancha pranchaDoQuadro(const QuadroObf& q, const QString& nome, const Ligacoes
         const auto b = id.isEmpty() ? q.botoes.constEnd() : q.botoes.constFind(id);
         p.itens.append(b == q.botoes.constEnd() ? TItem() : itemDoBotao(*b, lig, doPrograma, dif));
     }
-    p.nItens = int(p.itens.size());
     if (diferencas) *diferencas += dif;
     return p;
 }

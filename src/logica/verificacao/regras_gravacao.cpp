@@ -25,7 +25,7 @@ void cp1252(Verificacao& v, int b, int j, const QString& qual, const QString& te
 } // namespace
 
 void achaItensForaDaGrade(const TProjeto& p, QList<Achado>& achados) {
-    const int n = qMin(p.nPranchas, int(p.pranchas.size()));
+    const int n = p.nPranchas();
     for (int b = 0; b < n; ++b) {
         const TPrancha& prancha = p.pranchas[b];
         const QString grade = QString::number(prancha.nLinhas) + QStringLiteral(" × ") +

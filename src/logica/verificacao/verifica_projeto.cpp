@@ -18,7 +18,7 @@ void Verificacao::achaNoProjeto(TipoAchado tipo, const QString& frase) {
 
 int Verificacao::itensNaGrade(const TPrancha& b) {
     const qint64 celulas = qint64(qMax(0, b.nLinhas)) * qMax(0, b.nColunas);
-    return int(qMin<qint64>(celulas, qMin<qint64>(b.nItens, b.itens.size())));
+    return int(qMin<qint64>(celulas, b.nItens()));
 }
 
 Achado achado(const TProjeto& p, TipoAchado tipo, int prancha, int item, const QString& frase) {
