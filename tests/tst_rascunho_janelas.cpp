@@ -8,6 +8,8 @@
 #include "janelas/rascunho/form_config_rascunho.h"
 #include "janelas/rascunho/form_rascunho.h"
 #include "logica/editor/biblioteca_figuras.h"
+#include "logica/editor/documento_projeto.h"
+#include "logica/editor/operacoes_projeto.h"
 #include "logica/rascunho/config_rascunho.h"
 #include "nucleo/nomes.h"
 #include "nucleo/prvars.h"
@@ -252,6 +254,50 @@ private slots:
         QVERIFY(!QFile::exists(pastaProjeto + "/cadeira.jpg"));
         // The text stays for the next opening.
         QCOMPARE(r.MemoRascunho->toPlainText(), texto);
+    }
+
+    // From the editor a transcription is one step: Ctrl+Z takes out its boards and the
+    // pictures it copied, and only those; Ctrl+Shift+Z brings them back.
+    void doEditorSeDesfazInteira() {
+        QFile propria(pastaProjeto + "/mesa.jpg");
+        QVERIFY(propria.open(QIODevice::WriteOnly));
+        propria.write("minha mesa");
+        propria.close();
+        inserePranchaNoProjeto(projeto, -1, "sala");
+        documentoProjeto().recarrega();
+        const TProjeto antes = projeto;
+        TFormProg editor;
+        editor.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&editor));
+        RespostasDeDialogo avisos;
+        noProximoModal([](QWidget* m) {
+            auto* r = qobject_cast<TFormRascunho*>(m);
+            QVERIFY(r);
+            r->MemoRascunho->setPlainText("[casa]\nmesa\ncasa\n[cozinha]\npanela");
+            QTest::mouseClick(r->b_transcrever, Qt::LeftButton);
+        });
+        editor.Rascunhar1Click();
+        const TProjeto depois = projeto;
+        QCOMPARE(nomesDasPranchas(projeto), (QStringList{"sala", "casa", "cozinha"}));
+        QCOMPARE(editor.lb_pranchas->count(), 3);
+        QVERIFY(QFile::exists(pastaProjeto + "/casa.jpg"));
+        QVERIFY(QFile::exists(pastaProjeto + "/panela.jpg"));
+
+        editor.activateWindow(); // as the window manager gives it back after the scratchpad
+        QVERIFY(QTest::qWaitForWindowActive(&editor));
+        QTest::keyClick(&editor, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(projeto == antes);
+        QCOMPARE(editor.lb_pranchas->count(), 1);
+        QVERIFY(!QFile::exists(pastaProjeto + "/casa.jpg"));
+        QVERIFY(!QFile::exists(pastaProjeto + "/panela.jpg"));
+        QCOMPARE(leArquivo(pastaProjeto + "/mesa.jpg"), QByteArray("minha mesa"));
+
+        QTest::keyClick(&editor, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(projeto == depois);
+        QCOMPARE(editor.lb_pranchas->count(), 3);
+        QCOMPARE(leArquivo(pastaProjeto + "/panela.jpg"),
+                 leArquivo(biblioteca.filePath("panela.jpg")));
+        QVERIFY(avisos.erros.isEmpty());
     }
 
     void figuraQueNaoCopiaEAvisada() {

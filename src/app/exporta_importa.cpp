@@ -101,7 +101,7 @@ void TformSelInic::b_importarClick() {
                 "lê o projeto de novo do arquivo.\nSalvar as alterações e importar o modelo?\n"
                 "(Não: o modelo não é importado e nada muda.)")))
             return;
-        if (!salvarProjeto()) return;
+        if (!salvaDocumento()) return;
     }
     ResultadoAcoplamento r;
     {
@@ -120,6 +120,8 @@ void TformSelInic::b_importarClick() {
         avisoErro(r.erro);
         return;
     }
+    // The merge wrote the board file: the project as it now is is the saved one.
+    documentoProjeto().historico().setClean();
     avisoInfo(textoFimDoAcoplamento(r));
     b_editarClick();
 }

@@ -328,7 +328,7 @@ void TformSelInic::b_salvarClick() {
         return;
     }
     // A failed save leaves the project unsaved, so closing still asks.
-    projetoSalvo = salvarProjeto();
+    projetoSalvo = salvaDocumento();
 }
 
 void TformSelInic::b_imprimirClick() {

@@ -519,8 +519,7 @@ bool TFormProg::salva() {
             perguntaForaDaGradeAceita = pergunta;
         }
     }
-    if (!salvarProjeto()) return false;
-    documento->historico().setClean();
+    if (!salvaDocumento()) return false;
     return true;
 }
 

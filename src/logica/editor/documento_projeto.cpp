@@ -101,6 +101,12 @@ void abreProjeto(const QString& pasta) {
     documentoProjeto().recarrega();
 }
 
+bool salvaDocumento() {
+    if (!salvarProjeto()) return false;
+    documentoProjeto().historico().setClean();
+    return true;
+}
+
 void abreProjetoNovo() {
     iniciaProjetoNovo(projeto);
     documentoProjeto().recarrega();

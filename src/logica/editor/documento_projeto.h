@@ -146,3 +146,6 @@ DocumentoProjeto& documentoProjeto();
 void abreProjeto(const QString& pasta);
 // The same for a project just created: no boards, and it speaks.
 void abreProjetoNovo();
+// Writes the project (salvarProjeto) and marks the history saved at this point; false, with
+// the history untouched, when the file could not be written.
+bool salvaDocumento();
