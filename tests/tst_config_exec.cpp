@@ -84,6 +84,17 @@ class TesteConfigExec : public QObject {
         return QTest::qWaitForWindowActive(w);
     }
 
+    // "Mais opções…" opened from the window, step scanning ticked, OK.
+    void ligaPassoAPassoEmMaisOpcoes() {
+        noProximoModal([](QWidget* m) {
+            auto* mais = qobject_cast<TFormConfigAcesso*>(m);
+            QVERIFY(mais);
+            mais->cb_passoAPasso->setChecked(true);
+            QTest::mouseClick(mais->b_ok, Qt::LeftButton);
+        });
+        clica(w->b_maisOpcoes);
+    }
+
 private slots:
     void initTestCase() {
         qputenv("HOME", casa.path().toLocal8Bit());
@@ -295,13 +306,7 @@ private slots:
         clica(w->cb_acionaTobii);
         // "Mais opções…" confirmed inside it is let go too: the window's Cancel is the whole
         // window's.
-        noProximoModal([](QWidget* m) {
-            auto* mais = qobject_cast<TFormConfigAcesso*>(m);
-            QVERIFY(mais);
-            mais->cb_passoAPasso->setChecked(true);
-            QTest::mouseClick(mais->b_ok, Qt::LeftButton);
-        });
-        clica(w->b_maisOpcoes);
+        ligaPassoAPassoEmMaisOpcoes();
         QVERIFY(!projeto.acesso.passoAPasso); // stored only by the window's own OK
         w->close();
         QCOMPARE(projeto.tempoVarredura, 2500);
@@ -382,13 +387,7 @@ private slots:
         QVERIFY(abre());
         escreve(w->e_varredura, "3000");
         clica(w->cb_falaClicados);
-        noProximoModal([](QWidget* m) {
-            auto* mais = qobject_cast<TFormConfigAcesso*>(m);
-            QVERIFY(mais);
-            mais->cb_passoAPasso->setChecked(true);
-            QTest::mouseClick(mais->b_ok, Qt::LeftButton);
-        });
-        clica(w->b_maisOpcoes);
+        ligaPassoAPassoEmMaisOpcoes();
         clica(w->b_ok);
         TProjeto depois = antes;
         depois.tempoVarredura = 3000;
