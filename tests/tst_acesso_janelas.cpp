@@ -106,6 +106,8 @@ private slots:
             QCOMPARE(legendaDe(a->c_botaoSeleciona), QString("botão do mouse"));
 
             clica(a->rg_modoVarredura->entrada(1));
+            // On its short caption: a check box takes clicks on its text, not beyond.
+            QTest::mouseClick(a->cb_barraMensagem, Qt::LeftButton, {}, QPoint(8, 8));
             escreve(a->e_pausaPrimeiro, "700");
             escreve(a->e_voltasVarredura, " 3 ");
             clica(a->cb_passoAPasso);
@@ -124,7 +126,7 @@ private slots:
         QCOMPARE(o.modoVarredura, TModoVarredura::linhaColuna);
         QCOMPARE(o.pausaPrimeiro, 700);
         QCOMPARE(o.voltasVarredura, 3);
-        QVERIFY(o.passoAPasso && o.progressoPermanencia);
+        QVERIFY(o.passoAPasso && o.progressoPermanencia && o.barraMensagem);
         QCOMPARE(o.avanca.tecla, int(Qt::Key_F5));
         QCOMPARE(o.avanca.botao, int(Qt::NoButton));
         QCOMPARE(o.seleciona.tecla, int(Qt::Key_Return));
