@@ -1,6 +1,7 @@
 // What the queue really plays and says, heard on the null sink's monitor, and what the ▶ of the
 // property dialogs' sound boxes plays through it. Run with scripts/com-servicos.sh.
 #include "janelas/editor/caixas_de_som.h"
+#include "janelas/execucao/faixa_mensagem.h"
 #include "logica/execucao/execucao_logica.h"
 #include "logica/execucao/fila_saida.h"
 #include "logica/execucao/voz.h"
@@ -8,6 +9,7 @@
 #include "plataforma/audio.h"
 #include "support/apoio.h"
 #include "support/escuta.h"
+#include "support/execucao_apoio.h"
 
 #include <QComboBox>
 #include <QProcess>
@@ -239,6 +241,53 @@ private slots:
         QCOMPARE(nada->janelasSoando(), 0);
         QCOMPARE(avisos.rapidas.size(), 1);
         projeto.sintetizando = false;
+    }
+
+    // A run with the message bar: three items clicked, then "Falar": the three recordings are
+    // heard again in the order chosen, one after the other.
+    void barraDeMensagemFalaEmOrdem() {
+        const QList<int> tons{440, 660, 880};
+        for (const int hz : tons)
+            QVERIFY(gravaTom(QStringLiteral("t%1.wav").arg(hz), hz, 500));
+        const TProjeto antes = projeto;
+        projeto = TProjeto();
+        TPrancha pr = umaLinha("FRASE", "Frase", {"eu", "quero", "água"});
+        for (int i = 0; i < 3; ++i)
+            pr.itens[i].som = QStringLiteral("t%1.wav").arg(tons[i]);
+        projeto.pranchas << pr;
+        projeto.nPranchas = 1;
+        projeto.acesso.barraMensagem = true;
+        TFormExecuta runner;
+        QVERIFY(abreExecucao(runner, "FRASE"));
+        QVERIFY(runner.faixa() && runner.faixa()->isVisible());
+        const QList<int> ordem{2, 0, 1}; // água, eu, quero
+        for (const int i : ordem) {
+            QTest::mouseClick(runner.graf().itensGraf[i].painel, Qt::LeftButton);
+            QTRY_VERIFY_WITH_TIMEOUT(saidaLivre() && !runner.motor().ocupado, 5000);
+        }
+        QCOMPARE(runner.faixa()->entradasDesenhadas().size(), 3);
+        Escuta escuta(relogio);
+        QTest::qWait(100);
+        QTest::mouseClick(runner.faixa()->celula(0).painel, Qt::LeftButton); // Falar
+        bombeiaAteLivre();
+        escuta.drena();
+        QList<int> inicio, fim;
+        for (const int i : ordem) {
+            int de = -1, ate = -1;
+            for (int j = 0; j < escuta.nJanelas(); ++j)
+                if (escuta.soando(j) && escuta.forca(j, tons[i]) > 8000) {
+                    if (de < 0) de = j;
+                    ate = j;
+                }
+            QVERIFY2(de >= 0, qPrintable(QString("%1 Hz não foi ouvido").arg(tons[i])));
+            QVERIFY2((ate - de + 1) * 10 >= 400, qPrintable(QString("%1 Hz cortado").arg(tons[i])));
+            inicio << de;
+            fim << ate;
+        }
+        QVERIFY2(fim[0] < inicio[1] && fim[1] < inicio[2], "fora de ordem ou sobrepostos");
+        runner.close();
+        QVERIFY(runner.motor().barra()->entradas().isEmpty());
+        projeto = antes;
     }
 };
 

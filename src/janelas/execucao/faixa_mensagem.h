@@ -31,6 +31,7 @@ public:
     QRect retanguloCelula(int celula) const;
     // Whether an element is one of the bar's cells (not an entry of the message).
     bool ehCelula(const QObject* elemento) const;
+    const TItemGraf& celula(int c) const { return celulas_.at(c); }
     // The entries as drawn, oldest first, and the list that holds them.
     const QList<TItemGraf>& entradasDesenhadas() const { return entradas_; }
     QWidget* lista() const { return fila_; }
