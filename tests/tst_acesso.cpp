@@ -394,9 +394,9 @@ private slots:
         QVERIFY(umaSo.contains("\r\nBOTOESPASSO=DIREITO,MEIO\r\n"));
         padrao.acesso = TOpcoesAcesso();
         const QByteArray nenhuma = textoPranchas(padrao).bytes;
-        for (const char* chave : {"MODOVARREDURA", "PASSOAPASSO", "TECLASPASSO", "BOTOESPASSO",
-                                  "PAUSAPRIMEIRO", "VOLTASVARREDURA", "PROGRESSOPERMANENCIA",
-                                  "BARRAMENSAGEM"}) {
+        for (const char* chave :
+             {"MODOVARREDURA", "PASSOAPASSO", "TECLASPASSO", "BOTOESPASSO", "PAUSAPRIMEIRO",
+              "VOLTASVARREDURA", "PROGRESSOPERMANENCIA", "BARRAMENSAGEM"}) {
             QVERIFY2(umaSo.contains(chave) == !strcmp(chave, "BOTOESPASSO"), chave);
             QVERIFY2(!nenhuma.contains(chave), chave);
         }

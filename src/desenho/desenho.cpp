@@ -217,8 +217,7 @@ void pintaElemento(QPainter& p, QWidget* w) {
 
 void criaItemGraf(TItemGraf& item, const QRect& celula, const QString& figura, bool semFigura,
                   const QString& rotulo, bool semRotulo, TPosVertical posTexto, int dimTexto,
-                  TColor cor, TDimMoldura dimMoldura, QWidget* superficie,
-                  int alturaDasFontes) {
+                  TColor cor, TDimMoldura dimMoldura, QWidget* superficie, int alturaDasFontes) {
     Preparo pr;
     pr.celula = celula;
     pr.figura = figura;

@@ -19,7 +19,8 @@ public:
     // Press and release on the bar's cells (the element's tag is the cell: 0 … 2) and on the
     // rest of the strip, which is the board's background as far as a switch is concerned.
     void ligaEventos(const TManipuladorMouse& celulaPressionada,
-                     const TManipuladorMouse& celulaSolta, const TManipuladorMouse& fundoPressionado,
+                     const TManipuladorMouse& celulaSolta,
+                     const TManipuladorMouse& fundoPressionado,
                      const TManipuladorMouse& fundoSolto);
     // Draws the message; entries already drawn stay as they are. Labels are sized as on a board
     // drawn `alturaDasFontes` pixels high.
@@ -48,8 +49,8 @@ private:
     void criaEntrada(int i);
     void rolaParaAUltima();
 
-    QWidget* visor_;    // the part of the strip the message shows in
-    QWidget* fila_;     // all the entries side by side, moved left when they overflow
+    QWidget* visor_; // the part of the strip the message shows in
+    QWidget* fila_;  // all the entries side by side, moved left when they overflow
     std::array<TItemGraf, celulasDaBarra> celulas_;
     QList<TItemGraf> entradas_;
     QList<EntradaMensagem> mostradas_;

@@ -214,8 +214,8 @@ PortasExecucao TFormExecuta::portas() {
     p.mostraMoldura = [this](const QRect& r) {
         // What lies behind the band: the board around the cell and the cell's own edge.
         const int w = 10;
-        Shape1->envolve(
-            r, corQueSeDestaca(pixelsAtras(r, r.adjusted(2 * w, 2 * w, -2 * w, -2 * w))));
+        Shape1->envolve(r,
+                        corQueSeDestaca(pixelsAtras(r, r.adjusted(2 * w, 2 * w, -2 * w, -2 * w))));
         Shape1->raise();
         Shape1->show();
     };
@@ -461,7 +461,9 @@ void TFormExecuta::preparaBarra() {
     if (!motor_->barra() && !faixa_) return; // a run as it always was
     if (!faixa_) {
         faixa_ = new FaixaMensagem(this);
-        static_cast<QVBoxLayout*>(layout())->insertWidget(0, faixa_);
+        auto* coluna = static_cast<QVBoxLayout*>(layout());
+        coluna->setSpacing(0);
+        coluna->insertWidget(0, faixa_);
         faixa_->ligaEventos(
             [this](QWidget* el, QMouseEvent* e) { Panel1MouseDown(el, e->button()); },
             [this](QWidget* el, QMouseEvent* e) { Panel1MouseUp(el, e->button()); },
