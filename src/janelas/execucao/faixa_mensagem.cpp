@@ -68,7 +68,7 @@ void FaixaMensagem::ligaEventos(const TManipuladorMouse& celulaPressionada,
 }
 
 int FaixaMensagem::margem() const {
-    return qMax(4, height() / 24);
+    return qMax(12, height() / 24); // room for the scan frame around a cell
 }
 
 int FaixaMensagem::lado() const {
