@@ -1,10 +1,13 @@
 // The time between a choice and its sound: from the click event on an item of a running board
 // to the first sample heard on the null sink's monitor, for a WAV recording and for speech,
 // 20 of each, alternated; then, for comparison, from the pump that starts an entry (saidaLivre)
-// alone. Prints every figure and the medians.
+// alone. With the message bar: from the click to the entry's first paint in the bar, and from
+// the click on "Falar" over a 10-entry message to its first sample. Prints every figure and the
+// medians.
 //   scripts/com-servicos.sh build/bench/bench_saida
 #include "../tests/support/escuta.h"
 #include "clique.h"
+#include "janelas/execucao/faixa_mensagem.h"
 #include "janelas/execucao/form_executa.h"
 #include "logica/execucao/fila_saida.h"
 #include "logica/execucao/voz.h"
@@ -66,6 +69,26 @@ private:
     const QElapsedTimer& relogio;
 };
 
+// The instant the message bar's list first paints something after `instante` is reset.
+class MarcaPintura : public QObject {
+public:
+    MarcaPintura(const QElapsedTimer& relogio, const QWidget* lista)
+        : relogio(relogio), lista(lista) {}
+    double instante = -1;
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::Paint && instante < 0 && o->isWidgetType() &&
+            lista->isAncestorOf(static_cast<QWidget*>(o)))
+            instante = double(relogio.nsecsElapsed()) / 1e6;
+        return false;
+    }
+
+private:
+    const QElapsedTimer& relogio;
+    const QWidget* lista;
+};
+
 // One board: a WAV recording and a text spoken (no recording of that name), no link.
 void montaProjeto() {
     limpaPranchas(projeto);
@@ -92,8 +115,14 @@ void montaProjeto() {
     projeto.pranchas = {p};
 }
 
+double medeCliqueEm(TFormExecuta& runner, QWidget* celula, Escuta& escuta, MarcaClique& marca);
+
 // From the click on item `item` to its first sample heard.
 double medeClique(TFormExecuta& runner, int item, Escuta& escuta, MarcaClique& marca) {
+    return medeCliqueEm(runner, runner.graf().itensGraf.value(item).painel, escuta, marca);
+}
+
+double medeCliqueEm(TFormExecuta& runner, QWidget* celula, Escuta& escuta, MarcaClique& marca) {
     // At rest: the previous choice heard to its end and the runner taking clicks again.
     if (!esperaAte([&] { return saidaLivre() && !runner.motor().ocupado; }, 5000, 10)) return -1;
     // A person clicks at any moment of the runner's 200 ms tick, not in step with it.
@@ -101,7 +130,6 @@ double medeClique(TFormExecuta& runner, int item, Escuta& escuta, MarcaClique& m
     espera(150 + int(acaso.bounded(200)));
     escuta.drena();
     const int antes = escuta.nJanelas();
-    QWidget* celula = runner.graf().itensGraf.value(item).painel;
     if (!celula) return -1;
     marca.instante = -1;
     clica(celula);
@@ -171,6 +199,36 @@ int main(int argc, char** argv) {
         }
         runner.close();
     }
+    std::vector<double> cliqueEntrada, falar10;
+    {
+        projeto.acesso.barraMensagem = true;
+        TFormExecuta runner;
+        if (!runner.preparaExecucao("LATENCIA")) return 1;
+        runner.show();
+        if (!esperaAte([&] { return runner.graf().criada && runner.isActiveWindow(); }, 5000, 10))
+            return 1;
+        MarcaPintura pintura(relogio, runner.faixa()->lista());
+        app.installEventFilter(&pintura);
+        for (int k = 0; k < vezes; ++k) {
+            for (int e = 0; e < 10; ++e) {
+                esperaAte([&] { return saidaLivre() && !runner.motor().ocupado; }, 5000, 10);
+                espera(50);
+                pintura.instante = marca.instante = -1;
+                clica(runner.graf().itensGraf[0].painel);
+                esperaAte([&] { return pintura.instante >= 0; }, 1000, 1);
+                cliqueEntrada.push_back(pintura.instante < 0 || marca.instante < 0
+                                            ? -1
+                                            : pintura.instante - marca.instante);
+            }
+            falar10.push_back(
+                medeCliqueEm(runner, runner.faixa()->celula(0).painel, escuta, marca));
+            esperaAte([&] { return saidaLivre() && !runner.motor().ocupado; }, 10000, 10);
+            clica(runner.faixa()->celula(2).painel); // Limpar
+        }
+        app.removeEventFilter(&pintura);
+        runner.close();
+        projeto.acesso.barraMensagem = false;
+    }
     app.removeEventFilter(&marca);
     iniciaVoz(true);
     for (int k = 0; k < vezes; ++k) {
@@ -184,5 +242,9 @@ int main(int argc, char** argv) {
     imprime("clique -> fala", cliqueFala);
     imprime("bombeio -> gravação WAV", bombaGravacao);
     imprime("bombeio -> fala", bombaFala);
+    std::printf("barra de mensagem:\n");
+    std::printf("clique -> entrada pintada: mediana %.1f ms em %zu\n",
+                medianaDosOuvidos(cliqueEntrada), cliqueEntrada.size());
+    imprime("Falar (10) -> gravação WAV", falar10);
     return 0;
 }

@@ -1,9 +1,11 @@
 // The ways to select in their windows: "Mais opções…" of the execution settings, the two switches
-// pressed as keys and mouse buttons in a run, and the frame's edges on a red board.
+// pressed as keys and mouse buttons in a run, the frame's edges on a red board, and the message
+// bar reached by switches, mouse and keys.
 #include "desenho/contraste.h"
 #include "janelas/comum/grupo_opcoes.h"
 #include "janelas/configuracao/form_config_acesso.h"
 #include "janelas/configuracao/form_config_exec.h"
+#include "janelas/execucao/faixa_mensagem.h"
 #include "janelas/execucao/form_executa.h"
 #include "nucleo/prvars.h"
 #include "support/apoio.h"
@@ -11,6 +13,7 @@
 
 #include <QAccessible>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -105,6 +108,8 @@ private slots:
             QCOMPARE(legendaDe(a->c_botaoSeleciona), QString("botão do mouse"));
 
             clica(a->rg_modoVarredura->entrada(1));
+            // On its short caption: a check box takes clicks on its text, not beyond.
+            QTest::mouseClick(a->cb_barraMensagem, Qt::LeftButton, {}, QPoint(8, 8));
             escreve(a->e_pausaPrimeiro, "700");
             escreve(a->e_voltasVarredura, " 3 ");
             clica(a->cb_passoAPasso);
@@ -126,7 +131,7 @@ private slots:
         QCOMPARE(o.modoVarredura, TModoVarredura::linhaColuna);
         QCOMPARE(o.pausaPrimeiro, 700);
         QCOMPARE(o.voltasVarredura, 3);
-        QVERIFY(o.passoAPasso && o.progressoPermanencia);
+        QVERIFY(o.passoAPasso && o.progressoPermanencia && o.barraMensagem);
         QCOMPARE(o.avanca.tecla, int(Qt::Key_F5));
         QCOMPARE(o.avanca.botao, int(Qt::NoButton));
         QCOMPARE(o.seleciona.tecla, int(Qt::Key_Return));
@@ -247,6 +252,86 @@ private slots:
             }
             runner.close();
         }
+    }
+
+    // The message bar in a run by two switches and rows: the bar is the first row, its cells
+    // are framed where they lie above the board, and selecting them acts on the message; the
+    // entries are a list for screen readers; Ctrl+C copies the message and Backspace takes
+    // its last entry out.
+    void barraDeMensagemPorLinhasComDuasChaves() {
+        RespostasDeDialogo avisos;
+        limpaPranchas(projeto);
+        projeto = TProjeto();
+        projeto.pranchas << umaLinha("FRASE", "Frase", {"eu", "quero", "água"});
+        projeto.nPranchas = 1;
+        projeto.acesso.passoAPasso = true;
+        projeto.acesso.modoVarredura = TModoVarredura::linhaColuna;
+        projeto.acesso.barraMensagem = true;
+        TFormExecuta runner;
+        QVERIFY(abreExecucao(runner, "FRASE"));
+        FaixaMensagem* faixa = runner.faixa();
+        QVERIFY(faixa && faixa->isVisible());
+        QCOMPARE(faixa->height(), medidaDaTela().altura / 6);
+        QCOMPARE(runner.Panel1->geometry().top(), faixa->geometry().bottom() + 1);
+        const auto linhaEm = [&](int r) {
+            return runner.motor().destaque().tipo == Destaque::Tipo::linha &&
+                   runner.motor().destaque().indice == r;
+        };
+        QTRY_VERIFY(linhaEm(0)); // the bar first
+        QRect celulas;
+        for (int c = 0; c < 3; ++c)
+            celulas |=
+                faixa->retanguloCelula(c).translated(faixa->pos()).adjusted(-10, -10, 10, 10);
+        QCOMPARE(runner.Shape1->geometry(), celulas.adjusted(-2, -2, 2, 2));
+        QTest::keyClick(&runner, Qt::Key_Space);
+        QVERIFY(linhaEm(1));
+        QTest::keyClick(&runner, Qt::Key_Return); // the board's row
+        QTRY_VERIFY(destacada(runner, 0));
+        QTest::keyClick(&runner, Qt::Key_Return); // "eu"
+        QTRY_VERIFY(linhaEm(0));
+        QCOMPARE(faixa->entradasDesenhadas().size(), 1);
+        QCOMPARE(nomeAcessivel(faixa->entradasDesenhadas()[0].painel), QString("eu"));
+        QAccessibleInterface* lista = QAccessible::queryAccessibleInterface(faixa->lista());
+        QCOMPARE(lista->role(), QAccessible::List);
+        QCOMPARE(lista->text(QAccessible::Name), QString("Mensagem"));
+        QCOMPARE(nomeAcessivel(faixa->celula(2).painel), QString("Limpar"));
+
+        QTest::keyClick(&runner, Qt::Key_Return); // the bar's row
+        QTRY_VERIFY(destacada(runner, 3));        // Falar, after the board's three cells
+        QTest::keyClick(&runner, Qt::Key_Space);
+        QVERIFY(destacada(runner, 4));
+        const QRect apagar = faixa->retanguloCelula(1).translated(faixa->pos());
+        QCOMPARE(runner.Shape1->geometry(), apagar.adjusted(-12, -12, 12, 12));
+        QTest::keyClick(&runner, Qt::Key_Return); // Apagar
+        QTRY_COMPARE(faixa->entradasDesenhadas().size(), 0);
+        QTRY_VERIFY(linhaEm(0));
+
+        // A click on an item and on a bar cell, as the mouse would.
+        projeto.acesso.passoAPasso = false;
+        projeto.acesso.modoVarredura = TModoVarredura::linear;
+        runner.close();
+        QVERIFY(abreExecucao(runner, "FRASE"));
+        for (const int i : {1, 2}) {
+            QTest::mouseClick(runner.graf().itensGraf[i].painel, Qt::LeftButton);
+            QTRY_VERIFY(!runner.motor().ocupado);
+        }
+        QTest::keyClick(&runner, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString("quero água"));
+        QTest::keyClick(&runner, Qt::Key_Backspace);
+        QCOMPARE(faixa->entradasDesenhadas().size(), 1);
+        QTest::mouseClick(faixa->celula(2).painel, Qt::LeftButton); // Limpar
+        QTRY_COMPARE(faixa->entradasDesenhadas().size(), 0);
+        QVERIFY(avisos.erros.isEmpty());
+        runner.close();
+
+        // Off, the run is the board alone, as it always was.
+        projeto.acesso.barraMensagem = false;
+        TFormExecuta semBarra;
+        QVERIFY(abreExecucao(semBarra, "FRASE"));
+        QVERIFY(!semBarra.faixa());
+        QCOMPARE(semBarra.Panel1->geometry(), semBarra.rect());
+        QCOMPARE(semBarra.Shape1->parentWidget(), semBarra.Panel1);
+        semBarra.close();
     }
 };
 

@@ -1,4 +1,5 @@
 // The run's rules driven by a fake clock and by calling the ticks, not by waiting.
+#include "logica/execucao/barra_mensagem.h"
 #include "logica/execucao/execucao_logica.h"
 #include "nucleo/nomes.h"
 #include "nucleo/prvars.h"
@@ -30,7 +31,9 @@ struct Falso {
     FormaCursor forma = FormaCursor::padrao;
     QPoint cursorEm;
     QStringList sons, falas, programas;
+    QStringList ditas; // sounds and speech in the order queued, empty names left out
     QList<int> desenhadas;
+    int barraMudou = 0;
 
     static QRect celula(int i) { return QRect(100 * i + 10, 50, 90, 90); }
 
@@ -48,8 +51,14 @@ struct Falso {
         p.mostraMoldura = [this](const QRect&) { molduraVisivel = true; };
         p.escondeMoldura = [this] { molduraVisivel = false; };
         p.cursor = [this](FormaCursor f) { forma = f; };
-        p.enfileiraSom = [this](const QString& s) { sons << s; };
-        p.enfileiraFala = [this](const QString& s) { falas << s; };
+        p.enfileiraSom = [this](const QString& s) {
+            sons << s;
+            if (!s.isEmpty()) ditas << s;
+        };
+        p.enfileiraFala = [this](const QString& s) {
+            falas << s;
+            ditas << QStringLiteral("voz:") + s;
+        };
         p.saidaLivre = [this] { return livre; };
         p.vozExiste = [this] { return voz; };
         p.emPrimeiroPlano = [this] { return frente; };
@@ -60,6 +69,7 @@ struct Falso {
         p.imprimeTela = [] {};
         p.mostraDicas = [] {};
         p.fecha = [this] { fechou = true; };
+        p.barraMudou = [this] { ++barraMudou; };
         return p;
     }
 };
@@ -106,6 +116,31 @@ class TesteExecucaoLogica : public QObject {
         m.pressiona();
         relogio += segura;
         m.solta(i);
+    }
+
+    static QStringList rotulosDaMensagem(const MotorExecucao& m) {
+        QStringList r;
+        for (const EntradaMensagem& e : m.barra()->entradas())
+            r << e.item.rotulo;
+        return r;
+    }
+
+    // A board of the message: label only, recording, speech text, a folder; another with a
+    // folder that speaks, a cell with nothing, a picture without a word, a blank label. The
+    // bar's cells come after the four cells (4 Falar, 5 Apagar, 6 Limpar).
+    static TProjeto projetoComBarra() {
+        TProjeto p = projetoDeTeste();
+        p.acesso.barraMensagem = true;
+        p.falando = true;
+        TItem quero = item("quero", {}, "quero.wav"), agua = item("água");
+        agua.fala = QStringLiteral("Eu quero água");
+        TItem casaFala = item("casa", "CASA");
+        casaFala.fala = QStringLiteral("minha casa");
+        TItem figura;
+        figura.figura = QStringLiteral("sol.jpg");
+        p.pranchas[2].itens = {item("eu"), quero, agua, item("frutas", "COMIDA")};
+        p.pranchas[1].itens = {casaFala, TItem(), figura, item("  ")};
+        return p;
     }
 
 private slots:
@@ -472,6 +507,144 @@ private slots:
             m.tickSerializacao();
             QCOMPARE(f.desenhadas, (QList<int>{0, 1, 1}));
         }
+    }
+
+    // What is appended and what is not; Falar plays the whole message in order, as each item
+    // played (its recording, speech text, or the label by the voice), Apagar and Limpar take it
+    // back; it outlives board changes and is gone when the run ends.
+    void barraDeMensagem() {
+        TProjeto p = projetoComBarra();
+        Falso f;
+        MotorExecucao m(p, f.portas());
+        QVERIFY(m.preparaExecucao("COMIDA"));
+        for (const int i : {0, 1, 2, 3}) { // eu, quero, água, the folder frutas
+            clica(m, i);
+            m.tickSerializacao();
+        }
+        QCOMPARE(rotulosDaMensagem(m), (QStringList{"eu", "quero", "água"}));
+        QCOMPARE(f.barraMudou, 3);
+        f.ditas.clear();
+        clica(m, 4); // Falar
+        QCOMPARE(f.ditas, (QStringList{"voz:eu", "quero.wav", "Eu quero água", "voz:água"}));
+        QCOMPARE(m.pranchaAtual, 2); // the bar's cells lead nowhere
+        m.tickSerializacao();
+        QVERIFY(!m.ocupado);
+
+        // On another board: a folder that speaks counts; empty cells, a picture without a word
+        // and a blank label do not. Labels not spoken: the message still says "eu" whole.
+        QVERIFY(m.procuraPrancha("CASA", false));
+        m.mostraPranchaExec(m.pranchaAtual);
+        p.falando = false;
+        for (const int i : {1, 2, 3, 0}) {
+            clica(m, i);
+            m.tickSerializacao();
+        }
+        QCOMPARE(rotulosDaMensagem(m), (QStringList{"eu", "quero", "água", "casa"}));
+        QCOMPARE(m.barra()->texto(), QString("eu quero água casa"));
+        m.pranchaAtual = 1;
+        m.mostraPranchaExec(1);
+        clica(m, 5); // Apagar
+        m.tickSerializacao();
+        QCOMPARE(m.barra()->texto(), QString("eu quero água"));
+        f.ditas.clear();
+        clica(m, 4);
+        QCOMPARE(f.ditas, (QStringList{"voz:eu", "quero.wav", "Eu quero água", "voz:água"}));
+        m.tickSerializacao();
+        m.acionaBarra(CelulaBarra::apagar); // Backspace
+        QCOMPARE(m.barra()->texto(), QString("eu quero"));
+        clica(m, 6); // Limpar
+        QVERIFY(m.barra()->entradas().isEmpty());
+        m.tickSerializacao();
+        f.ditas.clear();
+        const int mudancas = f.barraMudou;
+        clica(m, 4); // an empty message says nothing
+        m.tickSerializacao();
+        clica(m, 5);
+        m.tickSerializacao();
+        QVERIFY(f.ditas.isEmpty());
+        QCOMPARE(f.barraMudou, mudancas);
+
+        clica(m, 0);
+        QCOMPARE(rotulosDaMensagem(m), QStringList{"casa"});
+        m.fechamento();
+        QVERIFY(m.barra()->entradas().isEmpty());
+
+        // Without the option there is no bar, and a place after the board's cells is nothing.
+        p.acesso.barraMensagem = false;
+        Falso g;
+        MotorExecucao semBarra(p, g.portas());
+        QVERIFY(semBarra.preparaExecucao("COMIDA"));
+        QVERIFY(!semBarra.barra());
+        clica(semBarra, 4);
+        QVERIFY(g.ditas.isEmpty());
+        QCOMPARE(g.barraMudou, 0);
+    }
+
+    // Linear scanning reaches the bar's cells after the board's last item; row/column
+    // scanning offers the bar as one more row, first; a dwell on a bar cell acts as a click.
+    void barraNaVarreduraENaPermanencia() {
+        TProjeto p = projetoComBarra();
+        p.falaVarredura = true;
+        Falso f;
+        f.mostradas = {true, false, true, true};
+        MotorExecucao m(p, f.portas());
+        QVERIFY(m.preparaExecucao("COMIDA"));
+        f.falas.clear();
+        for (int k = 0; k < 7; ++k)
+            m.tickVarredura();
+        QCOMPARE(f.falas, (QStringList{"rótulo 0", "rótulo 2", "rótulo 3", "Falar", "Apagar",
+                                       "Limpar", "rótulo 0"}));
+
+        p.acesso.modoVarredura = TModoVarredura::linhaColuna;
+        p.tempoVarredura = 1000;
+        MotorExecucao lc(p, f.portas());
+        QVERIFY(lc.preparaExecucao("COMIDA"));
+        lc.ativacao();
+        lc.tickSerializacao();
+        clica(lc, 0); // "eu" by a plain click first
+        lc.tickSerializacao();
+        f.falas.clear();
+        for (int k = 0; k < 4; ++k)
+            lc.tickVarredura();
+        // The bar, the board's two rows, the bar again: each named by its first cell.
+        QCOMPARE(f.falas, (QStringList{"Falar", "rótulo 0", "rótulo 2", "Falar"}));
+        QCOMPARE(f.cursorEm, Falso::celula(4).topLeft() + QPoint(46, 46));
+        clica(lc, -1); // chooses the bar's row
+        lc.tickSerializacao();
+        QCOMPARE(lc.destaque().indice, 4);
+        lc.tickVarredura();
+        QCOMPARE(lc.destaque().indice, 5);
+        lc.tickVarredura();
+        lc.tickVarredura();
+        // A pass without a choice: back to the rows, the bar's first.
+        QVERIFY(lc.destaque().tipo == Destaque::Tipo::linha && lc.destaque().indice == 0);
+        clica(lc, -1);
+        lc.tickSerializacao();
+        f.ditas.clear();
+        QCOMPARE(lc.destaque().indice, 4);
+        clica(lc, 4); // where the scan put the pointer: Falar
+        QCOMPARE(f.ditas, QStringList{"voz:eu"});
+
+        TProjeto q = projetoComBarra();
+        q.tempoAutoClique = 1000;
+        q.acesso.progressoPermanencia = true;
+        Falso g;
+        MotorExecucao d(q, g.portas());
+        QVERIFY(d.preparaExecucao("COMIDA"));
+        d.ativacao();
+        d.tickSerializacao();
+        g.sobCursor = 1;
+        for (int k = 0; k < 8; ++k)
+            d.tickSerializacao();
+        QCOMPARE(rotulosDaMensagem(d), QStringList{"quero"}); // a dwell appends too
+        g.sobCursor = 6;
+        for (int k = 0; k < 4; ++k)
+            d.tickSerializacao();
+        QVERIFY(d.progressoPermanencia(6) > 0); // the ring fills over a bar cell
+        for (int k = 0; k < 3; ++k)
+            d.tickSerializacao();
+        QVERIFY(d.barra()->entradas().isEmpty()); // Limpar
+        QCOMPARE(d.ultimoAutoClique, 6);
     }
 };
 

@@ -1,6 +1,7 @@
 // What the queue really plays and says, heard on the null sink's monitor, and what the ▶ of the
 // property dialogs' sound boxes plays through it. Run with scripts/com-servicos.sh.
 #include "janelas/editor/caixas_de_som.h"
+#include "janelas/execucao/faixa_mensagem.h"
 #include "logica/execucao/execucao_logica.h"
 #include "logica/execucao/fila_saida.h"
 #include "logica/execucao/voz.h"
@@ -8,6 +9,7 @@
 #include "plataforma/audio.h"
 #include "support/apoio.h"
 #include "support/escuta.h"
+#include "support/execucao_apoio.h"
 
 #include <QComboBox>
 #include <QProcess>
@@ -239,6 +241,82 @@ private slots:
         QCOMPARE(nada->janelasSoando(), 0);
         QCOMPARE(avisos.rapidas.size(), 1);
         projeto.sintetizando = false;
+    }
+
+    // A run with the message bar: three items chosen, then "Falar": the three recordings are
+    // heard again in the order chosen, one after the other. Chosen by clicks, then by
+    // row/column scanning with the Enter key as the switch, two presses a choice (the row, then
+    // the cell).
+    void barraDeMensagemFalaEmOrdem() {
+        const QList<int> tons{440, 660, 880};
+        for (const int hz : tons)
+            QVERIFY(gravaTom(QStringLiteral("t%1.wav").arg(hz), hz, 500));
+        const TProjeto antes = projeto;
+        for (const bool varredura : {false, true}) {
+            projeto = TProjeto();
+            TPrancha pr = umaLinha("FRASE", "Frase", {"eu", "quero", "água"});
+            for (int i = 0; i < 3; ++i)
+                pr.itens[i].som = QStringLiteral("t%1.wav").arg(tons[i]);
+            projeto.pranchas << pr;
+            projeto.nPranchas = 1;
+            projeto.acesso.barraMensagem = true;
+            if (varredura) {
+                projeto.tempoVarredura = 1000;
+                projeto.acesso.modoVarredura = TModoVarredura::linhaColuna;
+                projeto.acesso.selecionaVarredura.tecla = Qt::Key_Return;
+            }
+            TFormExecuta runner;
+            QVERIFY(abreExecucao(runner, "FRASE"));
+            QVERIFY(runner.faixa() && runner.faixa()->isVisible());
+            const auto destaque = [&](Destaque::Tipo tipo, int indice) {
+                const Destaque& d = runner.motor().destaque();
+                return d.tipo == tipo && d.indice == indice;
+            };
+            // Rows: the bar (0), then the board's (1); the bar's cells are 3, 4, 5.
+            const auto escolhe = [&](int linha, int celula) {
+                QTRY_VERIFY_WITH_TIMEOUT(destaque(Destaque::Tipo::linha, linha), 10000);
+                QTest::keyClick(&runner, Qt::Key_Return);
+                QTRY_VERIFY_WITH_TIMEOUT(destaque(Destaque::Tipo::celula, celula), 5000);
+                QTest::keyClick(&runner, Qt::Key_Return);
+            };
+            const QList<int> ordem{2, 0, 1}; // água, eu, quero
+            for (const int i : ordem) {
+                if (varredura)
+                    escolhe(1, i);
+                else
+                    QTest::mouseClick(runner.graf().itensGraf[i].painel, Qt::LeftButton);
+                QTRY_VERIFY_WITH_TIMEOUT(runner.motor().ocupado, 3000);
+                QTRY_VERIFY_WITH_TIMEOUT(saidaLivre() && !runner.motor().ocupado, 5000);
+            }
+            QCOMPARE(runner.faixa()->entradasDesenhadas().size(), 3);
+            Escuta escuta(relogio);
+            QTest::qWait(100);
+            if (varredura)
+                escolhe(0, 3);
+            else
+                QTest::mouseClick(runner.faixa()->celula(0).painel, Qt::LeftButton); // Falar
+            QTRY_VERIFY_WITH_TIMEOUT(runner.motor().ocupado, 3000);
+            bombeiaAteLivre();
+            escuta.drena();
+            QList<int> inicio, fim;
+            for (const int i : ordem) {
+                int de = -1, ate = -1;
+                for (int j = 0; j < escuta.nJanelas(); ++j)
+                    if (escuta.soando(j) && escuta.forca(j, tons[i]) > 8000) {
+                        if (de < 0) de = j;
+                        ate = j;
+                    }
+                QVERIFY2(de >= 0, qPrintable(QString("%1 Hz não foi ouvido").arg(tons[i])));
+                QVERIFY2((ate - de + 1) * 10 >= 400,
+                         qPrintable(QString("%1 Hz cortado").arg(tons[i])));
+                inicio << de;
+                fim << ate;
+            }
+            QVERIFY2(fim[0] < inicio[1] && fim[1] < inicio[2], "fora de ordem ou sobrepostos");
+            runner.close();
+            QVERIFY(runner.motor().barra()->entradas().isEmpty());
+        }
+        projeto = antes;
     }
 };
 

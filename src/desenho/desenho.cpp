@@ -217,7 +217,7 @@ void pintaElemento(QPainter& p, QWidget* w) {
 
 void criaItemGraf(TItemGraf& item, const QRect& celula, const QString& figura, bool semFigura,
                   const QString& rotulo, bool semRotulo, TPosVertical posTexto, int dimTexto,
-                  TColor cor, TDimMoldura dimMoldura, QWidget* superficie) {
+                  TColor cor, TDimMoldura dimMoldura, QWidget* superficie, int alturaDasFontes) {
     Preparo pr;
     pr.celula = celula;
     pr.figura = figura;
@@ -228,7 +228,8 @@ void criaItemGraf(TItemGraf& item, const QRect& celula, const QString& figura, b
     pr.dimTexto = dimTexto;
     pr.cor = cor;
     pr.dimMoldura = dimMoldura;
-    calculaPreparo(pr, superficie ? superficie->height() : 0, medidaDaTela());
+    if (alturaDasFontes < 0) alturaDasFontes = superficie ? superficie->height() : 0;
+    calculaPreparo(pr, alturaDasFontes, medidaDaTela());
     leFigura(pr);
     montaItem(item, pr, superficie);
 }

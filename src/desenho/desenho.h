@@ -105,9 +105,12 @@ void desenhaPranchaGraf(TPranchaGraf& graf, const QString& titulo, int nColunas,
                         TColor cor, const TItemArray& itens, QWidget* superficie);
 void liberaPranchaGraf(TPranchaGraf& graf);
 
+// Font sizes are measured against `alturaDasFontes`, the surface's height when not given (an
+// item drawn away from its board keeps its board's label size).
 void criaItemGraf(TItemGraf& item, const QRect& celula, const QString& figura, bool semFigura,
                   const QString& rotulo, bool semRotulo, TPosVertical posTexto, int dimTexto,
-                  TColor cor, TDimMoldura dimMoldura, QWidget* superficie);
+                  TColor cor, TDimMoldura dimMoldura, QWidget* superficie,
+                  int alturaDasFontes = -1);
 void liberaItemGraf(TItemGraf& item);
 
 void ligaEventosItem(TItemGraf& item, int indice, const TManipuladorMouse& aoPressionar,

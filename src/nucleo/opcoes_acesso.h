@@ -32,6 +32,8 @@ struct TOpcoesAcesso {
     qint32 pausaPrimeiro = 0;   // ms added to the first highlight of a pass
     qint32 voltasVarredura = 0; // passes before scanning rests until a press; 0 = never rests
     bool progressoPermanencia = false;
+    // A strip above the board where the chosen items line up, to be spoken whole.
+    bool barraMensagem = false;
 };
 
 bool operator==(const TChave& a, const TChave& b);

@@ -157,6 +157,9 @@ TFormConfigAcesso::TFormConfigAcesso(TProjeto& destino, QWidget* pai)
         new QCheckBox(QStringLiteral("Mostra um anel que se enche durante o auto-clique"), this);
     cb_progressoPermanencia->setObjectName(QStringLiteral("cb_progressoPermanencia"));
     v->addWidget(cb_progressoPermanencia);
+    cb_barraMensagem = new QCheckBox(QStringLiteral("Barra de mensagem"), this);
+    cb_barraMensagem->setObjectName(QStringLiteral("cb_barraMensagem"));
+    v->addWidget(cb_barraMensagem);
 
     auto* caixaBotoes = new QWidget(this);
     auto* botoes = new QHBoxLayout(caixaBotoes);
@@ -187,6 +190,7 @@ void TFormConfigAcesso::carrega() {
     escolhe(c_teclaVarredura, a.selecionaVarredura.tecla);
     escolhe(c_botaoVarredura, a.selecionaVarredura.botao);
     cb_progressoPermanencia->setChecked(a.progressoPermanencia);
+    cb_barraMensagem->setChecked(a.barraMensagem);
     habilitaChaves();
 }
 
@@ -209,6 +213,7 @@ void TFormConfigAcesso::b_okClick() {
     a.selecionaVarredura = {c_teclaVarredura->currentData().toInt(),
                             c_botaoVarredura->currentData().toInt()};
     a.progressoPermanencia = cb_progressoPermanencia->isChecked();
+    a.barraMensagem = cb_barraMensagem->isChecked();
     const QString erro =
         guardaOpcoesAcesso(destino, a, e_pausaPrimeiro->text(), e_voltasVarredura->text());
     if (!erro.isEmpty()) {

@@ -35,6 +35,7 @@ public:
     QComboBox* c_teclaVarredura;
     QComboBox* c_botaoVarredura;
     QCheckBox* cb_progressoPermanencia;
+    QCheckBox* cb_barraMensagem;
     QPushButton* b_ok;
     QPushButton* b_cancela;
 

@@ -4,6 +4,7 @@
 #include "janelas/comum/janelas.h"
 #include "janelas/execucao/dicas_exec.h"
 #include "janelas/execucao/execucao_programa.h"
+#include "janelas/execucao/faixa_mensagem.h"
 #include "janelas/execucao/imprime_tela.h"
 #include "janelas/execucao/ponteiro.h"
 #include "logica/execucao/fila_saida.h"
@@ -13,6 +14,7 @@
 #include "nucleo/prvars.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QKeyEvent>
@@ -194,28 +196,26 @@ PortasExecucao TFormExecuta::portas() {
         lugarDoAnel_ = QRect();
         Shape1->raise();
         anelPermanencia->hide();
+        atualizaFaixa();
     };
     p.nCelulas = [this] { return int(graf_.itensGraf.size()); };
     p.celulaMostrada = [this](int i) {
         return i >= 0 && i < graf_.itensGraf.size() && graf_.itensGraf[i].criado &&
                !graf_.itensGraf[i].vazio;
     };
-    p.retanguloCelula = [this](int i) {
-        const TItemGraf& it = graf_.itensGraf.value(i);
-        return it.painel ? it.painel->geometry() : QRect();
-    };
+    p.retanguloCelula = [this](int i) { return retanguloDe(i); };
     p.rotuloDesenhado = [this](int i) {
         const TItemGraf& it = graf_.itensGraf.value(i);
         return it.legenda && it.legenda->isVisible() ? it.legenda->texto : QString();
     };
-    p.itemSobCursor = [this] { return itemSobCursor(graf_, this); };
-    p.posicaoCursor = [this] { return Panel1->mapFromGlobal(QCursor::pos()); };
-    p.moveCursor = [this](QPoint c) { movePonteiro(Panel1->mapToGlobal(c)); };
+    p.itemSobCursor = [this] { return celulaSobCursor(); };
+    p.posicaoCursor = [this] { return cliente()->mapFromGlobal(QCursor::pos()); };
+    p.moveCursor = [this](QPoint c) { movePonteiro(cliente()->mapToGlobal(c)); };
     p.mostraMoldura = [this](const QRect& r) {
         // What lies behind the band: the board around the cell and the cell's own edge.
         const int w = 10;
-        Shape1->envolve(r, corQueSeDestaca(pixelsDoDesenho(
-                               graf_, r, r.adjusted(2 * w, 2 * w, -2 * w, -2 * w))));
+        Shape1->envolve(r,
+                        corQueSeDestaca(pixelsAtras(r, r.adjusted(2 * w, 2 * w, -2 * w, -2 * w))));
         Shape1->raise();
         Shape1->show();
     };
@@ -260,6 +260,7 @@ PortasExecucao TFormExecuta::portas() {
             TformDicasExec(this).exec();
     };
     p.fecha = [this] { QTimer::singleShot(0, this, [this] { close(); }); };
+    p.barraMudou = [this] { atualizaFaixa(); };
     return p;
 }
 
@@ -278,6 +279,7 @@ PortasTobii TFormExecuta::portasTobii() {
 
 bool TFormExecuta::preparaExecucao(const QString& nome) {
     const bool achou = motor_->preparaExecucao(nome);
+    preparaBarra();
     TimerHisterese->setInterval(motor_->intervaloHisterese());
     TimerHisterese->setSingleShot(true);
     if (achou && projeto.acionaTobii) iniciaTobii(portasTobii());
@@ -352,6 +354,17 @@ void TFormExecuta::keyPressEvent(QKeyEvent* e) {
         close(); // also where no window manager handles Alt+F4
         return;
     }
+    if (const BarraMensagem* barra = motor_->barra()) {
+        // The message as text, for a person who goes on writing it elsewhere.
+        if (e->matches(QKeySequence::Copy)) {
+            QGuiApplication::clipboard()->setText(barra->texto());
+            return;
+        }
+        if (e->key() == Qt::Key_Backspace && !(e->modifiers() & ~Qt::KeypadModifier)) {
+            motor_->acionaBarra(CelulaBarra::apagar);
+            return;
+        }
+    }
     if (e->key() == Qt::Key_P && (e->modifiers() & Qt::ControlModifier)) {
         motor_->tecla(QChar(16));
         return;
@@ -390,7 +403,9 @@ void TFormExecuta::Panel1MouseUp(QWidget* elemento, Qt::MouseButton botao) {
     if (a.passoAPasso ? int(botao) != a.seleciona.botao
                       : !botaoSeleciona(a.selecionaVarredura, botao))
         return;
-    motor_->solta(indiceDoControle(elemento));
+    int pos = indiceDoControle(elemento);
+    if (faixa_ && faixa_->ehCelula(elemento)) pos += int(graf_.itensGraf.size());
+    motor_->solta(pos);
 }
 
 bool TFormExecuta::pressionaForaDosItens(Qt::MouseButton botao) {
@@ -416,20 +431,90 @@ void TFormExecuta::mouseReleaseEvent(QMouseEvent* e) {
 }
 
 void TFormExecuta::atualizaAnel() {
-    const int item = itemSobCursor(graf_, this);
+    const int item = celulaSobCursor();
     const double f = motor_->progressoPermanencia(item);
-    const TItemGraf* it =
-        item >= 0 && item < graf_.itensGraf.size() ? &graf_.itensGraf[item] : nullptr;
-    if (f < 0 || !it || !it->painel) {
+    const QRect celula = f < 0 ? QRect() : retanguloDe(item);
+    if (celula.isNull()) {
         anelPermanencia->hide();
         return;
     }
-    const QRect celula = it->painel->geometry();
     // Picked once per cell, not 25 times a second; the track is behind the filling too.
     QColor cor = anelPermanencia->cor();
     if (AnelPermanencia::lugar(celula) != lugarDoAnel_) {
         lugarDoAnel_ = AnelPermanencia::lugar(celula);
-        cor = corQueSeDestaca(pixelsDoDesenho(graf_, lugarDoAnel_), {Qt::white});
+        cor = corQueSeDestaca(pixelsAtras(lugarDoAnel_), {Qt::white});
     }
     anelPermanencia->mostra(celula, f, cor);
+}
+
+// ---------------------------------------------------------------- the message bar
+
+bool TFormExecuta::comBarra() const {
+    return faixa_ && motor_->barra();
+}
+
+QWidget* TFormExecuta::cliente() {
+    return comBarra() ? static_cast<QWidget*>(this) : Panel1;
+}
+
+void TFormExecuta::preparaBarra() {
+    if (!motor_->barra() && !faixa_) return; // a run as it always was
+    if (!faixa_) {
+        faixa_ = new FaixaMensagem(this);
+        auto* coluna = static_cast<QVBoxLayout*>(layout());
+        coluna->setSpacing(0);
+        coluna->insertWidget(0, faixa_);
+        faixa_->ligaEventos(
+            [this](QWidget* el, QMouseEvent* e) { Panel1MouseDown(el, e->button()); },
+            [this](QWidget* el, QMouseEvent* e) { Panel1MouseUp(el, e->button()); },
+            [this](QWidget*, QMouseEvent* e) { pressionaForaDosItens(e->button()); },
+            [this](QWidget*, QMouseEvent* e) { soltaForaDosItens(e->button()); });
+    }
+    faixa_->setVisible(motor_->barra() != nullptr);
+    // About a sixth of the screen; the board gets the rest.
+    faixa_->setFixedHeight(medidaDaTela().altura / 6);
+    // The frame and the ring reach over the bar too.
+    for (QWidget* w : {static_cast<QWidget*>(Shape1), static_cast<QWidget*>(anelPermanencia)}) {
+        w->setParent(cliente());
+        w->hide();
+    }
+    atualizaFaixa();
+}
+
+void TFormExecuta::atualizaFaixa() {
+    if (comBarra()) faixa_->mostra(motor_->barra()->entradas(), Panel1->height());
+}
+
+int TFormExecuta::celulaSobCursor() {
+    if (comBarra()) {
+        const int c = faixa_->celulaNoPonto(faixa_->mapFromGlobal(QCursor::pos()));
+        if (c >= 0) return int(graf_.itensGraf.size()) + c;
+    }
+    return itemSobCursor(graf_, this);
+}
+
+QRect TFormExecuta::retanguloDe(int pos) {
+    const int n = int(graf_.itensGraf.size());
+    if (comBarra() && pos >= n) {
+        const QRect r = faixa_->retanguloCelula(pos - n);
+        return r.isNull() ? r : r.translated(faixa_->pos());
+    }
+    const TItemGraf& it = graf_.itensGraf.value(pos);
+    return it.painel ? it.painel->geometry().translated(Panel1->mapTo(cliente(), QPoint()))
+                     : QRect();
+}
+
+QVector<QRgb> TFormExecuta::pixelsAtras(const QRect& fora, const QRect& dentro) {
+    const QPoint origem = Panel1->mapTo(cliente(), QPoint());
+    if (!comBarra() || fora.center().y() >= origem.y())
+        return pixelsDoDesenho(graf_, fora.translated(-origem), dentro.translated(-origem));
+    // Over the bar: the strip as drawn.
+    const QRect naFaixa = fora.translated(-faixa_->pos()) & faixa_->rect();
+    const QImage imagem = faixa_->grab(naFaixa).toImage().convertToFormat(QImage::Format_RGB32);
+    QVector<QRgb> r;
+    for (int y = 0; y < imagem.height(); ++y)
+        for (int x = 0; x < imagem.width(); ++x)
+            if (!dentro.contains(naFaixa.topLeft() + faixa_->pos() + QPoint(x, y)))
+                r.append(imagem.pixel(x, y));
+    return r;
 }

@@ -10,6 +10,7 @@
 #include <memory>
 
 class QTimer;
+class FaixaMensagem;
 
 // Shape1: the band of scanning and hovering; clicks pass through it. Its colour is picked
 // from what lies behind it (red where that is light, yellow, black or white elsewhere), and
@@ -61,6 +62,8 @@ public:
     bool preparaExecucao(const QString& nome);
     MotorExecucao& motor() { return *motor_; }
     const TPranchaGraf& graf() const { return graf_; }
+    // The message bar above the board; null, or hidden, in a run without it.
+    FaixaMensagem* faixa() const { return faixa_; }
 
     QWidget* Panel1;
     MolduraVermelha* Shape1;
@@ -94,6 +97,18 @@ private:
     bool pressionaForaDosItens(Qt::MouseButton botao);
     bool soltaForaDosItens(Qt::MouseButton botao);
     void atualizaAnel();
+    // Where the run's places are measured: the board's surface, or with the message bar the
+    // whole window, so the frame and the pointer reach the bar's cells too.
+    QWidget* cliente();
+    bool comBarra() const;
+    void preparaBarra();
+    void atualizaFaixa();
+    // The cell (of the board, or of the bar after the board's) under the pointer, or -1, and
+    // where a cell lies, in the client's coordinates.
+    int celulaSobCursor();
+    QRect retanguloDe(int pos);
+    // The pixels of what lies behind a frame or the ring (client coordinates).
+    QVector<QRgb> pixelsAtras(const QRect& fora, const QRect& dentro = {});
     PortasExecucao portas();
     // The eye tracker's pointer, clicks, beeps and messages, for a run with the link.
     PortasTobii portasTobii();
@@ -102,4 +117,5 @@ private:
     std::unique_ptr<MotorExecucao> motor_;
     bool programaEmCurso_ = false;
     QRect lugarDoAnel_; // where the ring's colour was picked for
+    FaixaMensagem* faixa_ = nullptr;
 };

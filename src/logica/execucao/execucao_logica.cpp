@@ -1,5 +1,6 @@
 #include "logica/execucao/execucao_logica.h"
 
+#include "logica/execucao/barra_mensagem.h"
 #include "nucleo/avisos.h"
 #include "nucleo/nomes.h"
 #include "nucleo/prvars.h"
@@ -36,6 +37,8 @@ QList<Saida> saidasDoItem(const TItem& it, bool falaRotulo) {
 MotorExecucao::MotorExecucao(TProjeto& projeto, PortasExecucao portas)
     : projeto_(projeto), p_(std::move(portas)) {}
 
+MotorExecucao::~MotorExecucao() = default;
+
 bool MotorExecucao::procuraPrancha(const QString& texto, bool avisa) {
     const int alvo = destinoDoLink(projeto_, texto, pranchaAnterior);
     if (!linkParaAnterior(texto)) pranchaAnterior = pranchaAtual;
@@ -64,6 +67,7 @@ bool MotorExecucao::preparaExecucao(const QString& nome) {
     emHisterese_ = false;
     teclas_.esquece();
     teclaSelecionaApertada_ = false;
+    barra_.reset(projeto_.acesso.barraMensagem ? new BarraMensagem : nullptr);
     return achou;
 }
 
@@ -153,6 +157,11 @@ void MotorExecucao::fechamento() {
     p_.timerHisterese(false);
     emHisterese_ = false;
     pendente = semPendente;
+    // The message belongs to this run only.
+    if (barra_) {
+        barra_->limpa();
+        if (p_.barraMudou) p_.barraMudou();
+    }
 }
 
 void MotorExecucao::tickSerializacao() {
@@ -199,6 +208,13 @@ void MotorExecucao::solta(int item) {
 }
 
 void MotorExecucao::seleciona(int item, bool porClique) {
+    if (const int c = celulaDaBarra(item); c >= 0) {
+        // Nothing the last item said is left for the board this one stays on.
+        ditoPeloItem_.clear();
+        acionaBarra(CelulaBarra(c));
+        pendente = soRetomar;
+        return;
+    }
     if (pranchaAtual < 0 || pranchaAtual >= projeto_.pranchas.size()) return;
     const TPrancha& pr = projeto_.pranchas[pranchaAtual];
     if (item < 0 || item >= pr.itens.size()) return;
@@ -211,6 +227,9 @@ void MotorExecucao::seleciona(int item, bool porClique) {
         s.fala ? p_.enfileiraFala(s.texto) : p_.enfileiraSom(s.texto);
         ditoPeloItem_.append(s.texto);
     }
+    // In the message as a click plays it, whichever way it was chosen.
+    if (barra_ && barra_->anota(it, projeto_.falando && p_.vozExiste()) && p_.barraMudou)
+        p_.barraMudou();
     if (porClique && !it.executar.isEmpty()) p_.executaPrograma(it.executar);
     const QString link = it.link.isEmpty() ? linkPrancha : it.link;
     pendente = soRetomar;
@@ -230,11 +249,11 @@ void MotorExecucao::tickVarredura() {
         return;
     }
     p_.escondeMoldura();
-    const int n = p_.nCelulas();
+    const int n = p_.nCelulas() + (barra_ ? celulasDaBarra : 0);
     bool achou = false;
     for (int tentativa = 0; n > 0 && tentativa < 1000; ++tentativa) {
         posVarredura = ((posVarredura % n) + n) % n;
-        if (p_.celulaMostrada(posVarredura)) {
+        if (mostrada(posVarredura)) {
             achou = true;
             break;
         }
@@ -249,8 +268,7 @@ void MotorExecucao::tickVarredura() {
     const QRect r = moldura(posVarredura);
     p_.mostraMoldura(r);
     p_.moveCursor(r.topLeft() + QPoint(56, 56));
-    if (projeto_.falaVarredura && p_.saidaLivre())
-        p_.enfileiraFala(p_.rotuloDesenhado(posVarredura));
+    if (projeto_.falaVarredura && p_.saidaLivre()) p_.enfileiraFala(rotuloDe(posVarredura));
     posVarredura = (posVarredura + 1) % n;
 }
 
@@ -267,7 +285,7 @@ void MotorExecucao::acompanhaCursor(bool permanenciaPermitida) {
         if (!molduraDaVarredura) p_.escondeMoldura();
         return;
     }
-    if (p_.celulaMostrada(i) && !ocupado && !molduraDaVarredura) p_.mostraMoldura(moldura(i));
+    if (mostrada(i) && !ocupado && !molduraDaVarredura) p_.mostraMoldura(moldura(i));
     if (!permanenciaPermitida) {
         instantePermanencia_ = -1;
         return;
@@ -362,7 +380,8 @@ Grade MotorExecucao::grade() const {
     g.nCelulas = p_.nCelulas();
     if (pranchaAtual >= 0 && pranchaAtual < projeto_.pranchas.size())
         g.nColunas = qMax(1, projeto_.pranchas[pranchaAtual].nColunas);
-    g.mostrada = p_.celulaMostrada;
+    g.mostrada = [this](int c) { return mostrada(c); };
+    if (barra_) g.nBarra = celulasDaBarra;
     return g;
 }
 
@@ -471,7 +490,7 @@ void MotorExecucao::mostraDestaque(const Destaque& d) {
     p_.mostraMoldura(r);
     p_.moveCursor(moldura(primeira).topLeft() + QPoint(56, 56));
     // Rows are named by their first label.
-    if (projeto_.falaVarredura && p_.saidaLivre()) p_.enfileiraFala(p_.rotuloDesenhado(primeira));
+    if (projeto_.falaVarredura && p_.saidaLivre()) p_.enfileiraFala(rotuloDe(primeira));
 }
 
 void MotorExecucao::retomaDepois(bool imediato) {
@@ -527,4 +546,39 @@ double MotorExecucao::progressoPermanencia(int itemSobCursor) const {
     const qint64 desdeOTique =
         qBound(qint64(0), agoraMs() - instantePermanencia_, qint64(intervaloSerializacao));
     return qBound(0.0, double(tempoPermanencia + desdeOTique) / double(duracao), 1.0);
+}
+
+// ---------------------------------------------------------------- the message bar
+
+int MotorExecucao::celulaDaBarra(int pos) const {
+    if (!barra_) return -1;
+    const int c = pos - p_.nCelulas();
+    return c >= 0 && c < celulasDaBarra ? c : -1;
+}
+
+bool MotorExecucao::mostrada(int pos) const {
+    return celulaDaBarra(pos) >= 0 || p_.celulaMostrada(pos);
+}
+
+QString MotorExecucao::rotuloDe(int pos) const {
+    const int c = celulaDaBarra(pos);
+    return c >= 0 ? nomeDaCelulaBarra(CelulaBarra(c)) : p_.rotuloDesenhado(pos);
+}
+
+void MotorExecucao::acionaBarra(CelulaBarra c) {
+    if (!barra_) return;
+    switch (c) {
+    case CelulaBarra::falar:
+        for (const Saida& s : barra_->mensagemInteira())
+            s.fala ? p_.enfileiraFala(s.texto) : p_.enfileiraSom(s.texto);
+        return;
+    case CelulaBarra::apagar:
+        if (!barra_->apaga()) return;
+        break;
+    case CelulaBarra::limpar:
+        if (barra_->entradas().isEmpty()) return;
+        barra_->limpa();
+        break;
+    }
+    if (p_.barraMudou) p_.barraMudou();
 }

@@ -13,9 +13,12 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
 
 struct TProjeto;
 struct TItem;
+class BarraMensagem;
+enum class CelulaBarra;
 
 // What choosing an item plays, in order: its recording, its speech file, then its label when
 // labels are spoken.
@@ -59,11 +62,16 @@ struct PortasExecucao {
     std::function<void()> imprimeTela;
     std::function<void()> mostraDicas;
     std::function<void()> fecha; // ends the run
+    // With the message bar: its cells are numbered after the board's cells (nCelulas() + 0, 1,
+    // 2 for "Falar", "Apagar", "Limpar") in itemSobCursor, retanguloCelula and the moves of the
+    // pointer; the message changed and is to be drawn again (may be left empty).
+    std::function<void()> barraMudou;
 };
 
 class MotorExecucao {
 public:
     MotorExecucao(TProjeto& projeto, PortasExecucao portas);
+    ~MotorExecucao();
 
     // Finds the board a link names; on success pranchaAtual becomes it.
     bool procuraPrancha(const QString& texto, bool avisa);
@@ -115,6 +123,11 @@ public:
     // The limit of passes was reached: scanning rests until the next press.
     bool varreduraEsgotada = false;
 
+    // The message of the run, or null when the project does not use the bar.
+    const BarraMensagem* barra() const { return barra_.get(); }
+    // One of the bar's cells, as if chosen (Backspace is "Apagar").
+    void acionaBarra(CelulaBarra c);
+
     // How far (in pixels, across and down added) the pointer must have gone from where it
     // stood when a board was shown before a dwell counts on the new board.
     static constexpr int distanciaParaArmar = 24;
@@ -154,6 +167,10 @@ private:
     // (or an untouched mouse) must not choose on the new board what lies where it rests.
     bool permanenciaArmada();
     void seleciona(int item, bool porClique);
+    // The bar's cell at this place of the run's numbering, or -1 for a board cell.
+    int celulaDaBarra(int pos) const;
+    bool mostrada(int pos) const;
+    QString rotuloDe(int pos) const;
     QRect moldura(int pos) const;
     // A message of the run itself is a moment inside the run: the board is neither drawn
     // again nor replayed when it closes.
@@ -180,4 +197,5 @@ private:
     // the item it was made on: its release selects that item, as a mouse release would.
     bool teclaSelecionaApertada_ = false;
     int itemDaTecla_ = -1;
+    std::unique_ptr<BarraMensagem> barra_;
 };

@@ -4,11 +4,17 @@
 
 int Grade::nLinhas() const {
     const int nc = qMax(1, nColunas);
-    return nCelulas <= 0 ? 0 : (nCelulas + nc - 1) / nc;
+    return (nCelulas <= 0 ? 0 : (nCelulas + nc - 1) / nc) + (nBarra > 0 ? 1 : 0);
 }
 
 QList<int> Grade::celulasDaLinha(int r) const {
     QList<int> celulas;
+    if (nBarra > 0 && r == 0) {
+        for (int c = nCelulas; c < total(); ++c)
+            if (mostrada(c)) celulas.append(c);
+        return celulas;
+    }
+    if (nBarra > 0) --r;
     const int nc = qMax(1, nColunas);
     for (int c = r * nc; c < (r + 1) * nc && c < nCelulas; ++c)
         if (c >= 0 && mostrada(c)) celulas.append(c);
@@ -16,10 +22,8 @@ QList<int> Grade::celulasDaLinha(int r) const {
 }
 
 int Grade::primeiraDaLinha(int r) const {
-    const int nc = qMax(1, nColunas);
-    for (int c = r * nc; c < (r + 1) * nc && c < nCelulas; ++c)
-        if (c >= 0 && mostrada(c)) return c;
-    return -1;
+    const QList<int> celulas = celulasDaLinha(r);
+    return celulas.isEmpty() ? -1 : celulas.first();
 }
 
 void Varredura::reinicia() {
@@ -64,13 +68,13 @@ bool Varredura::avanca(const Grade& g, TModoVarredura modo) {
     if (modo == TModoVarredura::linhaColuna) return proximaLinha(g);
 
     int primeira = -1;
-    for (int c = 0; c < g.nCelulas && primeira < 0; ++c)
+    for (int c = 0; c < g.total() && primeira < 0; ++c)
         if (g.mostrada(c)) primeira = c;
     if (primeira < 0) return false;
     int c = destaque_.tipo == Destaque::Tipo::celula ? destaque_.indice + 1 : 0;
-    while (c < g.nCelulas && !g.mostrada(c))
+    while (c < g.total() && !g.mostrada(c))
         ++c;
-    if (c >= g.nCelulas) c = primeira;
+    if (c >= g.total()) c = primeira;
     destaque_ = {Destaque::Tipo::celula, c, c == primeira, c == primeira};
     return true;
 }

@@ -12,7 +12,11 @@ struct Grade {
     int nCelulas = 0;
     int nColunas = 1;
     std::function<bool(int celula)> mostrada;
+    // The message bar's cells, numbered after the board's: scanned one at a time after the
+    // board's last cell, or as one more row before the board's first.
+    int nBarra = 0;
 
+    int total() const { return nCelulas + nBarra; }
     int nLinhas() const;
     // The first shown cell of row r (-1 when it has none) and all of them.
     int primeiraDaLinha(int r) const;
