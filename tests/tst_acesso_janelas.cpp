@@ -263,7 +263,6 @@ private slots:
         limpaPranchas(projeto);
         projeto = TProjeto();
         projeto.pranchas << umaLinha("FRASE", "Frase", {"eu", "quero", "água"});
-        projeto.nPranchas = 1;
         projeto.acesso.passoAPasso = true;
         projeto.acesso.modoVarredura = TModoVarredura::linhaColuna;
         projeto.acesso.barraMensagem = true;

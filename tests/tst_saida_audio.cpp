@@ -258,7 +258,6 @@ private slots:
             for (int i = 0; i < 3; ++i)
                 pr.itens[i].som = QStringLiteral("t%1.wav").arg(tons[i]);
             projeto.pranchas << pr;
-            projeto.nPranchas = 1;
             projeto.acesso.barraMensagem = true;
             if (varredura) {
                 projeto.tempoVarredura = 1000;
