@@ -1,10 +1,12 @@
 // A project of 10,000 boards, generated here (never committed): grids from 2 x 2 to 20 x 20,
 // mostly small, every cell an item with a library picture, links in chains that close into
-// loops, a way back on every board and jumps across the project. Measures the save, the load,
-// the editor's first paint and a board chosen in it, the run (click through 100 links: click to
-// board drawn, and the drawing alone), and memory: peak, and after 100 and 10,000 board
-// changes in one run.
-//   scripts/com-servicos.sh build/bench/bench_escala [PRANCHAS] [TROCAS]
+// loops, a way back on every board and jumps across the project. Measures the save, the load
+// (against a raw read of the same bytes), the memory of a fresh process after one load, the
+// editor opened on the project and a board chosen in it, the run (click through 100 links:
+// click to board drawn, and the drawing alone), and memory: peak, and after 100 and 10,000
+// board changes in one run.
+//   scripts/com-servicos.sh build/bench/bench_escala [PRANCHAS] [TROCAS] [VEZES]
+// VEZES (9 unless given) is how many saves, loads and editor openings each median takes.
 #include "clique.h"
 #include "janelas/editor/form_prog.h"
 #include "janelas/execucao/form_executa.h"
@@ -21,6 +23,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QListWidget>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -81,6 +84,17 @@ TProjeto geraProjeto(int n, const QStringList& figuras) {
     return p;
 }
 
+// The memory a fresh process holds once it has loaded the project, and nothing else: what the
+// program holds after opening it. Run as a child of the benchmark, so the generated project and
+// the measures before it leave nothing behind in the figure. Prints two numbers, KiB before and
+// after the load.
+int soCarrega(const QString& pasta) {
+    const long antes = memoriaKb("VmRSS:");
+    carregaPranchas(pasta);
+    std::printf("%ld %ld\n", antes, memoriaKb("VmRSS:"));
+    return projeto.nPranchas() > 0 ? 0 : 1;
+}
+
 double ms(const std::function<void()>& f) {
     QElapsedTimer t;
     t.start();
@@ -122,8 +136,10 @@ int main(int argc, char** argv) {
     instalaAvisos({[](const QString& t) { std::fprintf(stderr, "aviso: %s\n", qPrintable(t)); },
                    [](const QString&, int) {}, [](const QString&) { return true; },
                    [](const QString&) {}});
+    if (argc == 3 && QByteArray(argv[1]) == "--so-carrega") return soCarrega(argv[2]);
     const int nPranchas = argc > 1 ? std::max(2, std::atoi(argv[1])) : 10000;
     const int nTrocas = argc > 2 ? std::max(100, std::atoi(argv[2])) : 10000;
+    const int vezes = argc > 3 ? std::max(1, std::atoi(argv[3])) : 9;
 
     const QDir biblioteca(QStringLiteral(ZELVANA_BIBLIOTECA));
     QStringList figuras = biblioteca.entryList({QStringLiteral("*.jpg")}, QDir::Files, QDir::Name);
@@ -140,7 +156,7 @@ int main(int argc, char** argv) {
     for (const QString& f : usadas)
         copiaArquivoSeguro(biblioteca.filePath(f), pasta.filePath(f));
     definePastaProjeto(pasta.path());
-    std::vector<double> gravacoes, cargas;
+    std::vector<double> gravacoes, cargas, brutas;
     {
         const TProjeto gerado = geraProjeto(nPranchas, usadas);
         qint64 itens = 0;
@@ -148,37 +164,73 @@ int main(int argc, char** argv) {
             itens += pr.nItens();
         std::printf("%d pranchas, %lld itens, %d figuras da biblioteca\n", nPranchas, itens,
                     int(usadas.size()));
-        for (int k = 0; k < 3; ++k) {
+        for (int k = 0; k < vezes; ++k) {
             projeto = gerado;
             gravacoes.push_back(ms([] { salvarProjeto(); }));
         }
     }
     // Only what the program itself holds from here on: the project it loads.
     limpaPranchas(projeto);
-    const qint64 bytes = QFileInfo(pasta.filePath(QStringLiteral("pranchas.pra"))).size();
-    for (int k = 0; k < 3; ++k)
+    const QString arquivo = pasta.filePath(QStringLiteral("pranchas.pra"));
+    const qint64 bytes = QFileInfo(arquivo).size();
+    for (int k = 0; k < vezes; ++k) {
+        brutas.push_back(ms([&] {
+            QFile f(arquivo);
+            volatile qsizetype n = f.open(QIODevice::ReadOnly) ? f.readAll().size() : 0;
+            (void)n;
+        }));
         cargas.push_back(ms([&] { carregaPranchas(pasta.path()); }));
+    }
     if (projeto.nPranchas() != nPranchas) {
         std::fprintf(stderr, "a carga deu %d pranchas\n", projeto.nPranchas());
         return 1;
     }
-    std::printf("arquivo de pranchas: %.1f MB\n", double(bytes) / 1e6);
-    std::printf("salvar: mediana %.0f ms | carregar: mediana %.0f ms\n", mediana(gravacoes),
-                mediana(cargas));
-    std::printf("memória após carregar: %.0f MB\n", memoriaKb("VmRSS:") / 1024.0);
+    std::printf("arquivo de pranchas: %.1f MB; medianas de %d vezes\n", double(bytes) / 1e6, vezes);
+    std::printf("salvar (com cópia de segurança, sincronia e releitura): mediana %.0f ms\n",
+                mediana(gravacoes));
+    std::printf("carregar: mediana %.0f ms; leitura bruta dos mesmos bytes: mediana %.1f ms "
+                "(razão %.3f)\n",
+                mediana(cargas), mediana(brutas), mediana(brutas) / mediana(cargas));
+    QProcess filho;
+    filho.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--so-carrega"), pasta.path()});
+    const QList<QByteArray> kb = filho.waitForFinished(60000)
+                                     ? filho.readAllStandardOutput().split(' ')
+                                     : QList<QByteArray>{};
+    if (kb.size() == 2)
+        std::printf("memória após carregar, processo novo: %.0f MB (%.0f MB antes da carga)\n",
+                    kb[1].trimmed().toDouble() / 1024, kb[0].toDouble() / 1024);
+    else
+        std::fprintf(stderr, "o processo que só carrega falhou\n");
+    std::printf("memória após carregar, neste processo: %.0f MB\n", memoriaKb("VmRSS:") / 1024.0);
 
-    QElapsedTimer relogio;
-    relogio.start();
+    {
+        // Opening the editor: the window built (the program builds it once, after the start
+        // window is up), then shown until its board list is first painted, full.
+        std::vector<double> criacoes, aberturas;
+        int listadas = 0;
+        for (int k = 0; k < vezes; ++k) {
+            QElapsedTimer relogio;
+            relogio.start();
+            TFormProg editor;
+            const double criado = double(relogio.nsecsElapsed()) / 1e6;
+            PrimeiraPintura pintura(relogio);
+            editor.lb_pranchas->viewport()->installEventFilter(&pintura);
+            editor.show();
+            esperaAte([&] { return pintura.instante >= 0; }, 60000);
+            criacoes.push_back(criado);
+            aberturas.push_back(pintura.instante - criado);
+            listadas = editor.lb_pranchas->count();
+            editor.close();
+        }
+        std::printf("editor, criação da janela: mediana %.0f ms; da abertura à primeira pintura "
+                    "da lista: mediana %.0f ms (%d pranchas listadas)\n",
+                    mediana(criacoes), mediana(aberturas), listadas);
+    }
     {
         TFormProg editor;
-        PrimeiraPintura pintura(relogio);
-        editor.lb_pranchas->viewport()->installEventFilter(&pintura);
-        const double mostrado = double(relogio.nsecsElapsed()) / 1e6;
         editor.show();
-        esperaAte([&] { return pintura.instante >= 0; }, 60000);
-        std::printf("editor, da abertura à primeira pintura da lista: %.0f ms (%d pranchas "
-                    "listadas)\n",
-                    pintura.instante - mostrado, editor.lb_pranchas->count());
+        esperaAte([&] { return editor.lb_pranchas->count() == nPranchas; }, 60000);
         std::vector<double> escolhas;
         QRandomGenerator acaso(7);
         for (int k = 0; k < 50; ++k) {

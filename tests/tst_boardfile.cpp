@@ -355,6 +355,37 @@ private slots:
         QCOMPARE(textoPranchas(p).trocados, 4); // the emoji, \x01, and the tab in two lines
     }
 
+    // A large project repeats its pictures and words: the reader keeps one copy of each text.
+    // Boards whose texts never repeat make it stop looking; every value reads back as written
+    // before, while and after.
+    void textosRepetidosSaoUmaCopia() {
+        TProjeto p;
+        p.nome = "Pranchas";
+        p.pranchas.resize(3);
+        for (int b = 0; b < 3; ++b) {
+            TPrancha& pr = p.pranchas[b];
+            pr.nome = QString("P%1").arg(b);
+            pr.titulo = "t";
+            pr.nLinhas = 50;
+            pr.nColunas = 100;
+            pr.itens.resize(5000);
+            for (int k = 0; k < 5000; ++k) {
+                TItem& it = pr.itens[k];
+                const bool unico = b == 1;
+                it.rotulo = unico ? QString("rótulo %1").arg(k) : QString("sim %1").arg(k % 7);
+                it.figura = unico ? QString("f%1.jpg").arg(k) : QString("casa.jpg");
+                it.fala = k % 2 ? it.rotulo + " agora" : QString();
+            }
+        }
+        const QDateTime agora(QDate(2026, 12, 8), QTime(17, 1, 47));
+        const TProjeto lido = lePranchas(textoPranchas(p).bytes, agora).projeto;
+        QVERIFY(lido.pranchas == p.pranchas);
+        const TItemArray& primeira = lido.pranchas[0].itens;
+        QVERIFY(primeira[0].figura.isSharedWith(primeira[4999].figura));
+        QVERIFY(primeira[3].rotulo.isSharedWith(primeira[10].rotulo));
+        QVERIFY(!lido.pranchas[2].itens[0].figura.isSharedWith(primeira[0].figura));
+    }
+
     // The fast encoder writes what Qt's encoder writes, one character at a time, and "?" for
     // a control character or one the code page lacks, at every position of a long text.
     void codificacaoCp1252() {
@@ -532,6 +563,9 @@ private slots:
         QVERIFY(!(QFileInfo(a).permissions() & QFile::ReadOther));
         QVERIFY(gravaArquivoSeguro(a, {})); // an empty file is a file too
         QCOMPARE(QFileInfo(a).size(), 0);
+        const QByteArray grande = QByteArray(3 << 20, 'z') + "fim"; // read back in blocks
+        QVERIFY(gravaArquivoSeguro(a, grande));
+        QCOMPARE(le(a), grande);
         {
             ArquivoSeguro s(a);
             QVERIFY(s.abre());

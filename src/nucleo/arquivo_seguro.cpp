@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -65,9 +66,23 @@ bool sincroniza(const QString& pasta, bool todoOSistema) {
     return ok;
 }
 
+// Block by block into one buffer: reading a large file back whole would hold it twice in
+// memory and fault in as many fresh pages as it has bytes.
 bool lidoIgual(const QString& caminho, const QByteArray& bytes) {
     QFile lido(caminho);
-    return lido.open(QIODevice::ReadOnly) && lido.readAll() == bytes;
+    if (!lido.open(QIODevice::ReadOnly | QIODevice::Unbuffered) || lido.size() != bytes.size())
+        return false;
+    constexpr qint64 bloco = 1 << 20;
+    QByteArray espaco(int(qMin<qint64>(bloco, qMax<qint64>(bytes.size(), 1))), Qt::Uninitialized);
+    for (qint64 feito = 0; feito < bytes.size();) {
+        const qint64 n =
+            lido.read(espaco.data(), qMin<qint64>(espaco.size(), bytes.size() - feito));
+        if (n <= 0 || std::memcmp(espaco.constData(), bytes.constData() + feito, size_t(n)) != 0)
+            return false;
+        feito += n;
+    }
+    char mais;
+    return lido.read(&mais, 1) == 0; // nothing after the bytes meant
 }
 
 } // namespace

@@ -5,7 +5,10 @@
 #include "nucleo/pranchas_valores.h"
 #include "nucleo/versao.h"
 
+#include <QHash>
+
 #include <algorithm>
+#include <cstring>
 #include <iterator>
 #include <vector>
 
@@ -187,6 +190,31 @@ void leConfig(const ArquivoIni& ini, qsizetype secao, TProjeto& p) {
     a.barraMensagem = flagConfig(le(u"BARRAMENSAGEM"));
 }
 
+// A text of the file as a key of the reader's table of texts. Qt's own string hash costs more
+// than the allocation it would spare on a file whose texts are all different.
+struct TextoLido {
+    QStringView v;
+    bool operator==(const TextoLido& o) const { return v == o.v; }
+};
+
+size_t qHash(TextoLido t, size_t semente) noexcept {
+    constexpr quint64 mistura = 0xFF51AFD7ED558CCDull;
+    const char16_t* p = t.v.utf16();
+    qsizetype n = t.v.size();
+    quint64 h = quint64(semente) ^ (quint64(n) * 0x9E3779B97F4A7C15ull);
+    for (; n >= 4; n -= 4, p += 4) {
+        quint64 k;
+        std::memcpy(&k, p, sizeof k);
+        h = (h ^ k) * mistura;
+        h ^= h >> 32;
+    }
+    for (; n > 0; --n)
+        h = (h ^ *p++) * mistura;
+    h ^= h >> 33;
+    h *= mistura;
+    return size_t(h ^ (h >> 33));
+}
+
 // Reads boards one section at a time. A section's lines are walked once and each key goes to
 // the field it names, the first line of a key counting; the buffers are kept from board to
 // board, so a large project costs no allocation per key.
@@ -208,7 +236,7 @@ public:
                 doItem.push_back({campo, item, par.valor});
             }
         }
-        auto texto = [&](Campo c) { return semBrancosNasPontas(daPrancha[int(c)]).toString(); };
+        auto texto = [&](Campo c) { return compartilhado(semBrancosNasPontas(daPrancha[int(c)])); };
         bool inteira = true;
         if (!leModelo(semBrancosNasPontas(daPrancha[int(Campo::modelo)]), p.nLinhas, p.nColunas)) {
             modeloPadrao(ini.pares(secao), p);
@@ -224,6 +252,8 @@ public:
         p.som = texto(Campo::somPrancha);
         p.fala = texto(Campo::falaPrancha);
         p.idioma = texto(Campo::idiomaPrancha);
+        // Exactly the cells: a list that grows from empty takes room for up to twice as many.
+        p.itens.reserve(nItens);
         p.itens.resize(nItens);
         lidos.assign(size_t(nItens), 0);
         for (const ChaveDeItem& k : doItem) {
@@ -246,11 +276,36 @@ private:
     };
     std::vector<ChaveDeItem> doItem;
     std::vector<quint16> lidos; // per item, the fields already read
+    // Every text read so far, by its spelling in the file (the views outlive the reader).
+    QHash<TextoLido, QString> textos;
+    bool compartilhando = true;
+    int consultas = 0;
+    int repetidos = 0;
+
+    // The same picture, label, link or speech comes back on board after board: one copy of
+    // each text, shared, keeps a large project's memory to its distinct words and spares an
+    // allocation per value. A file whose texts hardly repeat would only pay for the table, so
+    // the table is given up when fewer than a quarter of the last few thousand texts were
+    // repeats.
+    QString compartilhado(QStringView v) {
+        if (v.isEmpty()) return QString();
+        if (!compartilhando) return v.toString();
+        QString& texto = textos[{v}];
+        if (texto.isNull())
+            texto = v.toString();
+        else
+            ++repetidos;
+        if (++consultas == 4096) {
+            compartilhando = repetidos * 4 >= consultas;
+            consultas = repetidos = 0;
+        }
+        return texto;
+    }
 
     // False when the value could not be read and the field took its default.
-    static bool leCampo(TItem& it, Campo campo, QStringView v) {
+    bool leCampo(TItem& it, Campo campo, QStringView v) {
         if (QString TItem::*texto = textoDoItem(campo)) { // taken as written
-            it.*texto = v.toString();
+            it.*texto = compartilhado(v);
             return true;
         }
         switch (campo) {
@@ -304,6 +359,7 @@ PranchasLidas lePranchas(const QByteArray& bytes, const QDateTime& agora) {
     const QStringList& nomes = ini.secoes();
     lidas.semSecoes = nomes.isEmpty() && !bytes.trimmed().isEmpty();
     TProjeto& p = lidas.projeto;
+    p.pranchas.reserve(nomes.size());
     p.pranchas.resize(nomes.size());
     p.nome = QStringLiteral("Pranchas");
     p.autor = QStringLiteral("Orvalis");
