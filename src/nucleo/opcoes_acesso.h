@@ -32,6 +32,7 @@ struct TOpcoesAcesso {
     qint32 pausaPrimeiro = 0;   // ms added to the first highlight of a pass
     qint32 voltasVarredura = 0; // passes before scanning rests until a press; 0 = never rests
     bool progressoPermanencia = false;
+    bool trocaSemEsperar = false; // the next board comes while the chosen item still speaks
 };
 
 bool operator==(const TChave& a, const TChave& b);

@@ -184,6 +184,7 @@ void leConfig(const ArquivoIni& ini, qsizetype secao, TProjeto& p) {
     a.pausaPrimeiro = leInteiroLimitado(le(u"PAUSAPRIMEIRO"), maxPausaPrimeiro, 0);
     a.voltasVarredura = leInteiroLimitado(le(u"VOLTASVARREDURA"), maxVoltasVarredura, 0);
     a.progressoPermanencia = flagConfig(le(u"PROGRESSOPERMANENCIA"));
+    a.trocaSemEsperar = flagConfig(le(u"TROCASEMESPERAR"));
 }
 
 // Reads boards one section at a time. A section's lines are walked once and each key goes to

@@ -156,6 +156,9 @@ TFormConfigAcesso::TFormConfigAcesso(QWidget* pai) : QDialog(pai) {
         new QCheckBox(QStringLiteral("Mostra um anel que se enche durante o auto-clique"), this);
     cb_progressoPermanencia->setObjectName(QStringLiteral("cb_progressoPermanencia"));
     v->addWidget(cb_progressoPermanencia);
+    cb_trocaSemEsperar = new QCheckBox(QStringLiteral("Troca a prancha sem esperar a fala"), this);
+    cb_trocaSemEsperar->setObjectName(QStringLiteral("cb_trocaSemEsperar"));
+    v->addWidget(cb_trocaSemEsperar);
 
     auto* caixaBotoes = new QWidget(this);
     auto* botoes = new QHBoxLayout(caixaBotoes);
@@ -186,6 +189,7 @@ void TFormConfigAcesso::carrega() {
     escolhe(c_teclaVarredura, a.selecionaVarredura.tecla);
     escolhe(c_botaoVarredura, a.selecionaVarredura.botao);
     cb_progressoPermanencia->setChecked(a.progressoPermanencia);
+    cb_trocaSemEsperar->setChecked(a.trocaSemEsperar);
     habilitaChaves();
 }
 
@@ -208,6 +212,7 @@ void TFormConfigAcesso::b_okClick() {
     a.selecionaVarredura = {c_teclaVarredura->currentData().toInt(),
                             c_botaoVarredura->currentData().toInt()};
     a.progressoPermanencia = cb_progressoPermanencia->isChecked();
+    a.trocaSemEsperar = cb_trocaSemEsperar->isChecked();
     const QString erro =
         guardaOpcoesAcesso(projeto, a, e_pausaPrimeiro->text(), e_voltasVarredura->text());
     if (!erro.isEmpty()) {

@@ -32,6 +32,7 @@ public:
     QComboBox* c_teclaVarredura;
     QComboBox* c_botaoVarredura;
     QCheckBox* cb_progressoPermanencia;
+    QCheckBox* cb_trocaSemEsperar;
     QPushButton* b_ok;
     QPushButton* b_cancela;
 

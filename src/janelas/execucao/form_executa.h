@@ -70,6 +70,8 @@ public:
     QTimer* TimerHisterese;
     QTimer* TimerSerializacao;
     QTimer* TimerTeclas; // a switch key's release counts once no repeat follows it
+    // Between ticks, while a board waits for the outputs to end: it is shown the moment they do.
+    QTimer* TimerTroca;
 
 protected:
     bool event(QEvent* e) override;
@@ -94,6 +96,10 @@ private:
     bool pressionaForaDosItens(Qt::MouseButton botao);
     bool soltaForaDosItens(Qt::MouseButton botao);
     void atualizaAnel();
+    bool emPrimeiroPlano() const;
+    // After a selection: the pending board is shown now if nothing is to be heard first, and
+    // otherwise watched for until it may be.
+    void vigiaTroca();
     PortasExecucao portas();
     // The eye tracker's pointer, clicks, beeps and messages, for a run with the link.
     PortasTobii portasTobii();

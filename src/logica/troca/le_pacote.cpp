@@ -43,6 +43,7 @@ void leOpcoesDeAcesso(const QJsonObject& o, TOpcoesAcesso& a) {
     a.pausaPrimeiro = leInteiroLimitado(numero("pausa_primeiro"), maxPausaPrimeiro, 0);
     a.voltasVarredura = leInteiroLimitado(numero("voltas_varredura"), maxVoltasVarredura, 0);
     a.progressoPermanencia = o.value(QLatin1String("progresso_permanencia")).toBool();
+    a.trocaSemEsperar = o.value(QLatin1String("troca_sem_esperar")).toBool();
 }
 
 void leAjustes(const QJsonObject& m, TProjeto& p) {

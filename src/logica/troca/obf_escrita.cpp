@@ -210,7 +210,8 @@ QJsonObject opcoesDeAcesso(const TOpcoesAcesso& a) {
         {QStringLiteral("botao_varredura"), textoBotaoVarredura(a.selecionaVarredura)},
         {QStringLiteral("pausa_primeiro"), a.pausaPrimeiro},
         {QStringLiteral("voltas_varredura"), a.voltasVarredura},
-        {QStringLiteral("progresso_permanencia"), a.progressoPermanencia}};
+        {QStringLiteral("progresso_permanencia"), a.progressoPermanencia},
+        {QStringLiteral("troca_sem_esperar"), a.trocaSemEsperar}};
 }
 
 QJsonObject manifestoObz(const TProjeto& p, const MidiasDoProjeto& midias) {
