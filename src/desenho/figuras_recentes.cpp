@@ -63,8 +63,9 @@ FiguraLida leFiguraRecente(const QString& arquivo, QSize area) {
         }
     }
     FiguraLida lida = leFiguraAjustada(arquivo, area);
-    // A picture that could not be read is not kept: the file may be whole by the next draw.
-    if (lida.imagem.isNull()) return lida;
+    // A picture that could not be read is not kept: the file may be whole by the next draw. One
+    // drawn for a printed page would push out those of many boards on screen.
+    if (lida.imagem.isNull() || lida.imagem.sizeInBytes() > limiteFigurasRecentes / 8) return lida;
     const std::lock_guard<std::mutex> trava(f.trava);
     Guardada& g = f.porChave[chave];
     f.bytes -= bytesDe(g);
