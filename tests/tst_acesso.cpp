@@ -372,10 +372,10 @@ private slots:
         const TProjeto lido = le("MODOVARREDURA=linhacoluna\r\nPASSOAPASSO=SIM\r\n"
                                  "TECLASPASSO= F5 , 1 \r\nBOTOESPASSO=NENHUM,MEIO\r\n"
                                  "PAUSAPRIMEIRO=800\r\nVOLTASVARREDURA=99999\r\n"
-                                 "PROGRESSOPERMANENCIA=sim\r\n");
+                                 "PROGRESSOPERMANENCIA=sim\r\nTROCASEMESPERAR=SIM\r\n");
         const TOpcoesAcesso& a = lido.acesso;
         QCOMPARE(a.modoVarredura, TModoVarredura::linhaColuna);
-        QVERIFY(a.passoAPasso && a.progressoPermanencia);
+        QVERIFY(a.passoAPasso && a.progressoPermanencia && a.trocaSemEsperar);
         QCOMPARE(a.avanca.tecla, int(Qt::Key_F5));
         QCOMPARE(a.seleciona.tecla, int(Qt::Key_1));
         QCOMPARE(a.avanca.botao, int(Qt::NoButton));
@@ -394,8 +394,9 @@ private slots:
         QVERIFY(umaSo.contains("\r\nBOTOESPASSO=DIREITO,MEIO\r\n"));
         padrao.acesso = TOpcoesAcesso();
         const QByteArray nenhuma = textoPranchas(padrao).bytes;
-        for (const char* chave : {"MODOVARREDURA", "PASSOAPASSO", "TECLASPASSO", "BOTOESPASSO",
-                                  "PAUSAPRIMEIRO", "VOLTASVARREDURA", "PROGRESSOPERMANENCIA"}) {
+        for (const char* chave :
+             {"MODOVARREDURA", "PASSOAPASSO", "TECLASPASSO", "BOTOESPASSO", "PAUSAPRIMEIRO",
+              "VOLTASVARREDURA", "PROGRESSOPERMANENCIA", "TROCASEMESPERAR"}) {
             QVERIFY2(umaSo.contains(chave) == !strcmp(chave, "BOTOESPASSO"), chave);
             QVERIFY2(!nenhuma.contains(chave), chave);
         }

@@ -194,6 +194,7 @@ private slots:
         a.pausaPrimeiro = 1500;
         a.voltasVarredura = 3;
         a.progressoPermanencia = true;
+        a.trocaSemEsperar = true;
         QVERIFY(exportaObz(original, exemplo, dir.filePath("a.obz")).ok);
         QVERIFY(importaPacoteObz(dir.filePath("a.obz"), dir.filePath("volta")).ok);
         QVERIFY(projetoDaPasta(dir.filePath("volta")).acesso == a);
