@@ -1,9 +1,12 @@
 // The time between a choice and its sound: from the click event on an item of a running board
 // to the first sample heard on the null sink's monitor, for a WAV recording and for speech,
 // 20 of each, alternated; then, for comparison, from the pump that starts an entry (saidaLivre)
-// alone. With the message bar: from the click to the entry's first paint in the bar, and from
-// the click on "Falar" over a 10-entry message to its first sample. Prints every figure and the
-// medians.
+// alone; then the board change: from the click on an item with a link and nothing to say to the
+// new board's pixels, and from the last sample heard of a recording or of a spoken word to the
+// new board's pixels; with the board changed without waiting for the output, from the click on
+// the spoken word to the new board. With the message bar: from the click to the entry's first
+// paint in the bar, and from the click on "Falar" over a 10-entry message to its first sample.
+// Prints every figure and the medians.
 //   scripts/com-servicos.sh build/bench/bench_saida
 #include "../tests/support/escuta.h"
 #include "clique.h"
@@ -116,6 +119,113 @@ void montaProjeto() {
 }
 
 double medeCliqueEm(TFormExecuta& runner, QWidget* celula, Escuta& escuta, MarcaClique& marca);
+
+// The instant of the last loud sample heard from window `desde` on; -1 when none.
+double ultimoSom(Escuta& escuta, int desde) {
+    escuta.drena();
+    const int j = escuta.ultimaSoando();
+    if (j < desde) return -1;
+    int i = (j + 1) * Escuta::janela - 1;
+    while (i > j * Escuta::janela && std::abs(escuta.amostras[i]) < 300)
+        --i;
+    return escuta.instante(i);
+}
+
+// Sets "Troca a prancha sem esperar a fala" where the tree has it, so the same benchmark builds
+// on a tree from before the option (its figures then are those of the wait).
+template <class A>
+auto semEsperar(A& a, bool ligado, int) -> decltype(a.trocaSemEsperar = ligado, bool()) {
+    a.trocaSemEsperar = ligado;
+    return true;
+}
+template <class A> bool semEsperar(A&, bool, long) {
+    return false;
+}
+
+// ESCOLHA: a recording, a spoken word and nothing, each leading to DESTINO, whose one item
+// leads back with nothing to say.
+void montaTrocas() {
+    montaProjeto();
+    TPrancha escolha;
+    escolha.nome = escolha.titulo = "ESCOLHA";
+    escolha.nColunas = 3;
+    escolha.nLinhas = 1;
+    for (const char* rotulo : {"tom", "comer", "nada"}) {
+        TItem it;
+        it.rotulo = rotulo;
+        it.semFigura = true;
+        it.link = "DESTINO";
+        escolha.itens << it;
+    }
+    escolha.itens[0].som = "tom";
+    escolha.itens[1].fala = "comer"; // no recording of that name: spoken
+    TPrancha destino;
+    destino.nome = destino.titulo = "DESTINO";
+    destino.nColunas = destino.nLinhas = 1;
+    TItem voltar;
+    voltar.rotulo = "voltar";
+    voltar.semFigura = true;
+    voltar.link = "ESCOLHA";
+    destino.itens = {voltar};
+    projeto.pranchas = {escolha, destino};
+}
+
+struct Trocas {
+    std::vector<double> cliqueSemSaida, fimGravacao, fimFala, cliqueFalaSemEsperar;
+};
+
+// Clicks item `item` of the board shown once the run is at rest and awaits board `titulo`;
+// gives the instants of the click, of the new board's pixels and of the last sample heard.
+bool clicaETroca(TFormExecuta& runner, int item, const QString& titulo, Escuta& escuta,
+                 MarcaTroca& marca, double& ultimo) {
+    if (!esperaAte([&] { return saidaLivre() && !runner.motor().ocupado; }, 5000, 10)) return false;
+    static QRandomGenerator acaso(35);
+    espera(150 + int(acaso.bounded(200))); // at any moment of the run's 200 ms tick
+    escuta.drena();
+    const int antes = escuta.nJanelas();
+    QWidget* celula = runner.graf().itensGraf.value(item).painel;
+    if (!celula) return false;
+    marca.aguarda(titulo);
+    clica(celula);
+    if (!esperaAte([&] { return marca.pixels >= 0; }, 5000)) return false;
+    // The sound to its end, and the sink's tail caught by the recording.
+    esperaAte([&] { return saidaLivre(); }, 5000, 10);
+    espera(200);
+    ultimo = ultimoSom(escuta, antes);
+    return true;
+}
+
+Trocas medeTrocas(int vezes, Escuta& escuta, const QElapsedTimer& relogio) {
+    Trocas t;
+    montaTrocas();
+    MarcaTroca marca(relogio);
+    qApp->installEventFilter(&marca);
+    for (const bool sem : {false, true}) {
+        if (!semEsperar(projeto.acesso, sem, 0) && sem) break;
+        TFormExecuta runner;
+        if (!runner.preparaExecucao("ESCOLHA")) break;
+        runner.show();
+        if (!esperaAte([&] { return runner.graf().criada && runner.isActiveWindow(); }, 5000, 10))
+            break;
+        double ultimo = -1;
+        for (int k = 0; k < vezes; ++k) {
+            for (int item : {0, 1, 2}) {
+                if (!clicaETroca(runner, item, "DESTINO", escuta, marca, ultimo)) continue;
+                const double clique = marca.pixels - marca.soltura;
+                if (sem && item == 1) t.cliqueFalaSemEsperar.push_back(clique);
+                if (!sem && item == 2) t.cliqueSemSaida.push_back(clique);
+                if (!sem && item < 2 && ultimo >= 0)
+                    (item == 0 ? t.fimGravacao : t.fimFala).push_back(marca.pixels - ultimo);
+                if (clicaETroca(runner, 0, "ESCOLHA", escuta, marca, ultimo) && !sem)
+                    t.cliqueSemSaida.push_back(marca.pixels - marca.soltura);
+            }
+        }
+        runner.close();
+    }
+    semEsperar(projeto.acesso, false, 0);
+    qApp->removeEventFilter(&marca);
+    return t;
+}
 
 // From the click on item `item` to its first sample heard.
 double medeClique(TFormExecuta& runner, int item, Escuta& escuta, MarcaClique& marca) {
@@ -230,6 +340,8 @@ int main(int argc, char** argv) {
         projeto.acesso.barraMensagem = false;
     }
     app.removeEventFilter(&marca);
+    const Trocas trocas = medeTrocas(vezes / 2 > 0 ? vezes / 2 : 1, escuta, relogio);
+    montaProjeto();
     iniciaVoz(true);
     for (int k = 0; k < vezes; ++k) {
         bombaGravacao.push_back(medeBomba("tom", false, escuta, relogio));
@@ -242,6 +354,14 @@ int main(int argc, char** argv) {
     imprime("clique -> fala", cliqueFala);
     imprime("bombeio -> gravação WAV", bombaGravacao);
     imprime("bombeio -> fala", bombaFala);
+    std::printf("troca de prancha, ms (negativo: a prancha veio antes do fim do som)\n");
+    imprime("clique sem saída -> prancha", trocas.cliqueSemSaida);
+    imprime("fim da gravação -> prancha", trocas.fimGravacao);
+    imprime("fim da fala -> prancha", trocas.fimFala);
+    if (!trocas.cliqueFalaSemEsperar.empty())
+        imprime("sem esperar: clique -> prancha", trocas.cliqueFalaSemEsperar);
+    else
+        std::printf("sem esperar: a opção não existe nesta versão\n");
     std::printf("barra de mensagem:\n");
     std::printf("clique -> entrada pintada: mediana %.1f ms em %zu\n",
                 medianaDosOuvidos(cliqueEntrada), cliqueEntrada.size());

@@ -370,10 +370,11 @@ private slots:
         const TProjeto lido = le("MODOVARREDURA=linhacoluna\r\nPASSOAPASSO=SIM\r\n"
                                  "TECLASPASSO= F5 , 1 \r\nBOTOESPASSO=NENHUM,MEIO\r\n"
                                  "PAUSAPRIMEIRO=800\r\nVOLTASVARREDURA=99999\r\n"
-                                 "PROGRESSOPERMANENCIA=sim\r\nBARRAMENSAGEM=Sim\r\n");
+                                 "PROGRESSOPERMANENCIA=sim\r\nBARRAMENSAGEM=Sim\r\n"
+                                 "TROCASEMESPERAR=SIM\r\n");
         const TOpcoesAcesso& a = lido.acesso;
         QCOMPARE(a.modoVarredura, TModoVarredura::linhaColuna);
-        QVERIFY(a.passoAPasso && a.progressoPermanencia && a.barraMensagem);
+        QVERIFY(a.passoAPasso && a.progressoPermanencia && a.barraMensagem && a.trocaSemEsperar);
         QCOMPARE(a.avanca.tecla, int(Qt::Key_F5));
         QCOMPARE(a.seleciona.tecla, int(Qt::Key_1));
         QCOMPARE(a.avanca.botao, int(Qt::NoButton));
@@ -394,7 +395,7 @@ private slots:
         const QByteArray nenhuma = textoPranchas(padrao).bytes;
         for (const char* chave :
              {"MODOVARREDURA", "PASSOAPASSO", "TECLASPASSO", "BOTOESPASSO", "PAUSAPRIMEIRO",
-              "VOLTASVARREDURA", "PROGRESSOPERMANENCIA", "BARRAMENSAGEM"}) {
+              "VOLTASVARREDURA", "PROGRESSOPERMANENCIA", "BARRAMENSAGEM", "TROCASEMESPERAR"}) {
             QVERIFY2(umaSo.contains(chave) == !strcmp(chave, "BOTOESPASSO"), chave);
             QVERIFY2(!nenhuma.contains(chave), chave);
         }

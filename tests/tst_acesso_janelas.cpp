@@ -118,6 +118,8 @@ private slots:
             a->c_teclaAvanca->setCurrentIndex(a->c_teclaAvanca->findText("F5"));
             a->c_botaoAvanca->setCurrentIndex(a->c_botaoAvanca->findText("Nenhum"));
             clica(a->cb_progressoPermanencia);
+            QVERIFY(!a->cb_trocaSemEsperar->isChecked());
+            clica(a->cb_trocaSemEsperar);
             clica(a->b_ok);
             visto = true;
         });
@@ -131,7 +133,7 @@ private slots:
         QCOMPARE(o.modoVarredura, TModoVarredura::linhaColuna);
         QCOMPARE(o.pausaPrimeiro, 700);
         QCOMPARE(o.voltasVarredura, 3);
-        QVERIFY(o.passoAPasso && o.progressoPermanencia && o.barraMensagem);
+        QVERIFY(o.passoAPasso && o.progressoPermanencia && o.barraMensagem && o.trocaSemEsperar);
         QCOMPARE(o.avanca.tecla, int(Qt::Key_F5));
         QCOMPARE(o.avanca.botao, int(Qt::NoButton));
         QCOMPARE(o.seleciona.tecla, int(Qt::Key_Return));

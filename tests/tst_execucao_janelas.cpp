@@ -5,6 +5,7 @@
 #include "janelas/execucao/imprime_tela.h"
 #include "janelas/execucao/sel_executa.h"
 #include "logica/execucao/comando_item.h"
+#include "logica/execucao/fila_saida.h"
 #include "nucleo/prvars.h"
 #include "support/apoio.h"
 #include "support/execucao_apoio.h"
@@ -80,6 +81,53 @@ private slots:
         QVERIFY(!runner.isVisible());
         QVERIFY(!runner.TimerSerializacao->isActive());
         QVERIFY(!runner.TimerVarredura->isActive());
+    }
+
+    // The board changes the moment the item's output ends, not at the next tick (made an hour
+    // here); with "Troca a prancha sem esperar a fala" it comes while the output goes on, and
+    // the run still waits for the output before it takes clicks again.
+    void pranchaTrocaQuandoASaidaAcaba() {
+        RespostasDeDialogo avisos;
+        bool falando = false;
+        QStringList dito;
+        MotoresSaida falsos;
+        falsos.fala = [&](const QString& t) {
+            dito << t;
+            falando = true;
+        };
+        falsos.falando = [&] { return falando; };
+        falsos.cala = [&] { falando = false; };
+        falsos.toca = [](const QString&) {};
+        falsos.para = [] {};
+        falsos.tocando = [] { return false; };
+        const MotoresSaida antigos = usaMotoresSaida(falsos);
+        projetoDeDuasPranchas();
+        projeto.sintetizando = true;
+        projeto.pranchas[1].itens[0].fala = "voltar"; // spoken: no recording of that name
+        for (const bool semEsperar : {false, true}) {
+            projeto.acesso.trocaSemEsperar = semEsperar;
+            TFormExecuta runner;
+            QVERIFY(abreExecucao(runner, "UM"));
+            runner.TimerSerializacao->setInterval(3600 * 1000);
+            // Nothing to say: the next board is drawn by the click itself.
+            QTest::mouseClick(runner.graf().itensGraf[0].painel, Qt::LeftButton, {}, QPoint(5, 5));
+            QVERIFY(mostraPrancha(runner, "DOIS"));
+            QTRY_VERIFY(!runner.motor().ocupado);
+
+            dito.clear();
+            QTest::mouseClick(runner.graf().itensGraf[0].painel, Qt::LeftButton, {}, QPoint(5, 5));
+            QCOMPARE(dito, QStringList{"voltar"});
+            QCOMPARE(mostraPrancha(runner, "UM"), semEsperar);
+            QTest::qWait(50);
+            QVERIFY(falando && runner.motor().ocupado);
+            QCOMPARE(mostraPrancha(runner, "UM"), semEsperar);
+            falando = false;
+            QTRY_VERIFY(mostraPrancha(runner, "UM") && !runner.motor().ocupado);
+            runner.close();
+        }
+        projeto.acesso.trocaSemEsperar = false;
+        usaMotoresSaida(antigos);
+        QVERIFY(avisos.erros.isEmpty());
     }
 
     void teclasEDicas() {

@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include "desenho/desenho.h"
+#include "desenho/figuras_recentes.h"
 #include "desenho/geometria.h"
 #include "desenho/legenda.h"
 
@@ -47,6 +48,7 @@ private slots:
     void figuraDanificada();
     void precedenciaEVazio();
     void widgetIgualImagem();
+    void figurasRecentesNuncaVelhas();
 };
 
 void TstLayout::arredondamento() {
@@ -286,6 +288,59 @@ void TstLayout::widgetIgualImagem() {
     if (!qEnvironmentVariableIsEmpty("ZELVANA_GUARDA_DESENHO"))
         pintada.save(qEnvironmentVariable("ZELVANA_GUARDA_DESENHO"));
     liberaPranchaGraf(graf);
+}
+
+// A board drawn again takes its picture from memory; a file changed since (same size, a later
+// time; or another size) is read again, and another cell size decodes anew.
+void TstLayout::figurasRecentesNuncaVelhas() {
+    PastaAtual pasta;
+    const QString caminho = pasta.dir.filePath(QStringLiteral("cor.bmp"));
+    const auto grava = [&](QColor cor, QSize tam) {
+        QImage im(tam, QImage::Format_RGB32);
+        im.fill(cor);
+        QVERIFY(im.save(caminho, "BMP"));
+    };
+    const auto corNoCentro = [](const FiguraLida& f) {
+        return f.imagem.pixelColor(f.imagem.rect().center());
+    };
+    grava(Qt::red, QSize(200, 100));
+    const FiguraLida a = leFiguraRecente(QStringLiteral("cor.bmp"), QSize(100, 100));
+    QCOMPARE(corNoCentro(a), QColor(Qt::red));
+    QVERIFY(bytesFigurasRecentes() >= a.imagem.sizeInBytes());
+    QCOMPARE(leFiguraRecente(QStringLiteral("cor.bmp"), QSize(100, 100)).imagem.cacheKey(),
+             a.imagem.cacheKey());
+    const FiguraLida outraArea = leFiguraRecente(QStringLiteral("cor.bmp"), QSize(50, 50));
+    QCOMPARE(outraArea.imagem.size(), QSize(50, 25));
+
+    QFile arquivo(caminho);
+    const QDateTime antes = QFileInfo(caminho).lastModified();
+    grava(Qt::blue, QSize(200, 100)); // the same bytes long
+    QVERIFY(arquivo.open(QIODevice::ReadWrite));
+    QVERIFY(arquivo.setFileTime(antes.addMSecs(1), QFileDevice::FileModificationTime));
+    arquivo.close();
+    QCOMPARE(corNoCentro(leFiguraRecente(QStringLiteral("cor.bmp"), QSize(100, 100))),
+             QColor(Qt::blue));
+
+    grava(Qt::green, QSize(202, 100)); // longer, with the time put back
+    QVERIFY(arquivo.open(QIODevice::ReadWrite));
+    QVERIFY(arquivo.setFileTime(antes.addMSecs(1), QFileDevice::FileModificationTime));
+    arquivo.close();
+    const FiguraLida c = leFiguraRecente(QStringLiteral("cor.bmp"), QSize(100, 100));
+    QCOMPARE(corNoCentro(c), QColor(Qt::green));
+    // Through the drawing too: a board drawn again shows the file as it is now.
+    TItemArray itens{item(QStringLiteral("x"))};
+    itens[0].figura = QStringLiteral("cor.bmp");
+    itens[0].semRotulo = true;
+    QCOMPARE(desenhaPranchaImagem(QString(), 1, 1, 0xFFFFFF, itens, QSize(400, 400))
+                 .pixelColor(200, 200),
+             QColor(Qt::green));
+    grava(Qt::yellow, QSize(202, 100));
+    QVERIFY(arquivo.open(QIODevice::ReadWrite));
+    QVERIFY(arquivo.setFileTime(antes.addMSecs(2), QFileDevice::FileModificationTime));
+    arquivo.close();
+    QCOMPARE(desenhaPranchaImagem(QString(), 1, 1, 0xFFFFFF, itens, QSize(400, 400))
+                 .pixelColor(200, 200),
+             QColor(Qt::yellow));
 }
 
 QTEST_MAIN(TstLayout)

@@ -195,6 +195,7 @@ private slots:
         a.voltasVarredura = 3;
         a.progressoPermanencia = true;
         a.barraMensagem = true;
+        a.trocaSemEsperar = true;
         QVERIFY(exportaObz(original, exemplo, dir.filePath("a.obz")).ok);
         QVERIFY(importaPacoteObz(dir.filePath("a.obz"), dir.filePath("volta")).ok);
         QVERIFY(projetoDaPasta(dir.filePath("volta")).acesso == a);

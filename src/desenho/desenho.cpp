@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QtConcurrent/QtConcurrentMap>
 
+#include "desenho/figuras_recentes.h"
 #include "desenho/legenda.h"
 #include "geometria.h"
 
@@ -125,7 +126,7 @@ void calculaPreparo(Preparo& pr, int alturaSuperficie, const TTela& tela) {
 void leFigura(Preparo& pr) {
     if (pr.semFigura || pr.area.width() <= 0 || pr.area.height() <= 0) return;
     pr.arquivo = resolveFigura(pr.figura, pr.rotulo);
-    pr.lida = leFiguraAjustada(pr.arquivo, pr.area.size());
+    pr.lida = leFiguraRecente(pr.arquivo, pr.area.size());
 }
 
 void montaItem(TItemGraf& item, const Preparo& pr, QWidget* superficie) {

@@ -11,7 +11,8 @@ bool operator==(const TOpcoesAcesso& a, const TOpcoesAcesso& b) {
            a.avanca == b.avanca && a.seleciona == b.seleciona &&
            a.selecionaVarredura == b.selecionaVarredura && a.pausaPrimeiro == b.pausaPrimeiro &&
            a.voltasVarredura == b.voltasVarredura &&
-           a.progressoPermanencia == b.progressoPermanencia && a.barraMensagem == b.barraMensagem;
+           a.progressoPermanencia == b.progressoPermanencia && a.barraMensagem == b.barraMensagem &&
+           a.trocaSemEsperar == b.trocaSemEsperar;
 }
 
 namespace {

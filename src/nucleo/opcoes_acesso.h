@@ -34,6 +34,7 @@ struct TOpcoesAcesso {
     bool progressoPermanencia = false;
     // A strip above the board where the chosen items line up, to be spoken whole.
     bool barraMensagem = false;
+    bool trocaSemEsperar = false; // the next board comes while the chosen item still speaks
 };
 
 bool operator==(const TChave& a, const TChave& b);

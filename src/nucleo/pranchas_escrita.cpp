@@ -152,6 +152,7 @@ void escreveAcesso(Escritor& e, const TOpcoesAcesso& a) {
         e.linha("VOLTASVARREDURA=", qint64(a.voltasVarredura));
     if (a.progressoPermanencia) e.linha("PROGRESSOPERMANENCIA=SIM");
     if (a.barraMensagem) e.linha("BARRAMENSAGEM=SIM");
+    if (a.trocaSemEsperar) e.linha("TROCASEMESPERAR=SIM");
 }
 
 } // namespace

@@ -188,6 +188,7 @@ void leConfig(const ArquivoIni& ini, qsizetype secao, TProjeto& p) {
     a.voltasVarredura = leInteiroLimitado(le(u"VOLTASVARREDURA"), maxVoltasVarredura, 0);
     a.progressoPermanencia = flagConfig(le(u"PROGRESSOPERMANENCIA"));
     a.barraMensagem = flagConfig(le(u"BARRAMENSAGEM"));
+    a.trocaSemEsperar = flagConfig(le(u"TROCASEMESPERAR"));
 }
 
 // A text of the file as a key of the reader's table of texts. Qt's own string hash costs more

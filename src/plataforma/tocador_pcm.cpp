@@ -11,7 +11,7 @@
 namespace {
 
 // The sink goes idle once it has taken the last bytes, about 120 ms before they are heard:
-// silence after the sound lets its real end be heard before the next sound starts.
+// silence after the sound keeps the sink playing until its real end has been heard.
 constexpr int silencioFinalMs = 200;
 // Past the sound's length and this margin it counts as ended whatever the sink says.
 constexpr qint64 folgaMs = 1000;
@@ -47,6 +47,7 @@ bool TocadorPcm::toca(const SomPcm& som) {
         para();
         return false;
     }
+    duracaoUs = som.formato.durationForBytes(qint32(som.amostras.size()));
     fimPrevisto = agoraMs() + som.duracaoMs() + silencioFinalMs + folgaMs;
     return true;
 }
@@ -60,6 +61,8 @@ void TocadorPcm::para() {
 
 bool TocadorPcm::tocando() const {
     if (!sink || agoraMs() >= fimPrevisto) return false;
+    // The sound ends when the sink has played its last sample, not its silence.
+    if (sink->processedUSecs() >= duracaoUs) return false;
     switch (sink->state()) {
     case QAudio::ActiveState:
         return true;

@@ -22,12 +22,14 @@ public:
     bool toca(const SomPcm& som);
     // Stops at once.
     void para();
-    // From toca() until the sound's end has been heard, or para(). A sink that never reports
-    // its end (an audio server gone) stops counting a second after the sound's length.
+    // From toca() until the sink has played the sound's last sample (then heard), or para(). A
+    // sink that never gets there (an audio server gone) stops counting a second after the
+    // sound's length.
     bool tocando() const;
 
 private:
     QPointer<QAudioSink> sink;
     QPointer<QBuffer> dados; // the sound and its silence, owned by the sink
+    qint64 duracaoUs = 0;    // of the sound, without its silence
     qint64 fimPrevisto = 0;  // agoraMs() past which the sound is taken as ended
 };

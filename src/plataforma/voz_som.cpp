@@ -13,16 +13,19 @@
 namespace somDaFala {
 namespace {
 
-// The sink reports idle about 120 ms before its last samples are heard, later still on a busy
-// machine; the margin keeps the next entry from covering the end of a phrase.
-constexpr qint64 folgaAposOciosoMs = 250;
+// The sink reports idle once it has taken the last samples, a buffer's length before they are
+// heard: the end is when the samples it has played cover the buffer. Should its count stall (a
+// server gone), the end is assumed this long after the buffer's length past going idle.
+constexpr qint64 folgaAposOciosoMs = 50;
 
 struct Saida {
     QPointer<QAudioSink> sink;
     QPointer<QBuffer> buffer;
     int taxa = 0;
     std::deque<QByteArray> esperando;
-    qint64 fimPrevisto = 0; // agoraMs() until which the last buffer may still be heard
+    qint64 duracaoUs = 0; // of the buffer the sink plays
+    qint64 fimPrevisto =
+        0; // agoraMs() past which the buffer counts as heard whatever the sink says
 };
 
 Saida& saida() {
@@ -49,7 +52,9 @@ void aoMudarEstado(QAudio::State estado) {
         Saida& s = saida();
         // Idle can also be a short underrun with samples still to come.
         const qint64 resta = s.buffer ? s.buffer->bytesAvailable() / 2 * 1000 / s.taxa : 0;
-        s.fimPrevisto = agoraMs() + resta + folgaAposOciosoMs;
+        const qint64 noServidor =
+            s.sink ? s.sink->format().durationForBytes(s.sink->bufferSize()) / 1000 : 0;
+        s.fimPrevisto = qMin(s.fimPrevisto, agoraMs() + resta + noServidor + folgaAposOciosoMs);
         if (!s.esperando.empty()) tocaProximo();
     } else if (estado == QAudio::StoppedState) {
         saida().fimPrevisto = 0;
@@ -75,9 +80,9 @@ void tocaProximo() {
     s.buffer = new QBuffer(s.sink);
     s.buffer->setData(amostras);
     s.buffer->open(QIODevice::ReadOnly);
-    const qint64 duracaoMs = qint64(amostras.size() / 2) * 1000 / s.taxa;
+    s.duracaoUs = qint64(amostras.size() / 2) * 1000000 / s.taxa;
     // Upper bound on when it ends, should the sink never report idle.
-    s.fimPrevisto = agoraMs() + duracaoMs + 1000;
+    s.fimPrevisto = agoraMs() + s.duracaoUs / 1000 + 1000;
     s.sink->start(s.buffer);
 }
 
@@ -111,18 +116,20 @@ bool tocando() {
         if (!s.sink || agoraMs() >= s.fimPrevisto) tocaProximo();
         return true;
     }
-    return s.sink && s.sink->state() != QAudio::StoppedState && agoraMs() < s.fimPrevisto;
+    return s.sink && s.sink->state() != QAudio::StoppedState && agoraMs() < s.fimPrevisto &&
+           s.sink->processedUSecs() < s.duracaoUs;
 }
 
 qint64 restaMs() {
     const Saida& s = saida();
     if (s.taxa <= 0) return 0;
-    qint64 bytes = s.sink && s.buffer && s.sink->state() != QAudio::StoppedState
-                       ? s.buffer->bytesAvailable()
-                       : 0;
+    qint64 bytes = 0;
     for (const QByteArray& b : s.esperando)
         bytes += b.size();
-    return bytes / 2 * 1000 / s.taxa;
+    const qint64 doSink = s.sink && s.sink->state() != QAudio::StoppedState
+                              ? qMax<qint64>(0, s.duracaoUs - s.sink->processedUSecs()) / 1000
+                              : 0;
+    return doSink + bytes / 2 * 1000 / s.taxa;
 }
 
 } // namespace somDaFala

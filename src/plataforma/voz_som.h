@@ -10,10 +10,10 @@ namespace somDaFala {
 void toca(const QByteArray& amostras, int taxa);
 // Stops at once and drops what is waiting.
 void para();
-// True while samples play or wait, and for a short grace after the sink goes idle (the sink
-// reports idle a little before its last samples are heard).
+// True while samples wait or play: until the sink has played the last of them, which is when
+// they are heard, not when it goes idle (it has then only taken them).
 bool tocando();
-// Milliseconds of samples not yet handed to the output: at least this much is still to be heard.
+// Milliseconds of samples still to be heard, waiting or inside the sink.
 qint64 restaMs();
 
 } // namespace somDaFala

@@ -160,6 +160,9 @@ TFormConfigAcesso::TFormConfigAcesso(TProjeto& destino, QWidget* pai)
     cb_barraMensagem = new QCheckBox(QStringLiteral("Barra de mensagem"), this);
     cb_barraMensagem->setObjectName(QStringLiteral("cb_barraMensagem"));
     v->addWidget(cb_barraMensagem);
+    cb_trocaSemEsperar = new QCheckBox(QStringLiteral("Troca a prancha sem esperar a fala"), this);
+    cb_trocaSemEsperar->setObjectName(QStringLiteral("cb_trocaSemEsperar"));
+    v->addWidget(cb_trocaSemEsperar);
 
     auto* caixaBotoes = new QWidget(this);
     auto* botoes = new QHBoxLayout(caixaBotoes);
@@ -191,6 +194,7 @@ void TFormConfigAcesso::carrega() {
     escolhe(c_botaoVarredura, a.selecionaVarredura.botao);
     cb_progressoPermanencia->setChecked(a.progressoPermanencia);
     cb_barraMensagem->setChecked(a.barraMensagem);
+    cb_trocaSemEsperar->setChecked(a.trocaSemEsperar);
     habilitaChaves();
 }
 
@@ -214,6 +218,7 @@ void TFormConfigAcesso::b_okClick() {
                             c_botaoVarredura->currentData().toInt()};
     a.progressoPermanencia = cb_progressoPermanencia->isChecked();
     a.barraMensagem = cb_barraMensagem->isChecked();
+    a.trocaSemEsperar = cb_trocaSemEsperar->isChecked();
     const QString erro =
         guardaOpcoesAcesso(destino, a, e_pausaPrimeiro->text(), e_voltasVarredura->text());
     if (!erro.isEmpty()) {

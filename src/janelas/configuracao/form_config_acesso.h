@@ -36,6 +36,7 @@ public:
     QComboBox* c_botaoVarredura;
     QCheckBox* cb_progressoPermanencia;
     QCheckBox* cb_barraMensagem;
+    QCheckBox* cb_trocaSemEsperar;
     QPushButton* b_ok;
     QPushButton* b_cancela;
 

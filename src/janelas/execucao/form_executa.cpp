@@ -155,16 +155,25 @@ TFormExecuta::TFormExecuta(QWidget* pai) : QDialog(pai) {
     TimerTeclas->setSingleShot(true);
     TimerTeclas->setTimerType(Qt::PreciseTimer);
     TimerTeclas->setInterval(TeclasSeguradas::janelaDeRepeticao + 5);
+    TimerTroca = new QTimer(this);
+    TimerTroca->setObjectName(QStringLiteral("TimerTroca"));
+    TimerTroca->setTimerType(Qt::PreciseTimer);
+    TimerTroca->setInterval(intervaloTroca);
 
     motor_ = std::make_unique<MotorExecucao>(projeto, portas());
     connect(TimerVarredura, &QTimer::timeout, this, [this] { motor_->tickVarredura(); });
     connect(TimerHisterese, &QTimer::timeout, this, [this] { motor_->tickHisterese(); });
-    connect(TimerTeclas, &QTimer::timeout, this, [this] { motor_->confirmaSoltas(); });
+    connect(TimerTeclas, &QTimer::timeout, this, [this] {
+        motor_->confirmaSoltas();
+        vigiaTroca();
+    });
     connect(TimerSerializacao, &QTimer::timeout, this, [this] {
         motor_->confirmaSoltas(); // should the key timer have come early
         motor_->tickSerializacao();
         atualizaAnel();
+        vigiaTroca(); // a dwell may have chosen
     });
+    connect(TimerTroca, &QTimer::timeout, this, &TFormExecuta::vigiaTroca);
     connect(TimerProgresso, &QTimer::timeout, this, &TFormExecuta::atualizaAnel);
 }
 
@@ -226,10 +235,7 @@ PortasExecucao TFormExecuta::portas() {
     p.enfileiraFala = [](const QString& s) { enfileiraFalaJa(s); };
     p.saidaLivre = [] { return saidaLivre(); };
     p.vozExiste = [] { return temVoz(); };
-    // While a program is being started the runner keeps still, as if another window were in front.
-    p.emPrimeiroPlano = [this] {
-        return !programaEmCurso_ && QApplication::activeWindow() == this;
-    };
+    p.emPrimeiroPlano = [this] { return emPrimeiroPlano(); };
     p.executaPrograma = [this](const QString& texto) {
         programaEmCurso_ = true;
         QPointer<TFormExecuta> eu(this);
@@ -262,6 +268,22 @@ PortasExecucao TFormExecuta::portas() {
     p.fecha = [this] { QTimer::singleShot(0, this, [this] { close(); }); };
     p.barraMudou = [this] { atualizaFaixa(); };
     return p;
+}
+
+bool TFormExecuta::emPrimeiroPlano() const {
+    // While a program is being started the runner keeps still, as if another window were in front.
+    return !programaEmCurso_ && QApplication::activeWindow() == this;
+}
+
+void TFormExecuta::vigiaTroca() {
+    // Only once a run is under way, and never beside a message or a starting program: the tick
+    // takes the board up again when the run is back in front.
+    if (TimerSerializacao->isActive() && motor_->pendente >= 0 && emPrimeiroPlano())
+        motor_->aplicaPendente();
+    if (TimerSerializacao->isActive() && motor_->pendente >= 0 && emPrimeiroPlano())
+        TimerTroca->start();
+    else
+        TimerTroca->stop();
 }
 
 PortasTobii TFormExecuta::portasTobii() {
@@ -341,6 +363,7 @@ void TFormExecuta::FormClose() {
     TimerSerializacao->stop();
     TimerProgresso->stop();
     TimerTeclas->stop();
+    TimerTroca->stop();
     anelPermanencia->hide();
     paraTudo();
     encerraVoz();
@@ -406,6 +429,7 @@ void TFormExecuta::Panel1MouseUp(QWidget* elemento, Qt::MouseButton botao) {
     int pos = indiceDoControle(elemento);
     if (faixa_ && faixa_->ehCelula(elemento)) pos += int(graf_.itensGraf.size());
     motor_->solta(pos);
+    vigiaTroca();
 }
 
 bool TFormExecuta::pressionaForaDosItens(Qt::MouseButton botao) {

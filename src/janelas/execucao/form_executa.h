@@ -73,6 +73,8 @@ public:
     QTimer* TimerHisterese;
     QTimer* TimerSerializacao;
     QTimer* TimerTeclas; // a switch key's release counts once no repeat follows it
+    // Between ticks, while a board waits for the outputs to end: it is shown the moment they do.
+    QTimer* TimerTroca;
 
 protected:
     bool event(QEvent* e) override;
@@ -109,6 +111,10 @@ private:
     QRect retanguloDe(int pos);
     // The pixels of what lies behind a frame or the ring (client coordinates).
     QVector<QRgb> pixelsAtras(const QRect& fora, const QRect& dentro = {});
+    bool emPrimeiroPlano() const;
+    // After a selection: the pending board is shown now if nothing is to be heard first, and
+    // otherwise watched for until it may be.
+    void vigiaTroca();
     PortasExecucao portas();
     // The eye tracker's pointer, clicks, beeps and messages, for a run with the link.
     PortasTobii portasTobii();

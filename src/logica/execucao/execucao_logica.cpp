@@ -176,6 +176,10 @@ void MotorExecucao::tickSerializacao() {
     // (which then only spaces the selections).
     const bool permanencia = autoCliqueLigado(projeto_);
     if (intervaloHisterese_ == 0 || permanencia) acompanhaCursor(permanencia);
+    aplicaPendente();
+}
+
+void MotorExecucao::aplicaPendente() {
     if (!p_.saidaLivre() || pendente < 0) return;
     if (!p_.emPrimeiroPlano()) return;
     if (pendente != soRetomar) mostraPranchaExec(pranchaAtual);
@@ -236,6 +240,12 @@ void MotorExecucao::seleciona(int item, bool porClique) {
     if (!link.isEmpty() && procuraPrancha(link, true)) {
         pendente = pranchaAtual;
         if (!porClique) ultimoAutoClique = -1;
+        // The board comes now, its own sound after the item's; scanning and the click filter
+        // still wait for the outputs to end.
+        if (projeto_.acesso.trocaSemEsperar && p_.emPrimeiroPlano()) {
+            mostraPranchaExec(pranchaAtual);
+            pendente = soRetomar;
+        }
     }
 }
 

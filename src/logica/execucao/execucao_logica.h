@@ -36,6 +36,9 @@ enum class FormaCursor { padrao, ampulheta, setasDivididas, maoApontando };
 constexpr int semPendente = -1;
 constexpr int soRetomar = 99999;
 constexpr int intervaloSerializacao = 200;
+// How often, between ticks, the window looks whether a waiting board may now be shown: well
+// within a frame.
+constexpr int intervaloTroca = 5;
 
 // What the run needs from the window around it.
 struct PortasExecucao {
@@ -89,6 +92,10 @@ public:
     void fechamento();   // FormClose (the window stops output and voice itself)
 
     void tickSerializacao();
+    // The tick's last step: once the outputs have run dry (pumped here) and the run is in
+    // front, the pending board is shown, or scanning only resumes. The window calls it between
+    // ticks too, the moment the outputs may have ended, so the board changes without waiting.
+    void aplicaPendente();
     void tickHisterese();
     void tickVarredura();
     void pressiona();

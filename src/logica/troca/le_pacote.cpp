@@ -44,6 +44,7 @@ void leOpcoesDeAcesso(const QJsonObject& o, TOpcoesAcesso& a) {
     a.voltasVarredura = leInteiroLimitado(numero("voltas_varredura"), maxVoltasVarredura, 0);
     a.progressoPermanencia = o.value(QLatin1String("progresso_permanencia")).toBool();
     a.barraMensagem = o.value(QLatin1String("barra_mensagem")).toBool();
+    a.trocaSemEsperar = o.value(QLatin1String("troca_sem_esperar")).toBool();
 }
 
 void leAjustes(const QJsonObject& m, TProjeto& p) {

@@ -211,7 +211,8 @@ QJsonObject opcoesDeAcesso(const TOpcoesAcesso& a) {
         {QStringLiteral("pausa_primeiro"), a.pausaPrimeiro},
         {QStringLiteral("voltas_varredura"), a.voltasVarredura},
         {QStringLiteral("progresso_permanencia"), a.progressoPermanencia},
-        {QStringLiteral("barra_mensagem"), a.barraMensagem}};
+        {QStringLiteral("barra_mensagem"), a.barraMensagem},
+        {QStringLiteral("troca_sem_esperar"), a.trocaSemEsperar}};
 }
 
 QJsonObject manifestoObz(const TProjeto& p, const MidiasDoProjeto& midias) {
