@@ -55,7 +55,11 @@ bool TocadorPcm::toca(const SomPcm& som) {
 void TocadorPcm::para() {
     if (!sink) return;
     sink->stop();
-    delete sink.data();
+    // Later, from the event loop: a sink stopped while still playing (its closing silence) may
+    // have the audio server's last callbacks queued for it.
+    sink->deleteLater();
+    sink.clear();
+    dados.clear();
     fimPrevisto = 0;
 }
 
