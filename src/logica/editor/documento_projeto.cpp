@@ -118,7 +118,9 @@ bool DocumentoProjeto::Estado::mesmoProjeto(const Estado& o) const {
 
 DocumentoProjeto::Estado DocumentoProjeto::estado() const {
     TProjeto resto = p;
-    resto.pranchas.clear();
+    // Not clear(): on a shared list that keeps a fresh buffer of the same capacity, and every
+    // step would hold one the size of the whole board list.
+    resto.pranchas = QList<TPrancha>();
     return Estado{p.pranchas, std::move(resto), pranchaSelecionada(), itemSelecionado()};
 }
 
