@@ -28,9 +28,20 @@ double razaoDeContraste(const QColor& a, const QColor& b) {
     return razao(luminancia(a.rgb()), luminancia(b.rgb()));
 }
 
-QVector<QRgb> pixelsDoDesenho(const TPranchaGraf& graf, const QRect& fora, const QRect& dentro) {
+QVector<QRgb> pixelsForaDe(const QImage& imagem, const QPoint& origem, const QRect& dentro) {
+    const QImage rgb = imagem.convertToFormat(QImage::Format_RGB32);
     QVector<QRgb> r;
-    if (!graf.criada || !fora.isValid()) return r;
+    r.reserve(rgb.width() * rgb.height());
+    for (int y = 0; y < rgb.height(); ++y) {
+        const auto* linha = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        for (int x = 0; x < rgb.width(); ++x)
+            if (!dentro.contains(origem + QPoint(x, y))) r.append(linha[x]);
+    }
+    return r;
+}
+
+QVector<QRgb> pixelsDoDesenho(const TPranchaGraf& graf, const QRect& fora, const QRect& dentro) {
+    if (!graf.criada || !fora.isValid()) return {};
     QImage imagem(fora.size(), QImage::Format_RGB32);
     imagem.fill(graf.cor);
     {
@@ -38,13 +49,7 @@ QVector<QRgb> pixelsDoDesenho(const TPranchaGraf& graf, const QRect& fora, const
         p.translate(-fora.topLeft());
         pintaPranchaGraf(p, graf);
     }
-    r.reserve(fora.width() * fora.height());
-    for (int y = 0; y < imagem.height(); ++y) {
-        const auto* linha = reinterpret_cast<const QRgb*>(imagem.constScanLine(y));
-        for (int x = 0; x < imagem.width(); ++x)
-            if (!dentro.contains(fora.topLeft() + QPoint(x, y))) r.append(linha[x]);
-    }
-    return r;
+    return pixelsForaDe(imagem, fora.topLeft(), dentro);
 }
 
 QColor corQueSeDestaca(const QVector<QRgb>& atras, const QList<QColor>& tambem) {

@@ -5,6 +5,7 @@
 #include "desenho/desenho.h"
 
 #include <QColor>
+#include <QImage>
 #include <QList>
 #include <QRect>
 #include <QVector>
@@ -12,6 +13,9 @@
 constexpr double contrasteMinimo = 3.0;
 
 double razaoDeContraste(const QColor& a, const QColor& b);
+
+// The pixels of `imagem`, whose top left lies at `origem`, outside `dentro` (same coordinates).
+QVector<QRgb> pixelsForaDe(const QImage& imagem, const QPoint& origem, const QRect& dentro);
 
 // The pixels of a drawn board as painted, without anything lying over it, inside `fora` and
 // outside `dentro` (surface coordinates).

@@ -152,14 +152,12 @@ TFormConfigExec::TFormConfigExec(QWidget* pai) : QDialog(pai) {
     connect(&documento, &DocumentoProjeto::configuracaoMudou, this, [this] {
         if (isVisible()) FormActivate();
     });
-    connect(&documento, &DocumentoProjeto::pranchasMudaram, this, [this] {
+    const auto listaPranchas = [this] {
         preenche(c_pranchaInicial, c_pranchaInicial->currentText());
         preenche(c_pranchaSocorro, c_pranchaSocorro->currentText());
-    });
-    connect(&documento, &DocumentoProjeto::pranchaMudou, this, [this] {
-        preenche(c_pranchaInicial, c_pranchaInicial->currentText());
-        preenche(c_pranchaSocorro, c_pranchaSocorro->currentText());
-    });
+    };
+    connect(&documento, &DocumentoProjeto::pranchasMudaram, this, listaPranchas);
+    connect(&documento, &DocumentoProjeto::pranchaMudou, this, listaPranchas);
 }
 
 bool TFormConfigExec::event(QEvent* e) {

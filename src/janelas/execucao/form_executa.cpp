@@ -278,9 +278,12 @@ bool TFormExecuta::emPrimeiroPlano() const {
 void TFormExecuta::vigiaTroca() {
     // Only once a run is under way, and never beside a message or a starting program: the tick
     // takes the board up again when the run is back in front.
-    if (TimerSerializacao->isActive() && motor_->pendente >= 0 && emPrimeiroPlano())
-        motor_->aplicaPendente();
-    if (TimerSerializacao->isActive() && motor_->pendente >= 0 && emPrimeiroPlano())
+    const auto aEspera = [this] {
+        return TimerSerializacao->isActive() && motor_->pendente >= 0 && emPrimeiroPlano();
+    };
+    if (aEspera()) motor_->aplicaPendente();
+    // Still waiting (the item's output goes on): looked at again shortly.
+    if (aEspera())
         TimerTroca->start();
     else
         TimerTroca->stop();
@@ -534,11 +537,5 @@ QVector<QRgb> TFormExecuta::pixelsAtras(const QRect& fora, const QRect& dentro) 
         return pixelsDoDesenho(graf_, fora.translated(-origem), dentro.translated(-origem));
     // Over the bar: the strip as drawn.
     const QRect naFaixa = fora.translated(-faixa_->pos()) & faixa_->rect();
-    const QImage imagem = faixa_->grab(naFaixa).toImage().convertToFormat(QImage::Format_RGB32);
-    QVector<QRgb> r;
-    for (int y = 0; y < imagem.height(); ++y)
-        for (int x = 0; x < imagem.width(); ++x)
-            if (!dentro.contains(naFaixa.topLeft() + faixa_->pos() + QPoint(x, y)))
-                r.append(imagem.pixel(x, y));
-    return r;
+    return pixelsForaDe(faixa_->grab(naFaixa).toImage(), naFaixa.topLeft() + faixa_->pos(), dentro);
 }

@@ -67,7 +67,7 @@ bool MotorExecucao::preparaExecucao(const QString& nome) {
     emHisterese_ = false;
     teclas_.esquece();
     teclaSelecionaApertada_ = false;
-    barra_.reset(projeto_.acesso.barraMensagem ? new BarraMensagem : nullptr);
+    barra_ = projeto_.acesso.barraMensagem ? std::make_unique<BarraMensagem>() : nullptr;
     return achou;
 }
 
