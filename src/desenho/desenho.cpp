@@ -5,11 +5,11 @@
 #include <QPainter>
 #include <QPalette>
 #include <QScreen>
-#include <QtConcurrent/QtConcurrentMap>
 
 #include "desenho/figuras_recentes.h"
 #include "desenho/legenda.h"
 #include "geometria.h"
+#include "plataforma/paralelo.h"
 
 // ---------------------------------------------------------------- elements
 
@@ -349,7 +349,7 @@ void desenhaPranchaGraf(TPranchaGraf& graf, const QString& titulo, int nColunas,
         preparos.append(pr);
     }
     // Reading and decoding is what costs; share it among the cores.
-    QtConcurrent::blockingMap(preparos, leFigura);
+    emParalelo(preparos.size(), [&preparos](qsizetype i) { leFigura(preparos[i]); });
     for (int i = int(preparos.size()) - 1; i >= 0; --i)
         montaItem(graf.itensGraf[i], preparos.at(i), superficie);
     graf.criada = true;

@@ -2,12 +2,12 @@
 
 #include <QDir>
 #include <QImageReader>
-#include <QtConcurrent/QtConcurrentMap>
 
 #include <mutex>
 
 #include "geometria.h"
 #include "plataforma/arquivos_da_pasta.h"
+#include "plataforma/paralelo.h"
 
 namespace {
 
@@ -78,7 +78,9 @@ EstadoFigura examinaFigura(const QString& caminho) {
 }
 
 QList<EstadoFigura> examinaFiguras(const QStringList& caminhos) {
-    return QtConcurrent::blockingMapped<QList<EstadoFigura>>(caminhos, examinaFigura);
+    QList<EstadoFigura> estados(caminhos.size());
+    emParalelo(caminhos.size(), [&](qsizetype i) { estados[i] = examinaFigura(caminhos.at(i)); });
+    return estados;
 }
 
 FiguraLida leFiguraAjustada(const QString& arquivo, QSize area) {

@@ -1,5 +1,7 @@
 #include "plataforma/voz_espeak.h"
 
+#include "plataforma/biblioteca_tardia.h"
+
 #include <QCoreApplication>
 #include <QMetaObject>
 #include <QPointer>
@@ -45,6 +47,34 @@ Estado& estado() {
     return e;
 }
 
+// The engine's functions, from its library opened on the worker's first need; null when the
+// library or one of them is missing.
+struct Motor {
+    decltype(&espeak_Initialize) Initialize;
+    decltype(&espeak_SetVoiceByName) SetVoiceByName;
+    decltype(&espeak_SetParameter) SetParameter;
+    decltype(&espeak_SetSynthCallback) SetSynthCallback;
+    decltype(&espeak_Synth) Synth;
+    decltype(&espeak_ListVoices) ListVoices;
+    decltype(&espeak_Terminate) Terminate;
+};
+
+const Motor* motor() {
+    static const Motor* const m = []() -> const Motor* {
+        static BibliotecaTardia biblioteca("espeak-ng", 1);
+        static Motor f;
+        biblioteca.liga(f.Initialize, "espeak_Initialize");
+        biblioteca.liga(f.SetVoiceByName, "espeak_SetVoiceByName");
+        biblioteca.liga(f.SetParameter, "espeak_SetParameter");
+        biblioteca.liga(f.SetSynthCallback, "espeak_SetSynthCallback");
+        biblioteca.liga(f.Synth, "espeak_Synth");
+        biblioteca.liga(f.ListVoices, "espeak_ListVoices");
+        biblioteca.liga(f.Terminate, "espeak_Terminate");
+        return biblioteca.completa() ? &f : nullptr;
+    }();
+    return m;
+}
+
 // Raised to abandon work: a synthesis whose generation is older is cut short and dropped.
 std::atomic<quint64> geracaoAtual{0};
 QByteArray* destinoAtual = nullptr; // only touched on the worker thread
@@ -84,8 +114,9 @@ void trabalha(std::promise<bool>* partida);
 void aplicaEscolha(const EscolhaDeVoz& e) {
     QString nome = e.voz;
     if (!e.variante.isEmpty()) nome += QLatin1Char('+') + e.variante;
-    if (espeak_SetVoiceByName(nome.toUtf8().constData()) != EE_OK) espeak_SetVoiceByName("pt-br");
-    espeak_SetParameter(espeakRATE, e.velocidade, 0);
+    if (motor()->SetVoiceByName(nome.toUtf8().constData()) != EE_OK)
+        motor()->SetVoiceByName("pt-br");
+    motor()->SetParameter(espeakRATE, e.velocidade, 0);
 }
 
 // A variant's name as the user reads it: "female3" is "Feminina 3"; proper names stay.
@@ -139,17 +170,21 @@ private:
 };
 
 void trabalha(std::promise<bool>* partida) {
+    if (!motor()) {
+        partida->set_value(false);
+        return;
+    }
     const int taxa =
-        espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr, espeakINITIALIZE_DONT_EXIT);
-    bool ok = taxa > 0 && espeak_SetVoiceByName("pt-br") == EE_OK;
+        motor()->Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr, espeakINITIALIZE_DONT_EXIT);
+    bool ok = taxa > 0 && motor()->SetVoiceByName("pt-br") == EE_OK;
     if (ok) {
-        espeak_SetSynthCallback(recebeAmostras);
+        motor()->SetSynthCallback(recebeAmostras);
         std::lock_guard<std::mutex> g(estado().trava);
         estado().taxa = taxa;
     }
     partida->set_value(ok);
     if (!ok) {
-        if (taxa > 0) espeak_Terminate();
+        if (taxa > 0) motor()->Terminate();
         return;
     }
     Estado& e = estado();
@@ -185,8 +220,8 @@ void trabalha(std::promise<bool>* partida) {
         destinoAtual = &amostras;
         geracaoEmCurso = p.geracao;
         if (p.geracao == geracaoAtual.load())
-            espeak_Synth(p.utf8.constData(), size_t(p.utf8.size()) + 1, 0, POS_CHARACTER, 0,
-                         espeakCHARS_UTF8, nullptr, nullptr);
+            motor()->Synth(p.utf8.constData(), size_t(p.utf8.size()) + 1, 0, POS_CHARACTER, 0,
+                           espeakCHARS_UTF8, nullptr, nullptr);
         destinoAtual = nullptr;
         bool entrega = false;
         {
@@ -200,7 +235,7 @@ void trabalha(std::promise<bool>* partida) {
         e.temResultado.notify_all();
         if (entrega) avisaChamador();
     }
-    espeak_Terminate();
+    motor()->Terminate();
 }
 
 } // namespace
@@ -282,7 +317,7 @@ bool noTrabalhador(std::function<void()> tarefa) {
 QList<VozDoSintetizador> vozesPortuguesas() {
     QList<VozDoSintetizador> vozes;
     noTrabalhador([&vozes] {
-        for (const espeak_VOICE** v = espeak_ListVoices(nullptr); v && *v; ++v) {
+        for (const espeak_VOICE** v = motor()->ListVoices(nullptr); v && *v; ++v) {
             const QString lingua = linguaDaVoz(*v);
             if (lingua != QLatin1String("pt") && !lingua.startsWith(QLatin1String("pt-"))) continue;
             QString descricao = QString::fromUtf8((*v)->name);
@@ -304,7 +339,7 @@ QList<VozDoSintetizador> variantes() {
     noTrabalhador([&lista] {
         espeak_VOICE pedido{};
         pedido.languages = "variant";
-        for (const espeak_VOICE** v = espeak_ListVoices(&pedido); v && *v; ++v) {
+        for (const espeak_VOICE** v = motor()->ListVoices(&pedido); v && *v; ++v) {
             // The identifier is the variant's file, "!v/name"; the engine takes "voice+name".
             const QString id = QString::fromUtf8((*v)->identifier);
             const QString nome = id.mid(id.lastIndexOf(QLatin1Char('/')) + 1);

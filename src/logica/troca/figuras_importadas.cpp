@@ -4,27 +4,37 @@
 #include <QImage>
 #include <QImageReader>
 #include <QPainter>
-#include <QSvgRenderer>
-#include <functional>
+#include <QRegularExpression>
+#include <QXmlStreamReader>
 
 namespace {
 
-QByteArray jpegSobreBranco(const QImage& imagem, const QSize& tamanho,
-                           const std::function<void(QPainter&)>& desenha) {
-    QImage branco(tamanho, QImage::Format_RGB32);
+QByteArray jpegSobreBranco(const QImage& imagem) {
+    QImage branco(imagem.size(), QImage::Format_RGB32);
     branco.fill(Qt::white);
     {
         QPainter pintor(&branco);
-        if (!imagem.isNull())
-            pintor.drawImage(0, 0, imagem);
-        else
-            desenha(pintor);
+        pintor.drawImage(0, 0, imagem);
     }
     QByteArray dados;
     QBuffer saida(&dados);
     saida.open(QIODevice::WriteOnly);
     branco.save(&saida, "JPEG", 90);
     return dados;
+}
+
+// The size of the drawing's viewBox, the shape it is drawn in; empty when it gives none.
+QSizeF tamanhoDoViewBox(const QByteArray& svg) {
+    QXmlStreamReader xml(svg);
+    while (!xml.atEnd() && !xml.isStartElement())
+        xml.readNext();
+    if (!xml.isStartElement()) return {};
+    const QList<QStringView> partes =
+        xml.attributes()
+            .value(QLatin1String("viewBox"))
+            .split(QRegularExpression(QStringLiteral("[\\s,]+")), Qt::SkipEmptyParts);
+    if (partes.size() != 4) return {};
+    return QSizeF(partes[2].toDouble(), partes[3].toDouble());
 }
 
 } // namespace
@@ -35,15 +45,20 @@ bool pareceSvg(const QByteArray& bytes, const QString& tipo) {
 }
 
 std::optional<QByteArray> jpegDeSvg(const QByteArray& svg, QSize tamanho) {
-    QSvgRenderer desenho;
-    if (!desenho.load(svg) || !desenho.isValid()) return std::nullopt;
-    QSizeF forma = desenho.viewBoxF().size();
-    if (forma.isEmpty()) forma = desenho.defaultSize();
+    // Drawn by Qt's SVG image plugin, which is loaded only when a package brings a drawing.
+    QByteArray dados = svg;
+    QBuffer buffer(&dados);
+    QImageReader leitor(&buffer, "svg");
+    QSizeF forma = tamanhoDoViewBox(svg);
+    if (forma.isEmpty()) forma = leitor.size(); // its width and height
     if (forma.isEmpty()) forma = tamanho;
     if (forma.isEmpty()) forma = QSizeF(1, 1);
     const QSize lado = forma.scaled(ladoSvg, ladoSvg, Qt::KeepAspectRatio).toSize();
     const QSize final(qMax(1, lado.width()), qMax(1, lado.height()));
-    return jpegSobreBranco({}, final, [&](QPainter& p) { desenho.render(&p); });
+    leitor.setScaledSize(final);
+    const QImage desenho = leitor.read();
+    if (desenho.isNull()) return std::nullopt;
+    return jpegSobreBranco(desenho);
 }
 
 std::optional<FiguraImportada> figuraImportada(const QByteArray& bytes) {
@@ -55,5 +70,5 @@ std::optional<FiguraImportada> figuraImportada(const QByteArray& bytes) {
     if (imagem.isNull()) return std::nullopt;
     if (formato == "jpeg") return FiguraImportada{bytes, "jpg"};
     if (formato == "bmp") return FiguraImportada{bytes, "bmp"};
-    return FiguraImportada{jpegSobreBranco(imagem, imagem.size(), {}), "jpg"};
+    return FiguraImportada{jpegSobreBranco(imagem), "jpg"};
 }

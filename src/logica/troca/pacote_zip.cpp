@@ -1,8 +1,89 @@
 #include "logica/troca/pacote_zip.h"
 
+#include "plataforma/biblioteca_tardia.h"
+
 #include <QFile>
 #include <QHash>
 #include <zip.h>
+
+namespace {
+
+// libzip's functions, from the library opened on the first package; null when it or one of
+// them is missing.
+struct Libzip {
+    decltype(&zip_close) close;
+    decltype(&zip_discard) discard;
+    decltype(&zip_error_code_zip) error_code_zip;
+    decltype(&zip_error_fini) error_fini;
+    decltype(&zip_error_init) error_init;
+    decltype(&zip_fclose) fclose;
+    decltype(&zip_file_add) file_add;
+    decltype(&zip_file_get_error) file_get_error;
+    decltype(&zip_file_set_mtime) file_set_mtime;
+    decltype(&zip_fopen_index) fopen_index;
+    decltype(&zip_fread) fread;
+    decltype(&zip_get_error) get_error;
+    decltype(&zip_get_name) get_name;
+    decltype(&zip_get_num_entries) get_num_entries;
+    decltype(&zip_open_from_source) open_from_source;
+    decltype(&zip_set_file_compression) set_file_compression;
+    decltype(&zip_source_buffer) source_buffer;
+    decltype(&zip_source_buffer_create) source_buffer_create;
+    decltype(&zip_source_close) source_close;
+    decltype(&zip_source_free) source_free;
+    decltype(&zip_source_keep) source_keep;
+    decltype(&zip_source_open) source_open;
+    decltype(&zip_source_read) source_read;
+    decltype(&zip_source_stat) source_stat;
+    decltype(&zip_stat_index) stat_index;
+    decltype(&zip_stat_init) stat_init;
+};
+
+const Libzip* libzip() {
+    static const Libzip* const z = []() -> const Libzip* {
+        static BibliotecaTardia b("zip", 4);
+        static Libzip f;
+        b.liga(f.close, "zip_close");
+        b.liga(f.discard, "zip_discard");
+        b.liga(f.error_code_zip, "zip_error_code_zip");
+        b.liga(f.error_fini, "zip_error_fini");
+        b.liga(f.error_init, "zip_error_init");
+        b.liga(f.fclose, "zip_fclose");
+        b.liga(f.file_add, "zip_file_add");
+        b.liga(f.file_get_error, "zip_file_get_error");
+        b.liga(f.file_set_mtime, "zip_file_set_mtime");
+        b.liga(f.fopen_index, "zip_fopen_index");
+        b.liga(f.fread, "zip_fread");
+        b.liga(f.get_error, "zip_get_error");
+        b.liga(f.get_name, "zip_get_name");
+        b.liga(f.get_num_entries, "zip_get_num_entries");
+        b.liga(f.open_from_source, "zip_open_from_source");
+        b.liga(f.set_file_compression, "zip_set_file_compression");
+        b.liga(f.source_buffer, "zip_source_buffer");
+        b.liga(f.source_buffer_create, "zip_source_buffer_create");
+        b.liga(f.source_close, "zip_source_close");
+        b.liga(f.source_free, "zip_source_free");
+        b.liga(f.source_keep, "zip_source_keep");
+        b.liga(f.source_open, "zip_source_open");
+        b.liga(f.source_read, "zip_source_read");
+        b.liga(f.source_stat, "zip_source_stat");
+        b.liga(f.stat_index, "zip_stat_index");
+        b.liga(f.stat_init, "zip_stat_init");
+        return b.completa() ? &f : nullptr;
+    }();
+    return z;
+}
+
+// The functions, where a package is already open or abre/montaZip found the library.
+const Libzip& lz() {
+    return *libzip();
+}
+
+QString semLibzip() {
+    return QStringLiteral("a biblioteca zip (libzip) não está instalada neste computador");
+}
+
+} // namespace
 
 struct PacoteZip::Estado {
     zip_t* zip = nullptr;
@@ -11,7 +92,7 @@ struct PacoteZip::Estado {
     QStringList nomes;
     qint64 lidos = 0;
     ~Estado() {
-        if (zip) zip_discard(zip);
+        if (zip) lz().discard(zip);
     }
 };
 
@@ -19,7 +100,7 @@ namespace {
 
 // libzip's reason in Portuguese: its own texts are English.
 QString textoZip(zip_error_t* erro) {
-    switch (zip_error_code_zip(erro)) {
+    switch (lz().error_code_zip(erro)) {
     case ZIP_ER_NOZIP:
         return QStringLiteral("não é um arquivo zip");
     case ZIP_ER_INCONS:
@@ -43,7 +124,7 @@ QString textoZip(zip_error_t* erro) {
     case ZIP_ER_CLOSE:
         return QStringLiteral("erro de gravação");
     default:
-        return QStringLiteral("erro %1 da biblioteca zip").arg(zip_error_code_zip(erro));
+        return QStringLiteral("erro %1 da biblioteca zip").arg(lz().error_code_zip(erro));
     }
 }
 
@@ -75,24 +156,28 @@ std::unique_ptr<PacoteZip> PacoteZip::abre(const QString& arquivo, QString& erro
 }
 
 std::unique_ptr<PacoteZip> PacoteZip::abre(const QByteArray& bytes, QString& erro) {
+    if (!libzip()) {
+        erro = QStringLiteral("O pacote não pôde ser aberto: %1.").arg(semLibzip());
+        return nullptr;
+    }
     auto e = std::make_unique<Estado>();
     e->memoria = bytes;
     zip_error_t ze;
-    zip_error_init(&ze);
+    lz().error_init(&ze);
     zip_source_t* fonte =
-        zip_source_buffer_create(e->memoria.constData(), zip_uint64_t(e->memoria.size()), 0, &ze);
-    if (fonte) e->zip = zip_open_from_source(fonte, ZIP_RDONLY, &ze);
+        lz().source_buffer_create(e->memoria.constData(), zip_uint64_t(e->memoria.size()), 0, &ze);
+    if (fonte) e->zip = lz().open_from_source(fonte, ZIP_RDONLY, &ze);
     if (!e->zip) {
-        if (fonte) zip_source_free(fonte);
-        erro = zip_error_code_zip(&ze) == ZIP_ER_NOZIP
+        if (fonte) lz().source_free(fonte);
+        erro = lz().error_code_zip(&ze) == ZIP_ER_NOZIP
                    ? QStringLiteral("O arquivo não é um pacote zip.")
                    : QStringLiteral("O arquivo não é um pacote zip que se possa abrir (%1).")
                          .arg(textoZip(&ze));
-        zip_error_fini(&ze);
+        lz().error_fini(&ze);
         return nullptr;
     }
-    zip_error_fini(&ze);
-    const zip_int64_t n = zip_get_num_entries(e->zip, 0);
+    lz().error_fini(&ze);
+    const zip_int64_t n = lz().get_num_entries(e->zip, 0);
     if (n > maxEntradasZip) {
         erro = QStringLiteral("O pacote tem %1 arquivos, mais do que os %2 que um pacote pode "
                               "ter: não será aberto.")
@@ -101,7 +186,7 @@ std::unique_ptr<PacoteZip> PacoteZip::abre(const QByteArray& bytes, QString& err
         return nullptr;
     }
     for (zip_int64_t i = 0; i < n; ++i) {
-        const char* bruto = zip_get_name(e->zip, zip_uint64_t(i), ZIP_FL_ENC_GUESS);
+        const char* bruto = lz().get_name(e->zip, zip_uint64_t(i), ZIP_FL_ENC_GUESS);
         const QString nome = bruto ? QString::fromUtf8(bruto) : QString();
         if (!nomeDeEntradaSeguro(nome)) {
             erro = QStringLiteral("O pacote tem um arquivo de nome perigoso (\"%1\"): não será "
@@ -113,8 +198,8 @@ std::unique_ptr<PacoteZip> PacoteZip::abre(const QByteArray& bytes, QString& err
         // What the package declares is checked before anything is inflated; what it inflates
         // to is counted again as it is read (le), since a declared size may lie.
         zip_stat_t st;
-        zip_stat_init(&st);
-        if (zip_stat_index(e->zip, zip_uint64_t(i), 0, &st) == 0 && (st.valid & ZIP_STAT_SIZE) &&
+        lz().stat_init(&st);
+        if (lz().stat_index(e->zip, zip_uint64_t(i), 0, &st) == 0 && (st.valid & ZIP_STAT_SIZE) &&
             st.size > zip_uint64_t(maxTamanhoEntradaZip)) {
             erro = QStringLiteral("O arquivo \"%1\" do pacote passa de %2 MB ao ser "
                                   "descompactado: o pacote não será aberto.")
@@ -152,35 +237,35 @@ std::optional<QByteArray> PacoteZip::le(const QString& nome, QString& erro) {
         return std::nullopt;
     };
     zip_stat_t st;
-    zip_stat_init(&st);
-    if (zip_stat_index(e->zip, *i, 0, &st) == 0 && (st.valid & ZIP_STAT_SIZE) &&
+    lz().stat_init(&st);
+    if (lz().stat_index(e->zip, *i, 0, &st) == 0 && (st.valid & ZIP_STAT_SIZE) &&
         st.size > zip_uint64_t(maxTamanhoEntradaZip))
         return grande();
-    zip_file_t* f = zip_fopen_index(e->zip, *i, 0);
+    zip_file_t* f = lz().fopen_index(e->zip, *i, 0);
     if (!f) {
         erro = QStringLiteral("O arquivo \"%1\" do pacote não pôde ser lido (%2).")
-                   .arg(nome, textoZip(zip_get_error(e->zip)));
+                   .arg(nome, textoZip(lz().get_error(e->zip)));
         return std::nullopt;
     }
     QByteArray bytes;
     // The sizes the package declares may lie: the bytes are counted as they come.
     char bloco[64 * 1024];
     for (;;) {
-        const zip_int64_t lidos = zip_fread(f, bloco, sizeof bloco);
+        const zip_int64_t lidos = lz().fread(f, bloco, sizeof bloco);
         if (lidos < 0) {
             erro = QStringLiteral("O arquivo \"%1\" do pacote está danificado (%2).")
-                       .arg(nome, textoZip(zip_file_get_error(f)));
-            zip_fclose(f);
+                       .arg(nome, textoZip(lz().file_get_error(f)));
+            lz().fclose(f);
             return std::nullopt;
         }
         if (lidos == 0) break;
         if (bytes.size() + lidos > maxTamanhoEntradaZip) {
-            zip_fclose(f);
+            lz().fclose(f);
             return grande();
         }
         e->lidos += lidos;
         if (e->lidos > maxTamanhoTotalZip) {
-            zip_fclose(f);
+            lz().fclose(f);
             erro = QStringLiteral("O pacote passa de %1 MB ao ser descompactado: não será "
                                   "aberto.")
                        .arg(tamanhoEmMb(maxTamanhoTotalZip));
@@ -188,7 +273,7 @@ std::optional<QByteArray> PacoteZip::le(const QString& nome, QString& erro) {
         }
         bytes.append(bloco, qsizetype(lidos));
     }
-    zip_fclose(f);
+    lz().fclose(f);
     return bytes;
 }
 
@@ -204,48 +289,52 @@ bool jaCompactado(const QString& nome) {
 } // namespace
 
 QByteArray montaZip(const QList<QPair<QString, QByteArray>>& arquivos, QString& erro) {
+    if (!libzip()) {
+        erro = QStringLiteral("O pacote não pôde ser montado (%1).").arg(semLibzip());
+        return QByteArray();
+    }
     zip_error_t ze;
-    zip_error_init(&ze);
-    zip_source_t* saida = zip_source_buffer_create(nullptr, 0, 0, &ze);
-    zip_t* zip = saida ? zip_open_from_source(saida, ZIP_TRUNCATE, &ze) : nullptr;
+    lz().error_init(&ze);
+    zip_source_t* saida = lz().source_buffer_create(nullptr, 0, 0, &ze);
+    zip_t* zip = saida ? lz().open_from_source(saida, ZIP_TRUNCATE, &ze) : nullptr;
     const auto falha = [&](const QString& motivo) {
         erro = QStringLiteral("O pacote não pôde ser montado (%1).").arg(motivo);
-        if (zip) zip_discard(zip);
-        if (saida) zip_source_free(saida);
-        zip_error_fini(&ze);
+        if (zip) lz().discard(zip);
+        if (saida) lz().source_free(saida);
+        lz().error_fini(&ze);
         return QByteArray();
     };
     if (!zip) return falha(textoZip(&ze));
     // The archive is written into `saida`, which must outlive zip_close.
-    zip_source_keep(saida);
+    lz().source_keep(saida);
     for (const auto& [nome, bytes] : arquivos) {
         zip_source_t* fonte =
-            zip_source_buffer(zip, bytes.constData(), zip_uint64_t(bytes.size()), 0);
+            lz().source_buffer(zip, bytes.constData(), zip_uint64_t(bytes.size()), 0);
         const zip_int64_t i =
-            fonte ? zip_file_add(zip, nome.toUtf8().constData(), fonte, ZIP_FL_ENC_UTF_8) : -1;
+            fonte ? lz().file_add(zip, nome.toUtf8().constData(), fonte, ZIP_FL_ENC_UTF_8) : -1;
         if (i < 0) {
-            if (fonte) zip_source_free(fonte);
-            return falha(textoZip(zip_get_error(zip)));
+            if (fonte) lz().source_free(fonte);
+            return falha(textoZip(lz().get_error(zip)));
         }
         // A fixed time: the same project gives the same package.
-        zip_file_set_mtime(zip, zip_uint64_t(i), 1262304000, 0);
-        if (jaCompactado(nome)) zip_set_file_compression(zip, zip_uint64_t(i), ZIP_CM_STORE, 0);
+        lz().file_set_mtime(zip, zip_uint64_t(i), 1262304000, 0);
+        if (jaCompactado(nome)) lz().set_file_compression(zip, zip_uint64_t(i), ZIP_CM_STORE, 0);
     }
-    if (zip_close(zip) < 0) {
-        const QString motivo = textoZip(zip_get_error(zip));
+    if (lz().close(zip) < 0) {
+        const QString motivo = textoZip(lz().get_error(zip));
         return falha(motivo);
     }
     zip = nullptr;
     QByteArray resultado;
     zip_stat_t st;
-    zip_stat_init(&st);
-    if (zip_source_stat(saida, &st) < 0 || zip_source_open(saida) < 0)
+    lz().stat_init(&st);
+    if (lz().source_stat(saida, &st) < 0 || lz().source_open(saida) < 0)
         return falha(QStringLiteral("leitura do pacote montado"));
     resultado.resize(qsizetype(st.size));
-    const zip_int64_t lidos = zip_source_read(saida, resultado.data(), st.size);
-    zip_source_close(saida);
+    const zip_int64_t lidos = lz().source_read(saida, resultado.data(), st.size);
+    lz().source_close(saida);
     if (lidos != zip_int64_t(st.size)) return falha(QStringLiteral("leitura do pacote montado"));
-    zip_source_free(saida);
-    zip_error_fini(&ze);
+    lz().source_free(saida);
+    lz().error_fini(&ze);
     return resultado;
 }
