@@ -26,6 +26,7 @@
 #include "nucleo/prvars.h"
 #include "nucleo/versao.h"
 #include "plataforma/dialogos.h"
+#include "plataforma/fontes.h"
 #include "plataforma/sensor_escolha.h"
 #include "plataforma/voz_escolha.h"
 
@@ -120,6 +121,7 @@ int executaZelvana(int argc, char* argv[]) {
     if ((soJpg || soVerificar || soExportarObz || soImportarObz) &&
         qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    LeituraDeFontes fontes;
     QApplication app(argc, argv);
     QApplication::setApplicationName("Zelvana");
     // Lets a Wayland desktop match the window to the menu entry and its icon.
@@ -138,6 +140,7 @@ int executaZelvana(int argc, char* argv[]) {
     if (soImportarObz) return importaObzLinhaDeComando(args.mid(1));
     // Qt has taken its own options out of the list by now.
     if (opcaoDesconhecida(args.value(0))) return recusaOpcao(args.value(0));
+    fontes.espera();
     instalaAvisosDeTela();
     carregaEscolhaDeVoz();
     projeto.acionaTobii = sensorDeOlhosGuardado();
