@@ -15,12 +15,13 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${ZELVANA_SITE})
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-# Libraries are found by dpkg-shlibdeps; what the program reads or starts at run time without
-# linking to it is named here. DejaVu is the sans-serif font Qt's widgets ask fontconfig for: on a
+# Libraries are found by dpkg-shlibdeps; what the program reads, opens or starts at run time
+# without linking to it is named here: the speech engine, libzip and Qt's SVG image plugin are
+# opened on first need. DejaVu is the sans-serif font Qt's widgets ask fontconfig for: on a
 # minimal system without it every caption falls back to a monospaced face.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-  "fonts-dejavu-core, fonts-liberation, espeak-ng-data, qt6-translations-l10n, gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, xdg-utils")
+  "libespeak-ng1, libzip4, libqt6svg6, fonts-dejavu-core, fonts-liberation, espeak-ng-data, qt6-translations-l10n, gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "pulseaudio | pipewire-pulse")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
   "editor de pranchas de comunicação para quem não fala

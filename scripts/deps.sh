@@ -5,12 +5,12 @@ set -euo pipefail
 
 pacotes=(
   # build
-  cmake g++ ninja-build pkg-config qt6-base-dev qt6-multimedia-dev qt6-svg-dev libespeak-ng-dev
-  libzip-dev
+  cmake g++ ninja-build pkg-config qt6-base-dev qt6-multimedia-dev libespeak-ng-dev libzip-dev
   libxcb1-dev
   clang-format
   # run time
   fonts-dejavu-core fonts-liberation qt6-translations-l10n espeak-ng-data xdg-utils
+  libqt6svg6 # the image plugin that draws imported SVG pictures
   gstreamer1.0-plugins-good gstreamer1.0-plugins-base pulseaudio pulseaudio-utils
   # pictogram library
   fonts-noto-color-emoji unicode-cldr-core unicode-data

@@ -64,10 +64,6 @@ QAudioFormat leFormato(const char* f, qint64 tamanho) {
 
 } // namespace
 
-qint64 SomPcm::duracaoMs() const {
-    return formato.isValid() ? formato.durationForBytes(int(amostras.size())) / 1000 : 0;
-}
-
 std::optional<SomPcm> pcmDoWav(const QByteArray& arquivo) {
     const qint64 total = arquivo.size();
     const char* a = arquivo.constData();

@@ -10,7 +10,12 @@ struct SomPcm {
     QAudioFormat formato;
     QByteArray amostras; // whole frames only
 
-    qint64 duracaoMs() const;
+    qint64 duracaoMs() const {
+        const int quadro = formato.bytesPerFrame();
+        return quadro > 0 && formato.sampleRate() > 0
+                   ? amostras.size() / quadro * 1000 / formato.sampleRate()
+                   : 0;
+    }
 };
 
 // Files larger than this are left to the media player, which reads them as they play.

@@ -1,35 +1,15 @@
-// Plays a sound held in memory through the default audio output, one at a time, without
-// blocking, and tells when it has been heard to its end. A sink starts in a few milliseconds,
-// where a media pipeline takes a tenth of a second or more.
+// The sound editor's player: one sound held in memory at a time, played through the default
+// audio output without blocking, apart from the one the boards' recordings play on.
 #pragma once
 
 #include "plataforma/som_pcm.h"
 
-#include <QPointer>
-
-class QAudioSink;
-class QBuffer;
-
-class TocadorPcm {
-public:
-    TocadorPcm() = default;
-    ~TocadorPcm();
-    TocadorPcm(const TocadorPcm&) = delete;
-    TocadorPcm& operator=(const TocadorPcm&) = delete;
-
-    // Stops what plays and starts this sound; false when it could not start (no audio output,
-    // a format the output refuses).
-    bool toca(const SomPcm& som);
-    // Stops at once.
-    void para();
-    // From toca() until the sink has played the sound's last sample (then heard), or para(). A
-    // sink that never gets there (an audio server gone) stops counting a second after the
-    // sound's length.
-    bool tocando() const;
-
-private:
-    QPointer<QAudioSink> sink;
-    QPointer<QBuffer> dados; // the sound and its silence, owned by the sink
-    qint64 duracaoUs = 0;    // of the sound, without its silence
-    qint64 fimPrevisto = 0;  // agoraMs() past which the sound is taken as ended
-};
+namespace tocadorPcm {
+// Stops what plays and starts this sound; false when it could not start (no audio output, a
+// format the output refuses).
+bool toca(const SomPcm& som);
+// Stops at once.
+void para();
+// From toca() until the output has played the sound's last sample, or para().
+bool tocando();
+} // namespace tocadorPcm

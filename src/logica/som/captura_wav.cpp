@@ -4,11 +4,11 @@
 #include "logica/som/toca_memoria.h"
 #include "nucleo/arquivo_seguro.h"
 #include "plataforma/audio.h"
+#include "plataforma/entrada_som.h"
 
-#include <QAudioFormat>
-#include <QAudioSource>
+#include <QAudio>
 #include <QFile>
-#include <QMediaDevices>
+#include <QIODevice>
 #include <algorithm>
 #include <deque>
 #include <memory>
@@ -28,7 +28,6 @@ struct Slot {
 };
 
 struct Captura {
-    std::unique_ptr<QAudioSource> entrada;
     QIODevice* io = nullptr;
     // The recording goes beside the file it replaces, which stays until the recording is whole.
     std::unique_ptr<ArquivoSeguro> arquivo;
@@ -76,7 +75,7 @@ void encheBuffers() {
 void paraDispositivo() {
     Captura& c = cap();
     encheBuffers();
-    if (c.entrada) c.entrada->stop();
+    entradaDeSom::para();
     c.io = nullptr;
     c.capturando = false;
     for (int i : c.filaDoDispositivo)
@@ -86,8 +85,7 @@ void paraDispositivo() {
 
 void fechaTudo() {
     Captura& c = cap();
-    if (c.entrada) c.entrada->stop();
-    c.entrada.reset();
+    entradaDeSom::fecha();
     c.io = nullptr;
     c.capturando = false;
     c.filaDoDispositivo.clear();
@@ -102,29 +100,18 @@ int iniciaGravacao(const QString& nomeArquivo, int taxa, int bits, int canais, i
                    int tamBuffer) {
     Captura& c = cap();
     paraSomMemoria();
-    if (c.entrada) return QAudio::OpenError; // one recording at a time
+    if (entradaDeSom::aberta()) return QAudio::OpenError; // one recording at a time
     const int alinhamento = (bits / 8) * canais;
     if (taxa <= 0 || canais < 1 || canais > 0xFFFF || alinhamento <= 0 || alinhamento > 0xFFFF ||
         (bits != 8 && bits != 16 && bits != 32) || nBuffers < 1 || nBuffers > maxBuffers ||
         tamBuffer < 1 || tamBuffer > 0xFFFF)
         return QAudio::OpenError;
     if (!entradaDeAudioDisponivel()) return semMicrofone;
-
-    QAudioFormat formato;
-    formato.setSampleRate(taxa);
-    formato.setChannelCount(canais);
-    formato.setSampleFormat(bits == 8    ? QAudioFormat::UInt8
-                            : bits == 16 ? QAudioFormat::Int16
-                                         : QAudioFormat::Int32);
-    c.entrada = std::make_unique<QAudioSource>(QMediaDevices::defaultAudioInput(), formato);
-    c.entrada->setBufferSize(16384);
-    c.io = c.entrada->start();
-    if (!c.io || c.entrada->error() != QAudio::NoError) {
-        const int erro = c.entrada->error() != QAudio::NoError ? int(c.entrada->error())
-                                                               : int(QAudio::OpenError);
+    if (const int erro = entradaDeSom::abre(taxa, bits, canais); erro != QAudio::NoError) {
         fechaTudo();
         return erro;
     }
+    c.io = entradaDeSom::dispositivo();
 
     c.arquivo = std::make_unique<ArquivoSeguro>(nomeArquivo);
     if (!c.arquivo->abre() ||
@@ -204,7 +191,7 @@ qint64 quadrosGravados() {
 
 FimDaGravacao terminaGravacao() {
     Captura& c = cap();
-    if (!c.entrada) return FimDaGravacao::erroEscrita;
+    if (!entradaDeSom::aberta()) return FimDaGravacao::erroEscrita;
     bool ok = true;
     for (int i = 0; i < c.nBuffers; ++i)
         ok = coletaBuffers() && ok;
@@ -245,5 +232,5 @@ QString mensagemDoFim(FimDaGravacao fim) {
 }
 
 bool gravacaoAberta() {
-    return cap().entrada != nullptr;
+    return entradaDeSom::aberta();
 }

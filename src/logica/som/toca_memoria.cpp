@@ -5,25 +5,15 @@
 
 #include <optional>
 
-namespace {
-
-// The sound editor's own player, apart from the one the boards' recordings play on.
-TocadorPcm& tocador() {
-    static TocadorPcm t;
-    return t;
-}
-
-} // namespace
-
 void paraSomMemoria() {
-    tocador().para();
+    tocadorPcm::para();
 }
 
 void tocaImagemWav(const QByteArray& imagem) {
     paraSomMemoria();
-    if (const std::optional<SomPcm> som = pcmDoWav(imagem)) tocador().toca(*som);
+    if (const std::optional<SomPcm> som = pcmDoWav(imagem)) tocadorPcm::toca(*som);
 }
 
 bool somMemoriaTocando() {
-    return tocador().tocando();
+    return tocadorPcm::tocando();
 }

@@ -1,4 +1,4 @@
-#include "plataforma/tocador_pcm.h"
+#include "plataforma/som_qt/saida_pcm.h"
 
 #include "plataforma/audio.h"
 #include "plataforma/relogio.h"
@@ -29,11 +29,11 @@ QByteArray comSilencioFinal(const SomPcm& som) {
 
 } // namespace
 
-TocadorPcm::~TocadorPcm() {
+SaidaPcm::~SaidaPcm() {
     para();
 }
 
-bool TocadorPcm::toca(const SomPcm& som) {
+bool SaidaPcm::toca(const SomPcm& som) {
     para();
     QCoreApplication* app = QCoreApplication::instance();
     if (!app || !saidaDeAudioDisponivel() || som.amostras.isEmpty()) return false;
@@ -52,7 +52,7 @@ bool TocadorPcm::toca(const SomPcm& som) {
     return true;
 }
 
-void TocadorPcm::para() {
+void SaidaPcm::para() {
     if (!sink) return;
     sink->stop();
     // Later, from the event loop: a sink stopped while still playing (its closing silence) may
@@ -63,7 +63,7 @@ void TocadorPcm::para() {
     fimPrevisto = 0;
 }
 
-bool TocadorPcm::tocando() const {
+bool SaidaPcm::tocando() const {
     if (!sink || agoraMs() >= fimPrevisto) return false;
     // The sound ends when the sink has played its last sample, not its silence.
     if (sink->processedUSecs() >= duracaoUs) return false;
