@@ -13,6 +13,9 @@
 #include <QThread>
 #include <QtTest>
 #include <deque>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
 
@@ -89,6 +92,29 @@ bool ligaA(ServidorOlhar& servidor, Registro& r) {
     iniciaTobii(r.portas());
     return true;
 }
+
+// A server on 127.0.0.1 whose queue of one connection is taken and which never accepts: the
+// next client's handshake is never answered, as with a gaze source that hangs.
+struct ServidorSemResposta {
+    int descritor = ::socket(AF_INET, SOCK_STREAM, 0);
+    quint16 porta = 0;
+    std::unique_ptr<ConexaoTcp> naFila;
+
+    bool escuta() {
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t n = sizeof a;
+        if (::bind(descritor, reinterpret_cast<sockaddr*>(&a), n) != 0 ||
+            ::listen(descritor, 0) != 0 ||
+            ::getsockname(descritor, reinterpret_cast<sockaddr*>(&a), &n) != 0)
+            return false;
+        porta = ntohs(a.sin_port);
+        naFila = conectaTcp("127.0.0.1", porta);
+        return naFila != nullptr;
+    }
+    ~ServidorSemResposta() { ::close(descritor); }
+};
 
 } // namespace
 
@@ -285,6 +311,35 @@ private slots:
         QTest::qWait(1500);
         QCOMPARE(avisos.erros.size(), 1);
         QVERIFY(!tobiiAtivo());
+    }
+
+    void conexaoPorNomeOuSemResposta() {
+        ServidorOlhar servidor;
+        QVERIFY(servidor.escuta(0));
+        // A name is looked up (and each of its addresses tried); an unknown one fails.
+        QVERIFY(conectaTcp("localhost", servidor.porta()));
+        QVERIFY(!conectaTcp("nao-existe.invalid", servidor.porta()));
+
+        // A handshake never answered is given up after the second the link allows.
+        ServidorSemResposta mudo;
+        QVERIFY(mudo.escuta());
+        QElapsedTimer t;
+        t.start();
+        QVERIFY(!conectaTcp("127.0.0.1", mudo.porta));
+        QVERIFY2(t.elapsed() >= 950 && t.elapsed() < 5000,
+                 qPrintable(QString::number(t.elapsed())));
+
+        // Ending the link while it waits there is immediate, and tells the user nothing.
+        RespostasDeDialogo avisos;
+        defineEnderecoTobii({"127.0.0.1", mudo.porta, QString()});
+        Registro r;
+        iniciaTobii(r.portas());
+        QTest::qWait(300);
+        t.restart();
+        encerraTobii();
+        QVERIFY2(t.elapsed() < 200, qPrintable(QString::number(t.elapsed())));
+        QTest::qWait(1000);
+        QVERIFY(avisos.erros.isEmpty());
     }
 
     void companheiroIniciadoQuandoNadaEscuta() {

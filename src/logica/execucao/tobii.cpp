@@ -6,9 +6,6 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFileInfo>
-#include <QHostAddress>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <optional>
 
 const QString textoSemTcpLocal =
@@ -22,6 +19,7 @@ constexpr quint16 portaTobii = 3491;
 constexpr int limiteConexaoMs = 1000;
 constexpr int prazoCompanheiroMs = 1000;
 constexpr int limiteLinha = 60000; // as the tracker's own program waits; ending comes sooner
+constexpr int limiteEnvioMs = 100;
 
 std::optional<EnderecoTobii> enderecoDefinido;
 std::unique_ptr<TThreadTobii> leitor;
@@ -36,12 +34,6 @@ QString companheiroAoLado() {
     return QFileInfo(doExecutavel).isExecutable() ? doExecutavel : aoLado;
 }
 
-// What a broken loopback (or a system without sockets) looks like from here.
-bool tcpLocalFunciona() {
-    QTcpServer teste;
-    return teste.listen(QHostAddress::LocalHost, 0);
-}
-
 } // namespace
 
 EnderecoTobii enderecoTobii() {
@@ -53,24 +45,13 @@ void defineEnderecoTobii(const EnderecoTobii& endereco) {
     enderecoDefinido = endereco;
 }
 
-std::unique_ptr<QTcpSocket> conectaTcp(const QString& host, quint16 porta,
+std::unique_ptr<ConexaoTcp> conectaTcp(const QString& host, quint16 porta,
                                        const std::function<bool()>& continua) {
-    auto s = std::make_unique<QTcpSocket>();
-    s->connectToHost(host, porta);
-    const QDeadlineTimer limite(limiteConexaoMs);
-    // In short waits, so a link being ended never waits for a slow connection.
-    while (!s->waitForConnected(20)) {
-        if (s->state() == QAbstractSocket::UnconnectedState || limite.hasExpired() ||
-            (continua && !continua()))
-            return nullptr;
-    }
-    return s;
+    return ConexaoTcp::conecta(host, porta, limiteConexaoMs, continua);
 }
 
-bool enviaLinha(QTcpSocket& socket, const QByteArray& texto) {
-    const qint64 n = socket.write(texto + "\r\n");
-    socket.waitForBytesWritten(100);
-    return n > 0;
+bool enviaLinha(ConexaoTcp& conexao, const QByteArray& texto) {
+    return conexao.envia(texto + "\r\n", limiteEnvioMs) > 0;
 }
 
 TThreadTobii::TThreadTobii(EnderecoTobii e, PortasTobii p)
@@ -106,7 +87,7 @@ void TThreadTobii::posta(std::function<void()> f) {
         Qt::QueuedConnection);
 }
 
-std::unique_ptr<QTcpSocket> TThreadTobii::conecta() {
+std::unique_ptr<ConexaoTcp> TThreadTobii::conecta() {
     const auto continua = [this] { return !parar; };
     // A gaze server already listening (the companion of an earlier run, or a service).
     if (auto s = conectaTcp(endereco.host, endereco.porta, continua)) return s;
@@ -124,7 +105,7 @@ std::unique_ptr<QTcpSocket> TThreadTobii::conecta() {
 }
 
 void TThreadTobii::run() {
-    std::unique_ptr<QTcpSocket> s = conecta();
+    std::unique_ptr<ConexaoTcp> s = conecta();
     if (!s) {
         if (!parar) posta([p = portas] { p.aviso(textoSemTobiiVex); });
         return;
@@ -135,18 +116,13 @@ void TThreadTobii::run() {
         enviaLinha(*s, comando);
     leLinhas(*s);
     ativo_ = false;
-    s->abort(); // the companion keeps running for the next run
+    s.reset(); // closed; the companion keeps running for the next run
 }
 
-void TThreadTobii::leLinhas(QTcpSocket& s) {
+void TThreadTobii::leLinhas(ConexaoTcp& s) {
     FonteDeBytes fonte;
-    fonte.prontaEm = [&s](int ms) {
-        const auto fechado = [&s] { return s.state() != QAbstractSocket::ConnectedState; };
-        return s.bytesAvailable() > 0 || fechado() || s.waitForReadyRead(ms) || fechado();
-    };
-    fonte.recebe = [&s](char* destino, qint64 max) -> qint64 {
-        return s.bytesAvailable() > 0 ? s.read(destino, max) : 0;
-    };
+    fonte.prontaEm = [&s](int ms) { return s.prontaEm(ms); };
+    fonte.recebe = [&s](char* destino, qint64 max) { return s.recebe(destino, max); };
     fonte.espera = [this](int ms) { return espera(ms); };
     LeitorDeLinhas linhas(std::move(fonte));
     const PortasTobii& p = portas;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "logica/execucao/tobii_linhas.h"
+#include "plataforma/conexao_tcp.h"
 
 #include <QByteArray>
 #include <QPoint>
@@ -15,8 +16,6 @@
 #include <functional>
 #include <memory>
 #include <mutex>
-
-class QTcpSocket;
 
 extern const QString textoSemTcpLocal;
 extern const QString textoSemTobiiVex;
@@ -39,12 +38,12 @@ void encerraTobii();
 // The link is connected and reading.
 bool tobiiAtivo();
 
-// A connected socket, or null when the connection is refused, takes over a second, or
-// `continua` turns false. The socket belongs to the calling thread.
-std::unique_ptr<QTcpSocket> conectaTcp(const QString& host, quint16 porta,
+// A connection, or null when the connection is refused, takes over a second, or `continua`
+// turns false.
+std::unique_ptr<ConexaoTcp> conectaTcp(const QString& host, quint16 porta,
                                        const std::function<bool()>& continua = {});
 // Sends the text and CR LF; true when something went out.
-bool enviaLinha(QTcpSocket& socket, const QByteArray& texto);
+bool enviaLinha(ConexaoTcp& conexao, const QByteArray& texto);
 
 // Where the link connects and which companion it starts when nothing listens there.
 struct EnderecoTobii {
@@ -71,8 +70,8 @@ protected:
     void run() override;
 
 private:
-    std::unique_ptr<QTcpSocket> conecta();
-    void leLinhas(QTcpSocket& socket);
+    std::unique_ptr<ConexaoTcp> conecta();
+    void leLinhas(ConexaoTcp& conexao);
     // Sleeps up to `ms`; false at once when the reader is asked to stop.
     bool espera(int ms);
     // Runs `f` on the window thread, unless the link has been ended by then.
