@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSet>
 #include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -384,6 +385,74 @@ private slots:
         QVERIFY(primeira[0].figura.isSharedWith(primeira[4999].figura));
         QVERIFY(primeira[3].rotulo.isSharedWith(primeira[10].rotulo));
         QVERIFY(!lido.pranchas[2].itens[0].figura.isSharedWith(primeira[0].figura));
+    }
+
+    // A board's texts are read into one block of memory its fields share. Each field is still
+    // an ordinary string: changed, copied or left alone it holds its own text, ends where its
+    // size says, and a change to one never shows in another.
+    void textosDeUmaPranchaSaoIndependentes() {
+        const QDateTime agora(QDate(2026, 12, 8), QTime(17, 1, 47));
+        const QByteArray arquivo = "[CONFIG]\r\nAUTOR=Ana\r\nPRANCHA_INICIAL= A \r\n"
+                                   "[A]\r\nMODELO=1X3\r\nTITULO=Casa [nova]\r\n"
+                                   "1=um\r\nFIGURA 1=um.jpg\r\nFALA 1=\"\"\r\n"
+                                   "2= dois\t\r\nLINK 2=B\r\nx[B]=não é seção\r\n"
+                                   "3=tr\x80s \x85\r\nSOM 3=s.wav\r\n"
+                                   " \t[B]\r\nMODELO=1X1\r\n1=um\r\nFIGURA 1=b.jpg";
+        const TProjeto lido = lePranchas(arquivo, agora).projeto;
+        QCOMPARE(lido.autor, QString("Ana"));
+        QCOMPARE(lido.pranchaInicial, QString("A"));
+        QCOMPARE(lido.nPranchas(), 2);
+        const TPrancha& a = lido.pranchas.at(0);
+        QCOMPARE(a.titulo, QString("Casa [nova]"));
+        QCOMPARE(a.itens.at(0).rotulo, QString("um"));
+        QCOMPARE(a.itens.at(1).rotulo, QString("dois"));
+        QCOMPARE(a.itens.at(2).rotulo, QString("tr€s …"));
+        QCOMPARE(a.itens.at(2).som, QString("s.wav"));
+        QCOMPARE(lido.pranchas.at(1).itens.at(0).figura, QString("b.jpg"));
+        // what is blank or absent reads as no text at all, as a record left alone holds
+        QVERIFY(a.itens.at(0).fala.isNull() && a.itens.at(2).link.isNull() && a.som.isNull());
+        // the fields do share their board's block: what follows tests that sharing
+        QVERIFY(a.titulo.isSharedWith(a.itens.at(2).som));
+        for (const TItem& it : a.itens)
+            for (const QString* t : {&it.rotulo, &it.figura, &it.link, &it.som})
+                if (!t->isNull()) QCOMPARE(QStringView(t->utf16()).size(), t->size());
+        QSet<QString> conjunto{a.itens.at(0).rotulo, a.itens.at(1).rotulo};
+        QVERIFY(conjunto.contains(QString("um")) && conjunto.contains(QString("dois")));
+
+        // An edit in the history's copy: changes in place, appends, replacements, assignments.
+        TProjeto editado = lido;
+        TPrancha& e = editado.pranchas[0];
+        e.itens[0].rotulo.append(" mais um");
+        e.itens[1].rotulo.replace(QString("dois"), QString("duas vezes dois"));
+        e.itens[1].link = "C";
+        e.itens[2].rotulo[0] = u'T';
+        e.titulo.chop(7);
+        const TPrancha copia = e;
+        e.itens[2].som.prepend(u'x');
+        QCOMPARE(e.itens.at(0).rotulo, QString("um mais um"));
+        QCOMPARE(e.itens.at(0).figura, QString("um.jpg"));
+        QCOMPARE(e.itens.at(1).rotulo, QString("duas vezes dois"));
+        QCOMPARE(e.itens.at(2).rotulo, QString("Tr€s …"));
+        QCOMPARE(e.titulo, QString("Casa"));
+        QCOMPARE(e.itens.at(2).som, QString("xs.wav"));
+        QCOMPARE(copia.itens.at(2).som, QString("s.wav"));
+        QVERIFY(lePranchas(arquivo, agora).projeto == lido); // the read project is untouched
+        QCOMPARE(a.itens.at(0).figura, QString("um.jpg"));
+        QCOMPARE(a.titulo, QString("Casa [nova]"));
+        const TProjeto relido = lePranchas(textoPranchas(editado).bytes, agora).projeto;
+        QVERIFY(relido.pranchas == editado.pranchas);
+
+        // The last string left holding a block grows into the room its neighbours used.
+        QString ultimo = lePranchas(arquivo, agora).projeto.pranchas.at(0).itens.at(1).rotulo;
+        ultimo.append(u"zz");
+        ultimo.insert(0, u'<');
+        QCOMPARE(ultimo, QString("<doiszz"));
+        QCOMPARE(QStringView(ultimo.utf16()).size(), ultimo.size());
+        ultimo.append(QString(40, u'z'));
+        QCOMPARE(ultimo, "<doiszz" + QString(40, u'z'));
+        ultimo.resize(3);
+        ultimo.squeeze();
+        QCOMPARE(ultimo, QString("<do"));
     }
 
     // The fast encoder writes what Qt's encoder writes, one character at a time, and "?" for

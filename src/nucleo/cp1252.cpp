@@ -28,34 +28,65 @@ const QVector<uchar>& tabela() {
     return t;
 }
 
+// The character of every byte: Windows-1252 is Latin-1 except in 0x80-0x9F.
+const char16_t* caracteres() {
+    static const struct Tabela {
+        char16_t c[256];
+        Tabela() {
+            QStringDecoder dec("windows-1252");
+            for (int b = 0; b < 256; ++b) {
+                c[b] = char16_t(b);
+                if (b < 0x80 || b >= 0xA0) continue;
+                const char byte = char(b);
+                const QString s = dec.decode(QByteArrayView(&byte, 1));
+                c[b] = s.size() == 1 ? s.at(0).unicode() : char16_t(QChar::ReplacementCharacter);
+            }
+        }
+    } t;
+    return t.c;
+}
+
 } // namespace
 
-QString deCp1252(QByteArrayView bytes) {
-    // Windows-1252 is Latin-1 except in 0x80-0x9F: convert the fast way, then mend those.
-    static const QVector<char16_t> de80a9F = [] {
-        QVector<char16_t> r(0x20);
-        QStringDecoder dec("windows-1252");
-        for (int b = 0x80; b < 0xA0; ++b) {
-            const char c = char(b);
-            const QString s = dec.decode(QByteArrayView(&c, 1));
-            r[b - 0x80] = s.size() == 1 ? s.at(0).unicode() : char16_t(QChar::ReplacementCharacter);
-        }
-        return r;
-    }();
-    QString texto = QString::fromLatin1(bytes);
+char16_t caractereCp1252(uchar byte) {
+    return caracteres()[byte];
+}
+
+void deCp1252(QByteArrayView bytes, char16_t* u) {
+    // Windows-1252 is Latin-1 except in 0x80-0x9F: widen every byte, then mend those.
     const uchar* b = reinterpret_cast<const uchar*>(bytes.data());
-    char16_t* u = reinterpret_cast<char16_t*>(texto.data());
     const qsizetype n = bytes.size();
-    qsizetype i = 0;
-    for (; i + 8 <= n; i += 8) {
-        quint64 oito;
-        std::memcpy(&oito, b + i, 8);
-        if (!(oito & 0x8080808080808080u)) continue; // plain ASCII, the common case
-        for (qsizetype j = i; j < i + 8; ++j)
-            if (b[j] >= 0x80 && b[j] < 0xA0) u[j] = de80a9F[b[j] - 0x80];
+    const auto mende = [&](qsizetype de, qsizetype ate) {
+        for (qsizetype j = de; j < ate; ++j)
+            if ((b[j] & 0xE0) == 0x80) u[j] = caracteres()[b[j]];
+    };
+#ifdef __SSE2__
+    // Eight at a time, the last eight overlapping the ones before rather than reading or
+    // writing past the text.
+    if (n >= 8) {
+        const auto oito = [&](qsizetype i) {
+            const __m128i v = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(b + i));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(u + i),
+                             _mm_unpacklo_epi8(v, _mm_setzero_si128()));
+            const __m128i alto = _mm_and_si128(v, _mm_set1_epi8(char(0xE0)));
+            if (_mm_movemask_epi8(_mm_cmpeq_epi8(alto, _mm_set1_epi8(char(0x80)))) & 0xFF)
+                mende(i, i + 8);
+        };
+        for (qsizetype i = 0; i + 8 <= n; i += 8)
+            oito(i);
+        if (n % 8) oito(n - 8);
+        return;
     }
-    for (; i < n; ++i)
-        if (b[i] >= 0x80 && b[i] < 0xA0) u[i] = de80a9F[b[i] - 0x80];
+#endif
+    for (qsizetype i = 0; i < n; ++i)
+        u[i] = b[i];
+    mende(0, n);
+}
+
+QString deCp1252(QByteArrayView bytes) {
+    if (!bytes.data()) return QString();
+    QString texto(bytes.size(), Qt::Uninitialized);
+    deCp1252(bytes, reinterpret_cast<char16_t*>(texto.data()));
     return texto;
 }
 

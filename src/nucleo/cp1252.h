@@ -7,6 +7,10 @@
 
 // Every byte is one character.
 QString deCp1252(QByteArrayView bytes);
+// The same into memory that has room for bytes.size() units.
+void deCp1252(QByteArrayView bytes, char16_t* destino);
+// The character of one byte.
+char16_t caractereCp1252(uchar byte);
 // A character the code page cannot hold, and any control character (line ends too: a
 // value must stay on its line), becomes "?";
 // `trocados` (when given) counts them.

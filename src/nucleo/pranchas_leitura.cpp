@@ -1,15 +1,18 @@
 // Reading the board file's bytes into a project.
 #include "nucleo/pranchas_formato.h"
 
+#include "nucleo/cp1252.h"
 #include "nucleo/ini.h"
 #include "nucleo/pranchas_valores.h"
 #include "nucleo/versao.h"
 
 #include <QHash>
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <cstring>
 #include <iterator>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -77,18 +80,19 @@ const Palavra palavrasDeItem[] = {
 };
 
 // Key names match without regard to letter case. In Windows-1252 text only an ASCII letter
-// lower-cases to an ASCII letter, so folding ASCII is the whole rule for these words.
-bool mesmaPalavra(QStringView chave, QLatin1String minuscula) {
+// lower-cases to an ASCII letter, so folding ASCII is the whole rule for these words, and it
+// reads the file's bytes as they are.
+bool mesmaPalavra(QByteArrayView chave, QLatin1String minuscula) {
     if (chave.size() != minuscula.size()) return false;
     for (qsizetype i = 0; i < chave.size(); ++i) {
-        char16_t c = chave[i].unicode();
-        if (c >= u'A' && c <= u'Z') c += 32;
-        if (c != minuscula.at(i).unicode()) return false;
+        char c = chave[i];
+        if (c >= 'A' && c <= 'Z') c += 32;
+        if (c != minuscula.at(i)) return false;
     }
     return true;
 }
 
-template <size_t N> Campo campoDaPalavra(QStringView chave, const Palavra (&palavras)[N]) {
+template <size_t N> Campo campoDaPalavra(QByteArrayView chave, const Palavra (&palavras)[N]) {
     for (const Palavra& p : palavras)
         if (mesmaPalavra(chave, p.minuscula)) return p.campo;
     return Campo::nenhum;
@@ -96,41 +100,41 @@ template <size_t N> Campo campoDaPalavra(QStringView chave, const Palavra (&pala
 
 // An item number as the reader asks for it: decimal digits, no sign, no leading zero; 0 when
 // the text is not one (or is too large to be an item of any board).
-qint32 numeroDeItem(QStringView t) {
-    if (t.isEmpty() || t.size() > 5 || t[0] < u'1' || t[0] > u'9') return 0;
+qint32 numeroDeItem(QByteArrayView t) {
+    if (t.isEmpty() || t.size() > 5 || t[0] < '1' || t[0] > '9') return 0;
     qint32 n = 0;
-    for (const QChar c : t) {
-        if (c < u'0' || c > u'9') return 0;
-        n = n * 10 + (c.unicode() - u'0');
+    for (const char c : t) {
+        if (c < '0' || c > '9') return 0;
+        n = n * 10 + (c - '0');
     }
     return n <= maxItens ? n : 0;
 }
 
 // Which field a key names. The reader fetches "n", "FIGURA n", … for n = 1 … rows × columns
 // and the board's own words; any other key is never asked for.
-Campo campoDaChave(QStringView chave, qint32& item) {
+Campo campoDaChave(QByteArrayView chave, qint32& item) {
     item = 0;
     if (chave.isEmpty()) return Campo::nenhum;
-    if (chave[0] >= u'0' && chave[0] <= u'9') {
+    if (chave[0] >= '0' && chave[0] <= '9') {
         item = numeroDeItem(chave);
         return item > 0 ? Campo::rotulo : Campo::nenhum;
     }
-    const qsizetype espaco = std::find(chave.begin(), chave.end(), u' ') - chave.begin();
+    const qsizetype espaco = std::find(chave.begin(), chave.end(), ' ') - chave.begin();
     if (espaco == chave.size()) return campoDaPalavra(chave, palavrasDaPrancha);
-    item = numeroDeItem(chave.mid(espaco + 1));
-    return item > 0 ? campoDaPalavra(chave.left(espaco), palavrasDeItem) : Campo::nenhum;
+    item = numeroDeItem(chave.sliced(espaco + 1));
+    return item > 0 ? campoDaPalavra(chave.first(espaco), palavrasDeItem) : Campo::nenhum;
 }
 
 // A whole number key as a board without MODELO counts its items: sign allowed, no blanks.
-bool numeroDeChave(QStringView t, qint32& n) {
-    const qsizetype inicio = (t.startsWith(u'+') || t.startsWith(u'-')) ? 1 : 0;
+bool numeroDeChave(QByteArrayView t, qint32& n) {
+    const qsizetype inicio = (t.startsWith('+') || t.startsWith('-')) ? 1 : 0;
     if (t.size() <= inicio) return false;
     qint64 v = 0;
-    for (const QChar c : t.mid(inicio)) {
-        if (c < u'0' || c > u'9') return false;
-        v = qMin<qint64>(v * 10 + (c.unicode() - u'0'), qint64(maxItens) + 1);
+    for (const char c : t.sliced(inicio)) {
+        if (c < '0' || c > '9') return false;
+        v = qMin<qint64>(v * 10 + (c - '0'), qint64(maxItens) + 1);
     }
-    n = qint32(t.startsWith(u'-') ? -v : v);
+    n = qint32(t.startsWith('-') ? -v : v);
     return true;
 }
 
@@ -156,24 +160,24 @@ TDimMoldura leMoldura(QStringView v) {
 
 void leConfig(const ArquivoIni& ini, qsizetype secao, TProjeto& p) {
     auto le = [&](const char16_t* chave) {
-        return semBrancosNasPontas(ini.valorEm(secao, QStringView(chave)));
+        return deCp1252(semBrancosNasPontas(ini.valorEm(secao, QStringView(chave))));
     };
     auto inteiroOu = [](QStringView v, qint32 padrao) {
         qint32 r;
         return leInteiro(v, r) ? r : padrao;
     };
-    if (const QStringView v = le(u"AUTOR"); !v.isEmpty()) p.autor = v.toString();
-    if (const QStringView v = le(u"DATA"); !v.isEmpty()) p.data = v.toString();
+    if (QString v = le(u"AUTOR"); !v.isEmpty()) p.autor = std::move(v);
+    if (QString v = le(u"DATA"); !v.isEmpty()) p.data = std::move(v);
     p.falando = flagConfig(le(u"FALANDO"));
     p.falaVarredura = flagConfig(le(u"FALAVARREDURA"));
-    if (const QStringView v = le(u"INFO"); !v.isEmpty()) p.info = v.toString();
+    if (QString v = le(u"INFO"); !v.isEmpty()) p.info = std::move(v);
     p.sintetizando = flagConfig(le(u"SINTETIZANDO"));
     p.tempoVarredura = inteiroOu(le(u"VARREDURA"), 2000);
     p.tempoHisterese = inteiroOu(le(u"HISTERESE"), 1000);
     p.tempoAutoClique = inteiroOu(le(u"AUTOCLIQUE"), 0);
     p.tempoSocorro = inteiroOu(le(u"SOCORRO"), 3000);
-    p.pranchaInicial = le(u"PRANCHA_INICIAL").toString();
-    p.pranchaSocorro = le(u"PRANCHA_SOCORRO").toString();
+    p.pranchaInicial = le(u"PRANCHA_INICIAL");
+    p.pranchaSocorro = le(u"PRANCHA_SOCORRO");
     // Ways to select beyond one cell at a time; absent or unreadable, each keeps its default.
     TOpcoesAcesso& a = p.acesso;
     a.modoVarredura = leModoVarredura(le(u"MODOVARREDURA"));
@@ -191,26 +195,28 @@ void leConfig(const ArquivoIni& ini, qsizetype secao, TProjeto& p) {
     a.trocaSemEsperar = flagConfig(le(u"TROCASEMESPERAR"));
 }
 
-// A text of the file as a key of the reader's table of texts. Qt's own string hash costs more
-// than the allocation it would spare on a file whose texts are all different.
+// A text of the file as a key of the reader's table of texts: its bytes. Qt's own hash costs
+// more than the allocation it would spare on a file whose texts are all different.
 struct TextoLido {
-    QStringView v;
-    bool operator==(const TextoLido& o) const { return v == o.v; }
+    QByteArrayView v;
+    bool operator==(const TextoLido& o) const {
+        return v.size() == o.v.size() && std::memcmp(v.data(), o.v.data(), size_t(v.size())) == 0;
+    }
 };
 
 size_t qHash(TextoLido t, size_t semente) noexcept {
     constexpr quint64 mistura = 0xFF51AFD7ED558CCDull;
-    const char16_t* p = t.v.utf16();
+    const char* p = t.v.data();
     qsizetype n = t.v.size();
     quint64 h = quint64(semente) ^ (quint64(n) * 0x9E3779B97F4A7C15ull);
-    for (; n >= 4; n -= 4, p += 4) {
+    for (; n >= 8; n -= 8, p += 8) {
         quint64 k;
         std::memcpy(&k, p, sizeof k);
         h = (h ^ k) * mistura;
         h ^= h >> 32;
     }
     for (; n > 0; --n)
-        h = (h ^ *p++) * mistura;
+        h = (h ^ uchar(*p++)) * mistura;
     h ^= h >> 33;
     h *= mistura;
     return size_t(h ^ (h >> 33));
@@ -219,11 +225,24 @@ size_t qHash(TextoLido t, size_t semente) noexcept {
 // Reads boards one section at a time. A section's lines are walked once and each key goes to
 // the field it names, the first line of a key counting; the buffers are kept from board to
 // board, so a large project costs no allocation per key.
+//
+// A board's texts are decoded into one block of memory, each followed by a zero as every
+// QString's text is, and each field is a string into that block holding a reference to it: one
+// allocation and one release per board instead of one per value. Such a field is an ordinary
+// string to whoever changes it: Qt copies a string out of a block others still hold before
+// changing it, and the one string left holding a block may grow into what the others used. A
+// board whose fields are all replaced but one keeps its block while that one lives.
 class LeitorDePranchas {
 public:
+    // Room for the texts the table reads before it decides whether to keep going.
+    LeitorDePranchas() {
+        textos.reserve(consultasPorDecisao);
+        guardados.reserve(consultasPorDecisao);
+    }
+
     // False when the board needed a default for MODELO or a colour.
     bool le(const ArquivoIni& ini, qsizetype secao, TPrancha& p) {
-        QStringView daPrancha[camposDaPrancha];
+        QByteArrayView daPrancha[camposDaPrancha];
         bool visto[camposDaPrancha] = {};
         doItem.clear();
         for (const ArquivoIni::Par& par : ini.pares(secao)) {
@@ -237,22 +256,21 @@ public:
                 doItem.push_back({campo, item, par.valor});
             }
         }
-        auto texto = [&](Campo c) { return compartilhado(semBrancosNasPontas(daPrancha[int(c)])); };
         bool inteira = true;
-        if (!leModelo(semBrancosNasPontas(daPrancha[int(Campo::modelo)]), p.nLinhas, p.nColunas)) {
+        if (!leModelo(curto(daPrancha[int(Campo::modelo)]), p.nLinhas, p.nColunas)) {
             modeloPadrao(ini.pares(secao), p);
             inteira = false;
         }
         const qint32 nItens = p.nLinhas * p.nColunas;
-        p.titulo = texto(Campo::titulo);
-        p.link = texto(Campo::linkPrancha);
-        if (!leCor(semBrancosNasPontas(daPrancha[int(Campo::corPrancha)]), p.cor)) {
+        texto(p.titulo, daPrancha[int(Campo::titulo)]);
+        texto(p.link, daPrancha[int(Campo::linkPrancha)]);
+        if (!leCor(curto(daPrancha[int(Campo::corPrancha)]), p.cor)) {
             p.cor = semCor;
             inteira = false;
         }
-        p.som = texto(Campo::somPrancha);
-        p.fala = texto(Campo::falaPrancha);
-        p.idioma = texto(Campo::idiomaPrancha);
+        texto(p.som, daPrancha[int(Campo::somPrancha)]);
+        texto(p.fala, daPrancha[int(Campo::falaPrancha)]);
+        texto(p.idioma, daPrancha[int(Campo::idiomaPrancha)]);
         // Exactly the cells: a list that grows from empty takes room for up to twice as many.
         p.itens.reserve(nItens);
         p.itens.resize(nItens);
@@ -263,9 +281,9 @@ public:
             quint16& jaLidos = lidos[size_t(k.item - 1)];
             if (jaLidos & bit) continue;
             jaLidos |= bit;
-            if (!leCampo(p.itens[k.item - 1], k.campo, semBrancosNasPontas(k.valor)))
-                inteira = false;
+            if (!leCampo(p.itens[k.item - 1], k.campo, k.valor)) inteira = false;
         }
+        criaTextos();
         return inteira;
     }
 
@@ -273,42 +291,115 @@ private:
     struct ChaveDeItem {
         Campo campo;
         qint32 item;
-        QStringView valor;
+        QByteArrayView valor;
     };
     std::vector<ChaveDeItem> doItem;
     std::vector<quint16> lidos; // per item, the fields already read
-    // Every text read so far, by its spelling in the file (the views outlive the reader).
-    QHash<TextoLido, QString> textos;
+    QVarLengthArray<char16_t, 64> decodificado;
+
+    // A text of the board waiting for its block: the field, its bytes, and its entry in the
+    // table of texts (-1 when the table was given up).
+    struct TextoPendente {
+        QString* campo;
+        QByteArrayView valor;
+        qsizetype guardado;
+    };
+    std::vector<TextoPendente> pendentes;
+    qsizetype unidades = 0; // the block's size
+    int novos = 0;          // the strings that will point into it
+
+    // Every text read so far, by its spelling in the file (the views outlive the reader): the
+    // position of its string in `guardados`, plus one. A string stays null until its board's
+    // block is made.
+    QHash<TextoLido, qsizetype> textos;
+    std::vector<QString> guardados;
+    static constexpr int consultasPorDecisao = 4096;
     bool compartilhando = true;
     int consultas = 0;
     int repetidos = 0;
 
-    // The same picture, label, link or speech comes back on board after board: one copy of
-    // each text, shared, keeps a large project's memory to its distinct words and spares an
-    // allocation per value. A file whose texts hardly repeat would only pay for the table, so
-    // the table is given up when fewer than a quarter of the last few thousand texts were
-    // repeats.
-    QString compartilhado(QStringView v) {
-        if (v.isEmpty()) return QString();
-        if (!compartilhando) return v.toString();
-        QString& texto = textos[{v}];
-        if (texto.isNull())
-            texto = v.toString();
-        else
-            ++repetidos;
-        if (++consultas == 4096) {
-            compartilhando = repetidos * 4 >= consultas;
-            consultas = repetidos = 0;
+    // A short value (a number, a colour, a word) without its blanks, decoded for the rules that
+    // read it; valid until the next call.
+    QStringView curto(QByteArrayView v) {
+        v = semBrancosNasPontas(v);
+        decodificado.resize(v.size());
+        deCp1252(v, decodificado.data());
+        return QStringView(decodificado.data(), v.size());
+    }
+
+    // The field takes the value without its blanks, once the board's block is made. The same
+    // picture, label, link or speech comes back on board after board: one copy of each text,
+    // shared, keeps a large project's memory to its distinct words. A file whose texts hardly
+    // repeat would only pay for the table, so the table is given up when fewer than a quarter
+    // of the last few thousand texts were repeats.
+    void texto(QString& campo, QByteArrayView v) {
+        v = semBrancosNasPontas(v);
+        if (v.isEmpty()) {
+            campo = QString();
+            return;
         }
-        return texto;
+        qsizetype guardado = -1;
+        bool novo = true;
+        if (compartilhando) {
+            qsizetype& posicao = textos[{v}];
+            if (posicao == 0) {
+                guardados.emplace_back();
+                posicao = qsizetype(guardados.size());
+            } else {
+                ++repetidos;
+                novo = false;
+            }
+            guardado = posicao - 1;
+            if (++consultas == consultasPorDecisao) {
+                compartilhando = repetidos * 4 >= consultas;
+                consultas = repetidos = 0;
+            }
+            if (!novo && !guardados[size_t(guardado)].isNull()) { // from an earlier board
+                campo = guardados[size_t(guardado)];
+                return;
+            }
+        }
+        pendentes.push_back({&campo, v, guardado});
+        if (novo) {
+            unidades += v.size() + 1;
+            ++novos;
+        }
+    }
+
+    // The board's block, and its fields pointing into it.
+    void criaTextos() {
+        char16_t* u = nullptr;
+        QTypedArrayData<char16_t>* bloco = nullptr;
+        if (novos > 0) {
+            std::tie(bloco, u) = QTypedArrayData<char16_t>::allocate(unidades);
+            Q_CHECK_PTR(bloco);
+            bloco->ref_.storeRelaxed(novos); // one reference for each string made below
+        }
+        for (const TextoPendente& t : pendentes) {
+            // a text repeated earlier on this board
+            if (t.guardado >= 0 && !guardados[size_t(t.guardado)].isNull()) {
+                *t.campo = guardados[size_t(t.guardado)];
+                continue;
+            }
+            const qsizetype n = t.valor.size();
+            deCp1252(t.valor, u);
+            u[n] = u'\0';
+            *t.campo = QString(QString::DataPointer(bloco, u, n));
+            if (t.guardado >= 0) guardados[size_t(t.guardado)] = *t.campo;
+            u += n + 1;
+        }
+        pendentes.clear();
+        unidades = 0;
+        novos = 0;
     }
 
     // False when the value could not be read and the field took its default.
-    bool leCampo(TItem& it, Campo campo, QStringView v) {
-        if (QString TItem::*texto = textoDoItem(campo)) { // taken as written
-            it.*texto = compartilhado(v);
+    bool leCampo(TItem& it, Campo campo, QByteArrayView valor) {
+        if (QString TItem::*t = textoDoItem(campo)) { // taken as written
+            texto(it.*t, valor);
             return true;
         }
+        const QStringView v = curto(valor);
         switch (campo) {
         case Campo::cor:
             if (leCor(v, it.cor)) return true;

@@ -59,16 +59,6 @@ bool igualEmMaiusculasAscii(QStringView t, QStringView palavra) {
 
 } // namespace
 
-QStringView semBrancosNasPontas(QStringView v) {
-    qsizetype a = 0;
-    qsizetype b = v.size();
-    while (a < b && v[a].unicode() <= 0x20)
-        ++a;
-    while (b > a && v[b - 1].unicode() <= 0x20)
-        --b;
-    return v.mid(a, b - a);
-}
-
 QString leChave(const ArquivoIni& arquivo, const QString& secao, const QString& chave) {
     if (chave.isEmpty()) return {};
     return semBrancosNasPontas(arquivo.valor(secao, chave)).toString();
@@ -111,11 +101,13 @@ bool leCor(QStringView texto, TColor& cor) {
         cor = semCor;
         return true;
     }
-    for (const CorNomeada& c : cores)
-        if (mesmoNomeDeCor(texto, c.nome)) {
-            cor = c.valor;
-            return true;
-        }
+    // Every name begins with "cl", and no other character folds to "c": a number is read at once.
+    if (texto[0] == u'c' || texto[0] == u'C')
+        for (const CorNomeada& c : cores)
+            if (mesmoNomeDeCor(texto, c.nome)) {
+                cor = c.valor;
+                return true;
+            }
     return leInteiro(texto, cor);
 }
 

@@ -5,13 +5,39 @@
 #include "nucleo/ini.h"
 #include "nucleo/prvars.h"
 
+#include <QByteArrayView>
 #include <QDateTime>
 #include <QString>
 #include <QStringView>
 
+namespace detalhe {
+inline unsigned codigo(QChar c) {
+    return c.unicode();
+}
+inline unsigned codigo(char c) {
+    return uchar(c);
+}
+template <typename Vista> Vista semBrancosNasPontas(Vista v) {
+    qsizetype a = 0;
+    qsizetype b = v.size();
+    while (a < b && codigo(v[a]) <= 0x20)
+        ++a;
+    while (b > a && codigo(v[b - 1]) <= 0x20)
+        --b;
+    return v.sliced(a, b - a);
+}
+} // namespace detalhe
+
 // Cuts blanks and control characters (everything up to U+0020) at both ends, nothing else:
 // U+00A0 is a character the user typed.
-QStringView semBrancosNasPontas(QStringView texto);
+inline QStringView semBrancosNasPontas(QStringView texto) {
+    return detalhe::semBrancosNasPontas(texto);
+}
+// The same on the file's bytes: every byte of Windows-1252 up to 0x20 is the character of that
+// code, and no other byte decodes to one.
+inline QByteArrayView semBrancosNasPontas(QByteArrayView bytes) {
+    return detalhe::semBrancosNasPontas(bytes);
+}
 // One key's text with blanks and control characters removed at both ends; empty when the key
 // name is empty or the key is absent.
 QString leChave(const ArquivoIni& arquivo, const QString& secao, const QString& chave);
