@@ -81,14 +81,12 @@ const Palavra palavrasDeItem[] = {
 
 // Key names match without regard to letter case. In Windows-1252 text only an ASCII letter
 // lower-cases to an ASCII letter, so folding ASCII is the whole rule for these words, and it
-// reads the file's bytes as they are.
+// reads the file's bytes as they are. The words are letters only, and a byte ORed with 0x20
+// equals a lower-case letter only if it was that letter in either case.
 bool mesmaPalavra(QByteArrayView chave, QLatin1String minuscula) {
     if (chave.size() != minuscula.size()) return false;
-    for (qsizetype i = 0; i < chave.size(); ++i) {
-        char c = chave[i];
-        if (c >= 'A' && c <= 'Z') c += 32;
-        if (c != minuscula.at(i)) return false;
-    }
+    for (qsizetype i = 0; i < chave.size(); ++i)
+        if ((chave[i] | 0x20) != minuscula.at(i).toLatin1()) return false;
     return true;
 }
 
