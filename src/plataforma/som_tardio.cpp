@@ -28,15 +28,20 @@ QStringList caminhosDoModulo() {
 
 const FuncoesDeSom* carregaModulo() {
     static const ServicosDoPrograma servicos{agoraMs, pcmDoWav};
+    QStringList erros;
     for (const QString& caminho : caminhosDoModulo()) {
         QLibrary modulo(caminho);
         // Every symbol resolved at once: a module that does not fit fails here, not mid-sound.
         modulo.setLoadHints(QLibrary::ResolveAllSymbolsHint | QLibrary::PreventUnloadHint);
-        if (!modulo.load()) continue;
         const auto entrada =
-            reinterpret_cast<EntradaDoModuloDeSom>(modulo.resolve(nomeDaEntradaDoModuloDeSom));
+            modulo.load()
+                ? reinterpret_cast<EntradaDoModuloDeSom>(modulo.resolve(nomeDaEntradaDoModuloDeSom))
+                : nullptr;
         if (entrada) return entrada(servicos);
+        erros << modulo.errorString();
     }
+    // The user is told there is no sound output; this says why, for whoever looks into it.
+    qWarning("Zelvana: o módulo de som não foi carregado (%s)", qPrintable(erros.join("; ")));
     return nullptr;
 }
 
