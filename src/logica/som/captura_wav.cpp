@@ -28,7 +28,6 @@ struct Slot {
 };
 
 struct Captura {
-    QIODevice* io = nullptr;
     // The recording goes beside the file it replaces, which stays until the recording is whole.
     std::unique_ptr<ArquivoSeguro> arquivo;
     Slot vagas[maxBuffers];
@@ -60,10 +59,11 @@ void preparaBuffer(int i) {
 // in order; a full buffer is marked done. What does not fit waits in the input's own buffer.
 void encheBuffers() {
     Captura& c = cap();
-    if (!c.io || !c.capturando) return;
+    QIODevice* const io = entradaDeSom::dispositivo();
+    if (!io || !c.capturando) return;
     while (!c.filaDoDispositivo.empty()) {
         Slot& s = c.vagas[c.filaDoDispositivo.front()];
-        const qint64 lidos = c.io->read(s.amostras.data() + s.gravados, c.tamBuffer - s.gravados);
+        const qint64 lidos = io->read(s.amostras.data() + s.gravados, c.tamBuffer - s.gravados);
         if (lidos <= 0) return;
         s.gravados += int(lidos);
         if (s.gravados < c.tamBuffer) return;
@@ -76,7 +76,6 @@ void paraDispositivo() {
     Captura& c = cap();
     encheBuffers();
     entradaDeSom::para();
-    c.io = nullptr;
     c.capturando = false;
     for (int i : c.filaDoDispositivo)
         c.vagas[i].pronto = true;
@@ -86,7 +85,6 @@ void paraDispositivo() {
 void fechaTudo() {
     Captura& c = cap();
     entradaDeSom::fecha();
-    c.io = nullptr;
     c.capturando = false;
     c.filaDoDispositivo.clear();
     for (Slot& s : c.vagas)
@@ -111,7 +109,6 @@ int iniciaGravacao(const QString& nomeArquivo, int taxa, int bits, int canais, i
         fechaTudo();
         return erro;
     }
-    c.io = entradaDeSom::dispositivo();
 
     c.arquivo = std::make_unique<ArquivoSeguro>(nomeArquivo);
     if (!c.arquivo->abre() ||
@@ -152,10 +149,11 @@ QString mensagemDoInicio(int resultado) {
 
 void comecaCaptura() {
     Captura& c = cap();
-    if (!c.io) return;
+    QIODevice* const io = entradaDeSom::dispositivo();
+    if (!io) return;
     c.indiceColeta = 0;
     c.reenfileira = true;
-    c.io->readAll(); // what arrived between opening and now is not part of the recording
+    io->readAll(); // what arrived between opening and now is not part of the recording
     c.capturando = true;
 }
 

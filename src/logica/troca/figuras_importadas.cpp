@@ -29,10 +29,11 @@ QSizeF tamanhoDoViewBox(const QByteArray& svg) {
     while (!xml.atEnd() && !xml.isStartElement())
         xml.readNext();
     if (!xml.isStartElement()) return {};
+    static const QRegularExpression separador(QStringLiteral("[\\s,]+"));
+    // Kept while its parts are read: they are views into it.
+    const QXmlStreamAttributes atributos = xml.attributes();
     const QList<QStringView> partes =
-        xml.attributes()
-            .value(QLatin1String("viewBox"))
-            .split(QRegularExpression(QStringLiteral("[\\s,]+")), Qt::SkipEmptyParts);
+        atributos.value(QLatin1String("viewBox")).split(separador, Qt::SkipEmptyParts);
     if (partes.size() != 4) return {};
     return QSizeF(partes[2].toDouble(), partes[3].toDouble());
 }
